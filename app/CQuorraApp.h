@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace zelvo {
+
+class InstanceLock;
+
+// The process start-up: single-instance guard, database, configuration and the main window.
+class CQuorraApp {
+public:
+    CQuorraApp();
+    ~CQuorraApp();
+
+    // Before the QApplication exists: false when another instance runs (end silently).
+    bool ClaimSingleInstance();
+    // True to run the message loop, false to end the process at once.
+    bool InitInstance(const std::string& executablePath);
+
+private:
+    std::unique_ptr<InstanceLock> m_instanceLock;
+    std::unique_ptr<QWidget> m_mainWindow;
+    std::string m_updateServer;
+};
+
+}  // namespace zelvo

@@ -1,0 +1,33 @@
+# Compile options every target of the project links.
+add_library(zelvo_common INTERFACE)
+target_compile_features(zelvo_common INTERFACE cxx_std_20)
+target_compile_options(zelvo_common INTERFACE -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers)
+target_compile_definitions(zelvo_common INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
+if(ZELVO_SANITIZE)
+    target_compile_options(zelvo_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(zelvo_common INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Folders are added while they exist, so the tree builds at every step of its growth.
+function(zelvo_add_folders)
+    foreach(folder IN LISTS ARGN)
+        if(EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
+            add_subdirectory(${folder})
+        endif()
+    endforeach()
+endfunction()
+
+# zelvo_add_test(NAME name SOURCES ... LIBS ... [QT])
+# QT tests get a main that runs a QApplication on the offscreen platform.
+function(zelvo_add_test)
+    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    if(T_QT)
+        set(main_lib zelvo_test_qt_main)
+    else()
+        set(main_lib GTest::gtest_main)
+    endif()
+    target_link_libraries(${T_NAME} PRIVATE zelvo_common zelvo_test_support ${main_lib} GTest::gtest GTest::gmock ${T_LIBS})
+    gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+endfunction()

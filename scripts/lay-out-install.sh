@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Lays out an installation folder from a build: the executables, a fresh MISData.db made from the
+# delivered SQL, the pictures, version.xml and the file that stands in for the printer port.
+set -euo pipefail
+build=$1
+install=$2
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+
+mkdir -p "$install"
+for program in zelvo gateway-sim zelvo-mis; do
+    found=$(find "$build" -type f -name "$program" -perm -u+x | head -n 1)
+    [ -n "$found" ] && cp "$found" "$install/"
+done
+rm -f "$install/MISData.db"
+sqlite3 "$install/MISData.db" < "$source_dir/data/MISData.sql"
+if [ -d "$source_dir/data/pic" ]; then
+    rm -rf "$install/pic"
+    cp -r "$source_dir/data/pic" "$install/pic"
+fi
+printf '1.0\n' > "$install/version.xml"
+: > "$install/printer-port.txt"
+echo "Installation laid out in $install"

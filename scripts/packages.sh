@@ -1,0 +1,26 @@
+# Debian packages the build, the tests and the demo need; sourced by the other scripts.
+ZELVO_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    libsqlite3-dev sqlite3 libssl-dev
+    qt6-base-dev libgl1-mesa-dev
+    libgtest-dev libgmock-dev
+    fonts-wqy-microhei fonts-arphic-uming
+    xvfb xauth
+    clang libclang-rt-14-dev
+)
+
+# Installs whichever of the packages are missing; one apt-get update, only when needed.
+zelvo_install_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

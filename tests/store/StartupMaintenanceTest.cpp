@@ -1,0 +1,112 @@
+#include "store/StartupMaintenance.h"
+
+#include <gtest/gtest.h>
+
+#include "store/CLocalDb.h"
+#include "tests/support/TestSupport.h"
+
+namespace zelvo {
+namespace {
+
+using test::QueryText;
+using test::RunSql;
+
+class StartupMaintenanceTest : public testing::Test {
+protected:
+    void SetUp() override { test::MakeDeliveredDatabase(DbPath()); }
+    std::filesystem::path DbPath() const { return m_dir.Path() / "MISData.db"; }
+
+    void RunOn(LocalTime today) {
+        CLocalDb db;
+        ASSERT_TRUE(db.Open(u"MISData.db"));
+        test::FixedClock clock(today);
+        RunStartupMaintenance(db, clock);
+    }
+    void AddLogRow(const std::string& order, const std::string& sysDate) {
+        RunSql(DbPath(), "insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values('" + order +
+                             "', '" + sysDate + "')");
+    }
+    std::string Orders() {
+        return QueryText(DbPath(),
+                         "select group_concat(ORDER_NUM, ',') from (select ORDER_NUM from "
+                         "TBL_TRANS_LOG order by ORDER_NUM)");
+    }
+    std::string Config(const std::string& name) {
+        return QueryText(DbPath(), "select Value from SysConfig where Name = '" + name + "'");
+    }
+
+    test::ScopedWorkDir m_dir;
+};
+
+TEST_F(StartupMaintenanceTest, CutOffIsFirstOfTheMonthFourMonthsBack) {
+    EXPECT_EQ(PruneCutoff({2016, 3, 15}), "20151101");
+    EXPECT_EQ(PruneCutoff({2016, 5, 31}), "20160101");
+    EXPECT_EQ(PruneCutoff({2017, 1, 1}), "20160901");
+    EXPECT_EQ(PruneCutoff({2016, 12, 31}), "20160801");
+}
+
+TEST_F(StartupMaintenanceTest, PrunesRowsBeforeTheCutOffOnly) {
+    AddLogRow("a", "20151031");
+    AddLogRow("b", "20151101");
+    AddLogRow("c", "20160315");
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(Orders(), "b,c");
+
+    AddLogRow("d", "20151231");
+    RunOn({2016, 5, 31});
+    EXPECT_EQ(Orders(), "c");
+}
+
+TEST_F(StartupMaintenanceTest, PrunesAcrossTheYearInJanuary) {
+    AddLogRow("a", "20160831");
+    AddLogRow("b", "20160901");
+    RunOn({2017, 1, 10});
+    EXPECT_EQ(Orders(), "b");
+}
+
+TEST_F(StartupMaintenanceTest, SingleHotKeysBecomeCtrlCombinations) {
+    RunSql(DbPath(), "update SysConfig set Value = 'f9' where Name = 'ShowKey';"
+                     "update SysConfig set Value = 'alt+h' where Name = 'HideKey';");
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(Config("ShowKey"), "ctrl+f9");
+    EXPECT_EQ(Config("HideKey"), "alt+h");
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(Config("ShowKey"), "ctrl+f9");
+}
+
+TEST_F(StartupMaintenanceTest, EmptyHotKeyBecomesCtrlPlusAndMissingStaysMissing) {
+    RunSql(DbPath(), "update SysConfig set Value = '' where Name = 'ShowKey';"
+                     "delete from SysConfig where Name = 'HideKey';");
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(Config("ShowKey"), "ctrl+");
+    EXPECT_EQ(Config("HideKey"), "<none>");
+}
+
+TEST_F(StartupMaintenanceTest, DefaultRowsAreAddedOnceAndKeepTheOperatorsValues) {
+    RunSql(DbPath(), "delete from SysConfig where Name in ('LeftKey', 'RightKey', 'RepealKey', "
+                     "'SettleKey', 'PrintName', 'CutRect')");
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(Config("LeftKey"), "f1");
+    EXPECT_EQ(Config("SettleKey"), "f4");
+    EXPECT_EQ(Config("PrintName"), "");
+    EXPECT_EQ(Config("CutRect"), "");
+
+    RunSql(DbPath(), "update SysConfig set Value = 'left' where Name = 'LeftKey';"
+                     "update SysConfig set Value = 'a' where Name = 'RepealKey';"
+                     "update SysConfig set Value = '10,20,110,60' where Name = 'CutRect';");
+    RunOn({2016, 3, 16});
+    EXPECT_EQ(Config("LeftKey"), "left");
+    EXPECT_EQ(Config("RightKey"), "f2");
+    EXPECT_EQ(Config("RepealKey"), "a");
+    EXPECT_EQ(Config("CutRect"), "10,20,110,60");
+    EXPECT_EQ(QueryText(DbPath(), "select count(*) from SysConfig where Name = 'LeftKey'"), "1");
+}
+
+TEST_F(StartupMaintenanceTest, EmptyDatabaseIsLeftAlone) {
+    std::filesystem::remove(DbPath());
+    RunOn({2016, 3, 15});
+    EXPECT_EQ(QueryText(DbPath(), "select count(*) from sqlite_master"), "0");
+}
+
+}  // namespace
+}  // namespace zelvo
