@@ -1,0 +1,59 @@
+#include "print/PrintJob.h"
+
+#include <atomic>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "app/config/TerminalConfig.h"
+#include "print/PrintSettings.h"
+#include "print/PrintWorker.h"
+
+namespace zelvo {
+namespace {
+
+struct RunningJob {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+};
+
+std::mutex g_jobsMutex;
+std::list<RunningJob> g_jobs;
+
+// Joins the jobs that have ended, so their threads do not pile up over a shift.
+void ReapFinishedJobs(std::list<RunningJob>& jobs) {
+    for (auto it = jobs.begin(); it != jobs.end();) {
+        if (it->finished->load()) {
+            it->thread.join();
+            it = jobs.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+}  // namespace
+
+void StartPrintJob() {
+    PrintSettings settings = TakePrintSettings(GetTerminalConfig());
+    RunningJob job;
+    job.thread = std::thread([settings = std::move(settings), finished = job.finished]() mutable {
+        PrintWorker(settings);
+        finished->store(true);
+    });
+    std::lock_guard lock(g_jobsMutex);
+    ReapFinishedJobs(g_jobs);
+    g_jobs.push_back(std::move(job));
+}
+
+void WaitForPrintJobs() {
+    std::list<RunningJob> jobs;
+    {
+        std::lock_guard lock(g_jobsMutex);
+        jobs.swap(g_jobs);
+    }
+    for (RunningJob& job : jobs) job.thread.join();
+}
+
+}  // namespace zelvo
