@@ -13,8 +13,48 @@ cmake --build "$build" -j "$(nproc)"
 bash scripts/lay-out-install.sh "$build" "$install"
 
 cd "$install"
+
+# The demo terminal pays against the gateway simulator (its defaults: port 17601 and the demo
+# key), which runs beside the cashier and stops with it.
+simulator_pid=
+stop_simulator() {
+    if [ -n "$simulator_pid" ]; then
+        kill "$simulator_pid" 2>/dev/null || true
+        wait "$simulator_pid" 2>/dev/null || true
+    fi
+}
+trap stop_simulator EXIT
+if [ -x ./gateway-sim ]; then
+    ./gateway-sim > gateway-sim.log 2>&1 &
+    simulator_pid=$!
+    echo "Gateway simulator on 127.0.0.1:17601 (log: $install/gateway-sim.log)."
+else
+    echo "No gateway-sim in the build: payments will find no gateway."
+fi
+
+# Saving the settings or logging in again restarts the cashier as a new process, so the run
+# ends when no cashier of this installation is left.
+run_cashier() {
+    local cashier
+    cashier=$(pwd)/zelvo
+    ./zelvo || true
+    while :; do
+        local running=
+        for process in /proc/[0-9]*; do
+            if [ "$(readlink "$process/exe" 2>/dev/null)" = "$cashier" ]; then
+                running=1
+                break
+            fi
+        done
+        [ -z "$running" ] && break
+        sleep 1
+    done
+}
+
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: the cashier runs under Xvfb (xvfb-run)."
-    exec xvfb-run -a -s "-screen 0 1366x768x24" ./zelvo
+    export -f run_cashier
+    xvfb-run -a -s "-screen 0 1366x768x24" bash -c run_cashier
+else
+    run_cashier
 fi
-exec ./zelvo
