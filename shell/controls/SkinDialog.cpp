@@ -1,0 +1,55 @@
+#include "shell/controls/SkinDialog.h"
+
+#include <QPainter>
+
+#include "shell/controls/Skin.h"
+#include "shell/controls/SkinLabel.h"
+
+namespace zelvo {
+namespace {
+
+constexpr int kWidth = 368;
+constexpr int kHeight = 242;
+constexpr int kStrip = 20;
+
+QString KindPicture(int kind) {
+    switch (kind) {
+        case 0:
+            return QStringLiteral("img16.png");
+        case 1:
+            return QStringLiteral("img17.png");
+        case 2:
+            return QStringLiteral("img18.png");
+        default:
+            return QString();
+    }
+}
+
+}  // namespace
+
+SkinDialog::SkinDialog(int kind, const QString& text, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_kind(kind),
+      m_text(new SkinLabel(text, 16, Qt::AlignHCenter, this)) {
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+    m_text->setGeometry(0, 120, kWidth, 16);
+}
+
+QString SkinDialog::Text() const {
+    return m_text->Text();
+}
+
+void SkinDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(0, 0, width(), kStrip, skin::DarkBar);
+    QString name = KindPicture(m_kind);
+    if (!name.isEmpty()) painter.drawPixmap(143, kStrip + 40, skin::LoadPicture(name));
+}
+
+void SkinDialog::reject() {
+    done(DialogResult::Cancel);
+}
+
+}  // namespace zelvo
