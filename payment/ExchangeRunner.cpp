@@ -1,0 +1,48 @@
+#include "payment/ExchangeRunner.h"
+
+#include "payment/GatewayExchange.h"
+
+namespace zelvo {
+
+int RunExchange(GatewayExchange& gateway, const RequestBuffer& request) {
+    if (request[0] == '\0') return ExchangeResult::NothingSent;
+    return gateway.Exchange(request.data()) == 1 ? ExchangeResult::Completed
+                                                 : ExchangeResult::Failed;
+}
+
+ExchangeRunner::ExchangeRunner(GatewayExchange& gateway, UiPoster poster)
+    : m_gateway(gateway),
+      m_poster(std::move(poster)),
+      m_alive(std::make_shared<ExchangeRunner*>(this)) {}
+
+ExchangeRunner::~ExchangeRunner() {
+    m_alive.reset();
+    if (m_worker.joinable()) m_worker.join();
+}
+
+bool ExchangeRunner::Start(const RequestBuffer& request, ExchangeDoneHandler done) {
+    if (m_running.load()) return false;
+    if (m_worker.joinable()) m_worker.join();
+    m_running = true;
+    std::weak_ptr<ExchangeRunner*> alive = m_alive;
+    // The worker owns a copy of the request, so the page may reuse its buffer at once.
+    auto copy = std::make_unique<RequestBuffer>(request);
+    copy->back() = '\0';
+    m_worker = std::thread([this, alive, done = std::move(done), copy = std::move(copy)]() mutable {
+        int result = RunExchange(m_gateway, *copy);
+        m_poster([alive, result, done = std::move(done)] {
+            if (auto runner = alive.lock()) (*runner)->Finish(result, done);
+        });
+    });
+    return true;
+}
+
+void ExchangeRunner::Finish(int result, const ExchangeDoneHandler& done) {
+    // The worker has posted its last word; joining here makes its writes to the library's
+    // context visible before the handler reads the answer.
+    if (m_worker.joinable()) m_worker.join();
+    m_running = false;
+    if (done) done(result);
+}
+
+}  // namespace zelvo

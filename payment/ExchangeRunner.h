@@ -1,0 +1,57 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "payment/RequestBuilders.h"
+
+namespace zelvo {
+
+class GatewayExchange;
+
+// Results of an exchange as its completion reports them.
+namespace ExchangeResult {
+inline constexpr int Failed = 0;     // the library's last error tells why
+inline constexpr int Completed = 1;  // an answer was read
+inline constexpr int NothingSent = 2;
+}  // namespace ExchangeResult
+
+// Runs `work` on the user-interface thread later (a queued call in the application).
+using UiPoster = std::function<void(std::function<void()> work)>;
+// The completion of one exchange, ExchangeDone, with its result.
+using ExchangeDoneHandler = std::function<void(int result)>;
+
+// The exchange itself, as the worker runs it: 2 for an empty request, else the library's result.
+int RunExchange(GatewayExchange& gateway, const RequestBuffer& request);
+
+// Runs gateway exchanges one at a time, each on a worker thread of its own, and hands each
+// completion to the handler of the flow that started it, on the user-interface thread.
+class ExchangeRunner {
+public:
+    ExchangeRunner(GatewayExchange& gateway, UiPoster poster);
+    // Waits for a running exchange; its completion is then dropped.
+    ~ExchangeRunner();
+    ExchangeRunner(const ExchangeRunner&) = delete;
+    ExchangeRunner& operator=(const ExchangeRunner&) = delete;
+
+    // False, and nothing started, while an exchange runs or its completion is still on its way:
+    // the library has one context, which a second exchange would overwrite.
+    bool Start(const RequestBuffer& request, ExchangeDoneHandler done);
+    bool IsRunning() const { return m_running.load(); }
+
+    GatewayExchange& Gateway() { return m_gateway; }
+
+private:
+    void Finish(int result, const ExchangeDoneHandler& done);
+
+    GatewayExchange& m_gateway;
+    UiPoster m_poster;
+    std::atomic<bool> m_running{false};
+    std::thread m_worker;
+    // Completions check it, so that none reaches a runner that is gone.
+    std::shared_ptr<ExchangeRunner*> m_alive;
+};
+
+}  // namespace zelvo

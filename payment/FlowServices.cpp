@@ -1,0 +1,11 @@
+#include "payment/FlowServices.h"
+
+#include "app/config/TerminalConfig.h"
+
+namespace zelvo {
+
+bool PrintsSlipAfterTransaction(const TerminalConfig& config) {
+    return config.PrintCustPage.empty() || config.PrintCustPage[0] != '2';
+}
+
+}  // namespace zelvo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace zelvo {
+
+class CLocalDb;
+class ExchangeRunner;
+struct TerminalConfig;
+
+// What the payment and refund flows reach beyond their page.
+struct FlowServices {
+    // The one exchange at a time of the process.
+    ExchangeRunner& exchanges;
+    // The local database; null when it cannot be opened.
+    std::function<CLocalDb*()> database;
+    // The logged-in operator's ID, 8-bit as stored.
+    std::function<std::string()> operatorId;
+    // Takes SCprint.txt to the printer on a worker thread.
+    std::function<void()> startPrintJob;
+    const TerminalConfig& config;
+};
+
+// "正在处理，请稍候！": the answer to an operator action while an exchange runs.
+inline constexpr std::u16string_view kBusyText = u"正在处理，请稍候！";
+inline constexpr std::u16string_view kOfflineText = u"网络异常，请确认当前网络状态";
+inline constexpr std::u16string_view kUnderstoodButton = u"我知道了";
+
+// Slips are printed after single transactions unless PrintCustPage keeps them for settlement.
+bool PrintsSlipAfterTransaction(const TerminalConfig& config);
+
+}  // namespace zelvo
