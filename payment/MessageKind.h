@@ -2,7 +2,7 @@
 
 namespace zelvo {
 
-// Kinds of the message banner, numbered as the banner numbers them.
+// What a banner message says about itself; the values are those the pages pass around.
 enum class MessageKind { Error = 0, Success = 1, Notice = 2 };
 
 }  // namespace zelvo

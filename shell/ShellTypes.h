@@ -1,9 +1,9 @@
 #pragma once
 
-namespace zelvo {
+// MessageKind: shared with the flows below the pages.
+#include "payment/MessageKind.h"
 
-// What a banner message says about itself; the values are those the pages pass around.
-enum class MessageKind { Error = 0, Success = 1, Notice = 2 };
+namespace zelvo {
 
 // The pages of the page area; None before the first page is shown.
 enum class PageId : int {
