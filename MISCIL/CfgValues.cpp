@@ -29,9 +29,13 @@ std::optional<int> ParseServerPort(const std::string& text) {
     return port;
 }
 
-int ClampWaitTime(const std::string& text) { return std::clamp(LeadingInteger(text), 1, 100); }
+int ClampWaitTime(const std::string& text) {
+    return std::clamp(LeadingInteger(text), 1, 100);
+}
 
-int ClampSpacLine(const std::string& text) { return std::clamp(LeadingInteger(text), 1, 15); }
+int ClampSpacLine(const std::string& text) {
+    return std::clamp(LeadingInteger(text), 1, 15);
+}
 
 int LineWidthOf(const std::string& text) {
     int width = LeadingInteger(text);

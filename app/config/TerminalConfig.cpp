@@ -4,6 +4,7 @@
 
 #include "base/CodePage.h"
 #include "base/Text.h"
+#include "MISCIL/MisCil.h"
 #include "store/CLocalDb.h"
 #include "store/RowCallbacks.h"
 
@@ -85,8 +86,9 @@ void LoadSingleKeys(CLocalDb& db, TerminalConfig& config) {
 }  // namespace
 
 MisCilCfg TerminalConfig::GatewayValues() const {
-    return MisCilCfg{ServerIP, ServerPort, WaitTime, InsCode, MerCode,
-                     TermCode, Charset,    SpacLine, LineWide};
+    return MisCilCfg{ServerIP, ServerPort, WaitTime, InsCode,      MerCode,      TermCode,
+                     Charset,  SpacLine,   LineWide, MerKey,       MerName,      PrintMerPage,
+                     PrintCustPage};
 }
 
 TerminalConfig& GetTerminalConfig() {
@@ -101,6 +103,7 @@ void SetConfigLoadFailureHandler(ConfigLoadFailure handler) {
 void LoadTerminalConfig(CLocalDb& db, TerminalConfig& config) {
     LoadFifteenKeys(db, config);
     config.Charset = CorrectCharset(config.Charset);
+    nLoadCfg(config.GatewayValues());
     LoadSingleKeys(db, config);
 }
 
