@@ -11,6 +11,7 @@
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/SkinLabel.h"
 #include "shell/settings/PrintChoice.h"
+#include "shell/window/ShellHost.h"
 
 namespace zelvo {
 namespace {
@@ -65,9 +66,9 @@ bool IsEnter(int key) {
 
 }  // namespace
 
-SettingsPage::SettingsPage(Services services, const SettingsForm& initial,
+SettingsPage::SettingsPage(ShellHost& host, Services services, const SettingsForm& initial,
                            const QStringList& systemPrinters, QWidget* parent)
-    : QWidget(parent),
+    : ShellPage(PageId::Settings, host, parent),
       m_services(std::move(services)),
       m_settings(*this, m_services.db, m_services.operatorId, m_services.restart) {
     BuildControls(initial, systemPrinters);
@@ -170,11 +171,11 @@ void SettingsPage::paintEvent(QPaintEvent*) {
     painter.fillRect(PanelRect(), Qt::white);
 }
 
-void SettingsPage::Activate() {
+void SettingsPage::PreparePage() {
     FocusField(SettingsField::StoreName);
 }
 
-void SettingsPage::ApplyKeypadKey(int code) {
+void SettingsPage::HandleKeypadKey(int code) {
     const SettingsField field = FieldOf(focusWidget());
     if (code == KeypadCode::Confirm) {
         OnEnter(field);
@@ -256,11 +257,11 @@ SettingsForm SettingsPage::ReadForm() const {
 }
 
 void SettingsPage::ShowError(const std::u16string& text) {
-    if (m_services.showMessage) m_services.showMessage(MessageKind::Error, ToQ(text));
+    Host().ShowMessage(MessageKind::Error, ToQ(text));
 }
 
 void SettingsPage::ShowNotice(const std::u16string& text) {
-    if (m_services.showMessage) m_services.showMessage(MessageKind::Notice, ToQ(text));
+    Host().ShowMessage(MessageKind::Notice, ToQ(text));
 }
 
 void SettingsPage::ClearField(SettingsField field) {

@@ -5,11 +5,10 @@
 #include <memory>
 
 #include <QStringList>
-#include <QWidget>
 
-#include "shell/ShellTypes.h"
 #include "shell/settings/ParameterSettings.h"
 #include "shell/settings/SettingsView.h"
+#include "shell/window/ShellPage.h"
 
 class QComboBox;
 
@@ -19,28 +18,25 @@ class ActionButton;
 class SkinEdit;
 
 // The parameter settings page: sixteen fields on a white panel, saved by "确认修改".
-class SettingsPage : public QWidget, public SettingsView {
+class SettingsPage : public ShellPage, public SettingsView {
     Q_OBJECT
 public:
-    using MessageSink = std::function<void(MessageKind, const QString&)>;
-
     struct Services {
         CLocalDb* db = nullptr;
         ParameterSettings::OperatorIdSource operatorId;
         ParameterSettings::Restarter restart;
-        MessageSink showMessage;
         std::function<void()> selectCaptureRegion;
     };
 
     // `initial` fills the boxes once; `systemPrinters` follow "无驱动打印" in the printer list.
-    SettingsPage(Services services, const SettingsForm& initial, const QStringList& systemPrinters,
-                 QWidget* parent = nullptr);
+    SettingsPage(ShellHost& host, Services services, const SettingsForm& initial,
+                 const QStringList& systemPrinters, QWidget* parent);
     ~SettingsPage() override;
 
     // The page became the current one: the store name takes the focus; nothing is reloaded.
-    void Activate();
+    void PreparePage() override;
     // A key of the on-screen keypad; "确  认" acts like Enter.
-    void ApplyKeypadKey(int code);
+    void HandleKeypadKey(int code) override;
 
     QWidget* FieldWidget(SettingsField field) const;
 
