@@ -21,21 +21,29 @@ namespace {
 
 constexpr size_t kChunk = 1024;
 
+HostNameResolver g_resolver;
+
+bool SystemResolve(const std::string& name, std::uint32_t& address) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+    address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    freeaddrinfo(found);
+    return true;
+}
+
 bool ResolveAddress(MisCilContext& context, const MisCilCfg& cfg, const MisCilSettings& settings,
                     in_addr& address) {
     if (!settings.hostNameMode) return inet_pton(AF_INET, cfg.ServerIP.c_str(), &address) == 1;
     if (!context.connection.addressResolved) {
-        addrinfo hints{};
-        hints.ai_family = AF_INET;
-        hints.ai_socktype = SOCK_STREAM;
-        addrinfo* found = nullptr;
-        if (getaddrinfo(cfg.ServerIP.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-            return false;
-        }
-        context.connection.resolvedAddress =
-            reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+        std::uint32_t resolved = 0;
+        bool ok =
+            g_resolver ? g_resolver(cfg.ServerIP, resolved) : SystemResolve(cfg.ServerIP, resolved);
+        if (!ok) return false;
+        context.connection.resolvedAddress = resolved;
         context.connection.addressResolved = true;
-        freeaddrinfo(found);
     }
     address.s_addr = context.connection.resolvedAddress;
     return true;
@@ -107,6 +115,10 @@ int ReceiveExactly(MisCilContext& context, char* into, size_t count) {
 }
 
 }  // namespace
+
+void SetHostNameResolver(HostNameResolver resolver) {
+    g_resolver = std::move(resolver);
+}
 
 void CloseConnection(MisCilContext& context) {
     if (context.connection.socket >= 0) close(context.connection.socket);

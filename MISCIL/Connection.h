@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
 
 namespace zelvo {
 
@@ -16,6 +19,11 @@ int CSendData(MisCilContext& context, const char* data, size_t length);
 // its size, prefix included. 9 when the peer closed or the receive failed or the deadline
 // passed; 10 when the message announces more than `capacity` (it is read off and dropped).
 int CRecvData(MisCilContext& context, char* buffer, size_t capacity, size_t& length);
+
+// Resolves a host name to an IPv4 address (network byte order); false when it cannot. Tests
+// install their own so that no name server is asked; an empty one restores the system's.
+using HostNameResolver = std::function<bool(const std::string& name, std::uint32_t& address)>;
+void SetHostNameResolver(HostNameResolver resolver);
 
 // Closes the connection, if one is open.
 void CloseConnection(MisCilContext& context);

@@ -32,7 +32,10 @@ int nUnpackMisReq(MisCilContext& context, const char* text) {
 
     size_t offset = 0;
     for (const MisLayoutEntry& entry : context.misRequestLayout) {
-        std::string_view field = request.substr(offset, entry.width);
+        // The currency, last, takes whatever is left of the text.
+        bool last = &entry == &context.misRequestLayout[kMisRequestFields - 1];
+        std::string_view field =
+            request.substr(offset, last ? std::string_view::npos : entry.width);
         offset += entry.width;
         if (entry.position == 5 && field.substr(0, 3) == "   ") {
             // An open channel is kept as blanks, not as an empty code.

@@ -1,6 +1,7 @@
 #include "MISCIL/OigMessage.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,7 +30,7 @@ int ConvertAmount(TransRecord& record) {
         return MisCilError::AmountDecimals;
     }
     record.dTransAmt = std::atof(std::string(amount).c_str());
-    double fen = record.dTransAmt * 100 + 0.5;
+    double fen = std::trunc(record.dTransAmt * 100 + 0.5);
     // A negative amount has no fen value the gateway could carry.
     if (fen > kMaxFen || fen < 0) return MisCilError::AmountTooLarge;
     char digits[16];
