@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "payment/RequestBuilders.h"
+#include "tests/payment/FlowTestSupport.h"
+
+namespace zelvo::test {
+namespace {
+
+RequestBuffer QueryRequest() {
+    RequestBuffer request;
+    ClearRequest(request);
+    BuildQuery("PURC", "20260315100000000123456", "1", request);
+    return request;
+}
+
+TEST(ExchangeRunnerTest, EmptyRequestIsNotSent) {
+    ScriptedGateway gateway;
+    RequestBuffer empty{};
+    EXPECT_EQ(RunExchange(gateway, empty), ExchangeResult::NothingSent);
+    EXPECT_TRUE(gateway.Requests().empty());
+}
+
+TEST(ExchangeRunnerTest, CompletionReachesTheStarterOnTheUserInterfaceSide) {
+    ExchangeHarness harness;
+    harness.gateway.Script(Answer("00"));
+    std::vector<int> results;
+    ASSERT_TRUE(
+        harness.runner.Start(QueryRequest(), [&](int result) { results.push_back(result); }));
+    EXPECT_TRUE(harness.runner.IsRunning());
+    // Nothing is handled until the user-interface side runs the posted completion.
+    EXPECT_TRUE(results.empty());
+    EXPECT_EQ(harness.Settle(), 1);
+    EXPECT_EQ(results, std::vector<int>{ExchangeResult::Completed});
+    EXPECT_FALSE(harness.runner.IsRunning());
+}
+
+TEST(ExchangeRunnerTest, OneExchangeAtATime) {
+    ExchangeHarness harness;
+    harness.gateway.Script(Failure(1));
+    std::vector<int> first, second;
+    ASSERT_TRUE(harness.runner.Start(QueryRequest(), [&](int r) { first.push_back(r); }));
+    EXPECT_FALSE(harness.runner.Start(QueryRequest(), [&](int r) { second.push_back(r); }));
+    harness.Settle();
+    EXPECT_EQ(first, std::vector<int>{ExchangeResult::Failed});
+    EXPECT_TRUE(second.empty());
+    EXPECT_EQ(harness.gateway.Requests().size(), 1u);
+}
+
+TEST(ExchangeRunnerTest, HandlerMayStartTheNextExchange) {
+    ExchangeHarness harness;
+    harness.gateway.Script(Answer("98"));
+    harness.gateway.Script(Answer("00"));
+    std::vector<int> results;
+    std::function<void(int)> handler = [&](int result) {
+        results.push_back(result);
+        if (results.size() == 1) EXPECT_TRUE(harness.runner.Start(QueryRequest(), handler));
+    };
+    ASSERT_TRUE(harness.runner.Start(QueryRequest(), handler));
+    EXPECT_EQ(harness.Settle(), 2);
+    EXPECT_EQ(results.size(), 2u);
+}
+
+TEST(ExchangeRunnerTest, RequestIsCopiedSoThePageMayReuseItsBuffer) {
+    ExchangeHarness harness;
+    harness.gateway.Script(Answer("00"));
+    RequestBuffer request = QueryRequest();
+    std::string sent(RequestText(request));
+    ASSERT_TRUE(harness.runner.Start(request, nullptr));
+    ClearRequest(request);
+    harness.Settle();
+    EXPECT_EQ(harness.gateway.LastRequest(), sent);
+}
+
+TEST(ExchangeRunnerTest, CompletionAfterTheRunnerIsGoneIsDropped) {
+    QueuedPoster poster;
+    ScriptedGateway gateway;
+    gateway.Script(Answer("00"));
+    bool handled = false;
+    {
+        ExchangeRunner runner(gateway, poster.Poster());
+        ASSERT_TRUE(runner.Start(QueryRequest(), [&](int) { handled = true; }));
+    }
+    ASSERT_TRUE(poster.DeliverOne());
+    EXPECT_FALSE(handled);
+}
+
+}  // namespace
+}  // namespace zelvo::test
