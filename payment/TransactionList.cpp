@@ -20,11 +20,12 @@ constexpr char kNewestRowsSql[] =
     "order by REC_CREATE_TIME desc, rowid desc limit ?";
 
 // Of all rows whose order number is like the text, the one a scan of the table delivers last:
-// the row written last. The inner scan reads only the order-number index.
+// the row written last. "+rowid" keeps SQLite from walking the table backwards, so the inner
+// scan reads the much smaller order-number index instead.
 constexpr char kOrderSearchSql[] =
     "select REC_CREATE_TIME, PROCESS_FLAG, OPER_ID, ORDER_NUM, TRANS_AMT, ACCEPT_INS_CODE, "
     "TRANS_CODE, RESP_CODE, REV_FLAG from TBL_TRANS_LOG where rowid = "
-    "(select max(rowid) from TBL_TRANS_LOG where ORDER_NUM like ?)";
+    "(select max(+rowid) from TBL_TRANS_LOG where ORDER_NUM like ?)";
 
 }  // namespace
 

@@ -1,0 +1,197 @@
+// Times the statements of the transaction list, the settlement and the start-up pruning on a
+// MISData.db with a million log rows, and the same statements on a copy without the indexes.
+//
+//   bench_store [--rows N] [--dir FOLDER]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "BenchDatabase.h"
+#include "app/config/TerminalConfig.h"
+#include "base/CodePage.h"
+#include "payment/Settlement.h"
+#include "payment/SettlementView.h"
+#include "payment/TransactionList.h"
+#include "payment/TransactionListView.h"
+#include "store/CLocalDb.h"
+#include "store/StartupMaintenance.h"
+
+namespace zelvo::bench {
+namespace {
+
+class SilentListView : public TransactionListView {
+public:
+    void ShowRows(const std::vector<QueryRow>& rows) override { shownRows = rows.size(); }
+    void SelectRow(std::size_t) override {}
+    std::optional<std::size_t> SelectedRow() const override { return std::nullopt; }
+    void FocusGrid() override {}
+    std::u16string SearchText() const override { return search; }
+    void SetSearchText(const std::u16string&) override {}
+    void FocusSearchBox() override {}
+    void ShowMessage(MessageKind, const std::u16string& text) override { message = text; }
+
+    std::size_t shownRows = 0;
+    std::u16string search;
+    std::u16string message;
+};
+
+class SilentSettlementView : public SettlementView {
+public:
+    void ShowMessage(MessageKind, const std::u16string& text) override { message = text; }
+    void ClearPasswordField() override {}
+    void ClosePasswordPrompt() override {}
+    void StartPrinting() override {}
+    void SettlementDone() override {}
+
+    std::u16string message;
+};
+
+class BenchClock final : public Clock {
+public:
+    LocalTime Now() const override { return LocalTime{2026, 12, 7, 9, 0, 0}; }
+};
+
+double Milliseconds(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double Median(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+struct Database {
+    const char* name;
+    CLocalDb db;
+};
+
+void Report(const char* what, double indexed, double plain) {
+    std::printf("%-44s %12.3f %12.3f %10.1fx\n", what, indexed, plain, plain / indexed);
+}
+
+// Runs `run` on each database `repeats` times and reports the medians of what it timed.
+void Measure(const char* what, Database& indexed, Database& plain, int repeats,
+             const std::function<double(CLocalDb&, int)>& run) {
+    double medians[2];
+    Database* databases[2] = {&indexed, &plain};
+    for (int d = 0; d < 2; ++d) {
+        std::vector<double> samples;
+        for (int i = 0; i < repeats; ++i) samples.push_back(run(databases[d]->db, i));
+        medians[d] = Median(samples);
+    }
+    Report(what, medians[0], medians[1]);
+}
+
+std::string OrderOfRow(CLocalDb& db, long long rowid) {
+    SqlRows rows;
+    db.Query("select ORDER_NUM from TBL_TRANS_LOG where rowid = ?",
+             {static_cast<std::int64_t>(rowid)}, rows);
+    return rows.rows.empty() ? std::string() : rows.rows[0][0];
+}
+
+// Times the search alone, on a list refreshed beforehand as the page has it.
+double Search(CLocalDb& db, const std::string& order) {
+    SilentListView view;
+    TransactionList list([&db] { return &db; }, view);
+    list.RefreshList();
+    view.search = Utf8ToUtf16(order);
+    return Milliseconds([&] { list.SearchOrder(); });
+}
+
+int Run(int rows, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    const auto indexedPath = folder / "MISData.db";
+    const auto plainPath = folder / "MISData-no-indexes.db";
+    std::printf("making %d log rows in %s ...\n", rows, folder.c_str());
+    const double made = Milliseconds([&] {
+        MakeLogDatabase(indexedPath, rows);
+        CopyWithoutIndexes(indexedPath, plainPath);
+    });
+    std::printf("made in %.1f s\n\n", made / 1000);
+
+    Database indexed{"indexed", {}};
+    Database plain{"no indexes", {}};
+    if (!indexed.db.Open(indexedPath.u16string()) || !plain.db.Open(plainPath.u16string())) {
+        std::fprintf(stderr, "cannot open the databases\n");
+        return 1;
+    }
+    std::printf("%-44s %12s %12s %11s\n", "statement (median ms)", "indexed", "no indexes",
+                "ratio");
+
+    Measure("list refresh (newest 100)", indexed, plain, 7, [](CLocalDb& db, int) {
+        SilentListView view;
+        TransactionList list([&db] { return &db; }, view);
+        const double ms = Milliseconds([&] { list.RefreshList(); });
+        if (view.shownRows != kListedRows) std::fprintf(stderr, "list shows %zu\n", view.shownRows);
+        return ms;
+    });
+
+    const std::string oldOrder = OrderOfRow(indexed.db, rows / 3);
+    Measure("order search, order of an older row", indexed, plain, 5,
+            [&](CLocalDb& db, int) { return Search(db, oldOrder); });
+    Measure("order search, no such order", indexed, plain, 5,
+            [](CLocalDb& db, int) { return Search(db, "99999999999999999999"); });
+
+    TerminalConfig config;
+    config.MerName = u"Zelvo演示商户";
+    config.LineWide = "32";
+    const auto billPath = folder / "SCprint.txt";
+    Measure("settlement of one operator (2000 open rows)", indexed, plain, 5,
+            [&](CLocalDb& db, int run) {
+                SilentSettlementView view;
+                const std::string id = "0" + std::to_string(run + 1);
+                Settlement settlement([&db] { return &db; }, config,
+                                      [id] {
+                                          return SettlingOperator{id, "pw"};
+                                      },
+                                      view, billPath);
+                const double ms = Milliseconds([&] { settlement.SettleOperator(u"pw"); });
+                if (view.message != u"结算成功！") std::fprintf(stderr, "settlement failed\n");
+                return ms;
+            });
+
+    BenchClock clock;
+    Measure(
+        "start-up pruning, first start of the month", indexed, plain, 1,
+        [&](CLocalDb& db, int) { return Milliseconds([&] { RunStartupMaintenance(db, clock); }); });
+    Measure("start-up pruning, nothing to prune", indexed, plain, 5, [&](CLocalDb& db, int) {
+        return Milliseconds([&] { RunStartupMaintenance(db, clock); });
+    });
+    return 0;
+}
+
+}  // namespace
+}  // namespace zelvo::bench
+
+int main(int argc, char** argv) {
+    int rows = 1000000;
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("zelvo-bench-store-" + std::to_string(::getpid()));
+    bool keep = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rows") == 0 && i + 1 < argc) {
+            rows = std::clamp(std::atoi(argv[++i]), 50000, 10000000);
+        } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
+            folder = argv[++i];
+            keep = true;
+        } else {
+            std::fprintf(stderr, "usage: bench_store [--rows N] [--dir FOLDER]\n");
+            return 2;
+        }
+    }
+    const int result = zelvo::bench::Run(rows, folder);
+    if (!keep) std::filesystem::remove_all(folder);
+    return result;
+}
