@@ -6,7 +6,7 @@ ZELVO_PACKAGES=(
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming
     xvfb xauth
-    poppler-utils
+    poppler-utils cups
     clang libclang-rt-14-dev
 )
 

@@ -13,6 +13,9 @@ cmake --build "$build" -j "$jobs"
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# A CUPS queue that delivers into a file, for the test that prints through a real spooler.
+eval "$(bash scripts/cups-queue.sh)"
+export ZELVO_CUPS_PRINTER ZELVO_CUPS_OUTPUT
 # Tests that need a real X server get one display for the whole run.
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1366x768x24" bash scripts/run-tests.sh "$build"

@@ -1,6 +1,9 @@
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <regex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +111,43 @@ TEST_F(DriverPrint, DocumentThatCannotStartReportsPrintFailed) {
     test::WriteSlipFile("SCprint.txt", {u"line"});
     PrintWorker(m_settings);
     EXPECT_EQ(m_failures.Texts(), std::vector<std::u16string>{u"打印失败了"});
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+// A real spooler queue, where scripts/cups-queue.sh could set one up: the job must reach the
+// queue's device with the slip's text in it.
+TEST(DriverPrintThroughCups, JobReachesTheQueueDevice) {
+    const char* queue = std::getenv("ZELVO_CUPS_PRINTER");
+    const char* output = std::getenv("ZELVO_CUPS_OUTPUT");
+    if (queue == nullptr || output == nullptr) GTEST_SKIP() << "no CUPS test queue set up";
+    test::ScopedWorkDir dir;
+    test::RecordingFailureSink failures;
+    std::filesystem::remove(output);
+    test::WriteSlipFile("SCprint.txt", {u"签购单", u"商家订单号：20260315100000000001"});
+    PrintSettings settings;
+    settings.PrintMerPage = "1";
+    settings.PrintName = Utf8ToUtf16(queue);
+    settings.FontSize = 40;
+    settings.LineHeight = 60;
+    PrintWorker(settings);
+    EXPECT_TRUE(failures.Texts().empty());
+
+    // The spooler delivers on its own time; wait for the whole document, at most half a minute.
+    std::string delivered;
+    for (int i = 0; i < 300; ++i) {
+        delivered = test::ReadFile(output);
+        if (delivered.find("%%EOF") != std::string::npos) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_EQ(delivered.rfind("%PDF", 0), 0u) << "the queue received no document";
+    const auto text = CommandOutput(std::string("pdftotext ") + output + " -");
+    if (!text) GTEST_SKIP() << "poppler-utils not installed";
+    EXPECT_NE(text->find("商家订单号：20260315100000000001"), std::string::npos) << *text;
 }
 
 }  // namespace
