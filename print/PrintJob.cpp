@@ -18,9 +18,6 @@ struct RunningJob {
     std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
 };
 
-std::mutex g_jobsMutex;
-std::list<RunningJob> g_jobs;
-
 // Joins the jobs that have ended, so their threads do not pile up over a shift.
 void ReapFinishedJobs(std::list<RunningJob>& jobs) {
     for (auto it = jobs.begin(); it != jobs.end();) {
@@ -33,6 +30,19 @@ void ReapFinishedJobs(std::list<RunningJob>& jobs) {
     }
 }
 
+// At process exit a job still waiting for the printer (or for its failure dialog) is left to
+// the end of the process; a thread object still joinable would otherwise end it abruptly.
+struct JobList {
+    ~JobList() {
+        ReapFinishedJobs(jobs);
+        for (RunningJob& job : jobs) job.thread.detach();
+    }
+    std::list<RunningJob> jobs;
+};
+
+std::mutex g_jobsMutex;
+JobList g_jobs;
+
 }  // namespace
 
 void StartPrintJob() {
@@ -43,15 +53,15 @@ void StartPrintJob() {
         finished->store(true);
     });
     std::lock_guard lock(g_jobsMutex);
-    ReapFinishedJobs(g_jobs);
-    g_jobs.push_back(std::move(job));
+    ReapFinishedJobs(g_jobs.jobs);
+    g_jobs.jobs.push_back(std::move(job));
 }
 
 void WaitForPrintJobs() {
     std::list<RunningJob> jobs;
     {
         std::lock_guard lock(g_jobsMutex);
-        jobs.swap(g_jobs);
+        jobs.swap(g_jobs.jobs);
     }
     for (RunningJob& job : jobs) job.thread.join();
 }

@@ -139,3 +139,22 @@ TEST_F(DriverlessPrint, StartPrintJobRunsOnAWorkerAndReportsFromThere) {
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST(PrintJobExit, ProcessEndsCleanlyWithJobsNotWaitedFor) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            GetTerminalConfig().PrintMerPage = "0";
+            GetTerminalConfig().PrintCustPage = "0";
+            StartPrintJob();
+            StartPrintJob();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace zelvo
