@@ -1,10 +1,13 @@
-#include "FlowTestSupport.h"
+#include "tests/payment/FlowTestSupport.h"
 
 #include <chrono>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "base/CodePage.h"
 #include "base/Text.h"
+#include "tests/support/TestSupport.h"
 
 namespace zelvo::test {
 namespace {
@@ -184,6 +187,17 @@ void RecordingRefundView::OpenRefundPrompt(const std::u16string& orderNumber,
 void RecordingRefundView::CloseRefundPrompt() {
     promptOpen = false;
     events.push_back("prompt:close");
+}
+
+std::u16string ReadSlipFile() {
+    std::string bytes = ReadFile("SCprint.txt");
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    std::u16string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             static_cast<unsigned char>(bytes[i + 1]) << 8));
+    }
+    return text;
 }
 
 std::string LastEvent(const std::vector<std::string>& events, const std::string& prefix) {

@@ -150,6 +150,9 @@ public:
     std::vector<std::string> events;
 };
 
+// SCprint.txt of the current directory as text (its byte-order mark checked and dropped).
+std::u16string ReadSlipFile();
+
 // The last event of the flow that starts with `prefix`; empty when there is none.
 std::string LastEvent(const std::vector<std::string>& events, const std::string& prefix);
 
