@@ -1,42 +1,49 @@
 #include "app/CQuorraApp.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QMessageBox>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QScreen>
 
 #include "app/config/DisplayTexts.h"
+#include "app/config/MisCilHolder.h"
 #include "app/config/ProcessPaths.h"
 #include "app/config/TerminalConfig.h"
+#include "base/CodePage.h"
+#include "platform/Connectivity.h"
 #include "platform/InstanceLock.h"
+#include "shell/DefaultPages.h"
+#include "shell/Layout.h"
+#include "shell/Restart.h"
+#include "shell/controls/Dialogs.h"
+#include "shell/window/MainWindow.h"
+#include "shell/window/TitleBar.h"
+#include "shell/window/PlaceholderPage.h"
 #include "store/LocalDb.h"
 #include "store/RowCallbacks.h"
 
 namespace zelvo {
 namespace {
 
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+bool g_configLoadFailed = false;
+
+QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 void ShowInformation(const std::u16string& text, const std::u16string& title) {
     QMessageBox::information(nullptr, ToQString(title), ToQString(text));
 }
 
+// The configuration could not be read: the operator is told, and the program ends.
 void ReportConfigLoadFailure() {
-    QMessageBox::warning(nullptr, QString(), QStringLiteral("初始化数据失败！"));
+    AskConfirm(2, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
+               QStringLiteral("关  闭"), nullptr);
+    g_configLoadFailed = true;
     if (QWidget* active = QApplication::activeWindow()) active->close();
 }
 
-std::unique_ptr<QWidget> CreatePlaceholderWindow(const DisplayTexts& texts) {
-    auto window = std::make_unique<QWidget>();
-    window->setWindowTitle(ToQString(texts.TitleName));
-    auto* layout = new QVBoxLayout(window.get());
-    layout->addWidget(new QLabel(ToQString(texts.WelComeName)));
-    layout->addWidget(new QLabel(ToQString(texts.StatusName)));
-    window->resize(420, 240);
-    return window;
+WorkArea DesktopWorkArea() {
+    QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return {area.left(), area.top(), area.width(), area.height()};
 }
 
 }  // namespace
@@ -45,11 +52,13 @@ CQuorraApp::CQuorraApp() = default;
 
 CQuorraApp::~CQuorraApp() {
     m_mainWindow.reset();
+    m_gateway.reset();
     CloseLocalDb();
 }
 
 bool CQuorraApp::ClaimSingleInstance() {
     m_instanceLock = AcquireInstanceLock("CQuorraApp");
+    SetRestartInstanceLock(m_instanceLock.get());
     return m_instanceLock != nullptr;
 }
 
@@ -63,14 +72,34 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
         return false;
     }
 
+    WorkArea area = DesktopWorkArea();
+    WindowPlacement placement = PlaceMainWindow(area);
+    SetWindowLayout(placement.scale, placement.smallScreen);
+
     GetDisplayTexts() = LoadDisplayTexts(*db);
     SetConfigLoadFailureHandler(ReportConfigLoadFailure);
-    LoadTerminalConfig(*db, GetTerminalConfig());
+    m_gateway = std::make_unique<MisCilHolder>();
+    if (g_configLoadFailed) return false;
 
-    m_mainWindow = CreatePlaceholderWindow(GetDisplayTexts());
-    m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
+    const DisplayTexts& texts = GetDisplayTexts();
+    const TerminalConfig& config = GetTerminalConfig();
+    MainWindowSetup setup;
+    setup.db = db;
+    setup.placement = placement;
+    setup.workArea = QRect(area.left, area.top, area.width, area.height);
+    setup.title = ToQString(texts.TitleName);
+    setup.status = ToQString(texts.StatusName);
+    setup.welcome = ToQString(texts.WelComeName);
+    setup.version = ReadVersionText();
+    setup.termCode = QString::fromStdU16String(GbkToUtf16(config.TermCode));
+    setup.merCode = QString::fromStdU16String(GbkToUtf16(config.MerCode));
+    setup.merName = ToQString(config.MerName);
+    setup.pages = MakeShellPageFactory(*db, MakePlaceholderPageFactory());
+    setup.connectivity = CreateSystemConnectivityCheck();
+    m_mainWindow = std::make_unique<MainWindow>(std::move(setup));
+    QObject::connect(m_mainWindow.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    m_mainWindow->PlaceAndShow();
 
     SetTessdataPrefix(executablePath);
     return true;

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-class QWidget;
-
 namespace zelvo {
 
 class InstanceLock;
+class MainWindow;
+class MisCilHolder;
 
 // The process start-up: single-instance guard, database, configuration and the main window.
 class CQuorraApp {
@@ -22,7 +22,8 @@ public:
 
 private:
     std::unique_ptr<InstanceLock> m_instanceLock;
-    std::unique_ptr<QWidget> m_mainWindow;
+    std::unique_ptr<MisCilHolder> m_gateway;
+    std::unique_ptr<MainWindow> m_mainWindow;
     std::string m_updateServer;
 };
 

@@ -27,48 +27,53 @@ QRect GridKey(int row, int column) {
 
 NumericKeypad::NumericKeypad(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
-    const int firstRow[] = {1, 2, 3, 4, 5};
-    const int secondRow[] = {6, 7, 8, 9, 0};
-    for (int column = 0; column < 5; ++column) {
-        AddKey(firstRow[column], QString::number(firstRow[column]), GridKey(0, column), 18,
-               Qt::black, Qt::white);
-        AddKey(secondRow[column], QString::number(secondRow[column]), GridKey(1, column), 18,
-               Qt::black, Qt::white);
+    for (int code = 0; code <= 9; ++code) {
+        AddKey(code, QString::number(code), 18, Qt::black, Qt::white);
     }
-    AddKey(KeypadCode::Backspace, QStringLiteral("退格"), GridKey(0, 5), 18, Qt::black, Qt::white);
-    AddKey(KeypadCode::Point, QStringLiteral("."), GridKey(1, 5), 30, Qt::black, Qt::white);
-    AddKey(KeypadCode::Confirm, QStringLiteral("确  认"), QRect(), 18, Qt::white, kConfirmFill);
-    AddKey(KeypadCode::Reset, QStringLiteral("重  置"), QRect(), 18, Qt::white, kResetFill);
-    PlaceTallKeys();
+    AddKey(KeypadCode::Point, QStringLiteral("."), 30, Qt::black, Qt::white);
+    AddKey(KeypadCode::Backspace, QStringLiteral("退格"), 18, Qt::black, Qt::white);
+    AddKey(KeypadCode::Confirm, QStringLiteral("确  认"), 18, Qt::white, kConfirmFill);
+    AddKey(KeypadCode::Reset, QStringLiteral("重  置"), 18, Qt::white, kResetFill);
 }
 
-void NumericKeypad::AddKey(int code, const QString& text, const QRect& rect, int fontSize,
-                           const QColor& textColour, const QColor& fill) {
+void NumericKeypad::AddKey(int code, const QString& text, int fontSize, const QColor& textColour,
+                           const QColor& fill) {
     auto* label = new CurvedLabel(text, fontSize, textColour, fill, this);
-    label->setGeometry(rect);
-    m_keys.push_back({code, rect, label});
+    label->setGeometry(KeyRect(code));
+    m_keys.push_back({code, label});
 }
 
-void NumericKeypad::PlaceTallKeys() {
-    int left = kFirstLeft + 6 * (kKeyWidth + kGap);
-    int height = std::max(kKeyHeight, this->height() - 2 * kMargin);
-    for (Key& key : m_keys) {
-        if (key.code != KeypadCode::Confirm && key.code != KeypadCode::Reset) continue;
-        key.rect = QRect(left, kMargin, kTallKeyWidth, height);
-        key.label->setGeometry(key.rect);
-        left += kTallKeyWidth + kGap;
+QRect NumericKeypad::KeyRect(int code) const {
+    // First row 1-5 and 退格, second row 6-9, 0 and "."; then the two tall keys.
+    if (code >= 1 && code <= 5) return GridKey(0, code - 1);
+    if (code >= 6 && code <= 9) return GridKey(1, code - 6);
+    int tallLeft = kFirstLeft + 6 * (kKeyWidth + kGap);
+    int tallHeight = std::max(kKeyHeight, height() - 2 * kMargin);
+    switch (code) {
+        case 0:
+            return GridKey(1, 4);
+        case KeypadCode::Backspace:
+            return GridKey(0, 5);
+        case KeypadCode::Point:
+            return GridKey(1, 5);
+        case KeypadCode::Confirm:
+            return QRect(tallLeft, kMargin, kTallKeyWidth, tallHeight);
+        case KeypadCode::Reset:
+            return QRect(tallLeft + kTallKeyWidth + kGap, kMargin, kTallKeyWidth, tallHeight);
+        default:
+            return QRect();
     }
 }
 
 int NumericKeypad::KeyCodeAt(const QPoint& point) const {
     for (const Key& key : m_keys) {
-        if (key.rect.contains(point)) return key.code;
+        if (KeyRect(key.code).contains(point)) return key.code;
     }
     return -1;
 }
 
 void NumericKeypad::resizeEvent(QResizeEvent*) {
-    PlaceTallKeys();
+    for (const Key& key : m_keys) key.label->setGeometry(KeyRect(key.code));
 }
 
 void NumericKeypad::paintEvent(QPaintEvent*) {

@@ -29,12 +29,12 @@ protected:
 private:
     struct Key {
         int code;
-        QRect rect;
         QWidget* label;
     };
-    void AddKey(int code, const QString& text, const QRect& rect, int fontSize,
-                const QColor& textColour, const QColor& fill);
-    void PlaceTallKeys();
+    void AddKey(int code, const QString& text, int fontSize, const QColor& textColour,
+                const QColor& fill);
+    // Where a key lies for the keypad's present height.
+    QRect KeyRect(int code) const;
 
     std::vector<Key> m_keys;
 };

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/Connectivity.h"
 #include "shell/Layout.h"
 #include "shell/window/ShellHost.h"
 #include "shell/window/ShellPage.h"
@@ -13,7 +14,6 @@
 namespace zelvo {
 
 class CLocalDb;
-class ConnectivityCheck;
 class ContactPopup;
 class NetworkMonitor;
 class PageArea;

@@ -14,6 +14,7 @@ constexpr int kMessageMilliseconds = 5000;
 
 MessageBanner::MessageBanner(QWidget* parent) : QWidget(parent) {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kMessageMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &MessageBanner::Expire);
 }
