@@ -1,5 +1,6 @@
 #include "print/PrintSettings.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "app/config/TerminalConfig.h"
@@ -25,8 +26,8 @@ PrintSettings TakePrintSettings(TerminalConfig& config) {
     settings.PrintCustPage = config.PrintCustPage;
     settings.PrintName = config.PrintName;
     settings.SerialPort = config.SerialPort;
-    settings.FontSize = config.FontSize;
-    settings.LineHeight = config.LineHeight;
+    settings.FontSize = std::min(config.FontSize, kLargestFontSize);
+    settings.LineHeight = std::min(config.LineHeight, kLargestLineHeight);
     return settings;
 }
 

@@ -8,6 +8,10 @@ namespace zelvo {
 struct TerminalConfig;
 
 inline constexpr int kDefaultFontSize = 20;
+// Bounds of the configured sizes, in device units: far beyond any receipt, short of sizes that
+// would make the font engine render glyphs of megabytes.
+inline constexpr int kLargestFontSize = 1000;
+inline constexpr int kLargestLineHeight = 10000;
 inline constexpr char16_t kDriverlessPrinterName[] = u"无驱动打印";
 
 // The configuration one print job works with, taken on the user-interface thread when the job
@@ -24,7 +28,7 @@ struct PrintSettings {
 
 // Takes the job's settings from the configuration. A FontSize below 1 is replaced by 20 and a
 // LineHeight below 1 by the pitch an earlier job measured, in the configuration as well, so
-// later jobs reuse them.
+// later jobs reuse them; sizes beyond their bounds are cut to them for the job.
 PrintSettings TakePrintSettings(TerminalConfig& config);
 
 // Both copies switched off ("0" exactly): nothing is printed.

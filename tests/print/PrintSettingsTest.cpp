@@ -42,6 +42,15 @@ TEST(PrintSettings, SmallFontSizeIsReplacedForThisAndLaterJobs) {
     EXPECT_EQ(settings.slipFile, "SCprint.txt");
 }
 
+TEST(PrintSettings, OversizedFontAndPitchAreCutForTheJob) {
+    TerminalConfig config;
+    config.FontSize = 2000000000;
+    config.LineHeight = 2000000000;
+    const PrintSettings settings = TakePrintSettings(config);
+    EXPECT_EQ(settings.FontSize, kLargestFontSize);
+    EXPECT_EQ(settings.LineHeight, kLargestLineHeight);
+}
+
 TEST(PrintSettings, MeasuredLineHeightIsReusedButAConfiguredOneWins) {
     RememberLineHeight(31);
     TerminalConfig measured;
