@@ -154,9 +154,11 @@ void PaymentFlow::StartPurchase() {
 }
 
 bool PaymentFlow::StartExchange() {
-    if (m_services.exchanges.Start(m_request, [this](int result) { OnExchangeDone(result); })) {
-        return true;
-    }
+    std::weak_ptr<const bool> lifetime = m_lifetime;
+    auto done = [this, lifetime](int result) {
+        if (lifetime.lock()) OnExchangeDone(result);
+    };
+    if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
 }

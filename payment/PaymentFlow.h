@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "payment/FlowServices.h"
@@ -70,6 +71,8 @@ private:
     PaymentView& m_view;
     FlowServices m_services;
     RequestBuffer m_request{};
+    // Completions hold it weakly: one that arrives after the flow is gone is dropped.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
     std::u16string m_amountText;
     std::u16string m_codeText;
     TransactionResult m_pending;

@@ -125,9 +125,11 @@ void RefundFlow::StartRefund(const std::u16string& orderNumber, const std::u16st
 }
 
 bool RefundFlow::StartExchange() {
-    if (m_services.exchanges.Start(m_request, [this](int result) { OnExchangeDone(result); })) {
-        return true;
-    }
+    std::weak_ptr<const bool> lifetime = m_lifetime;
+    auto done = [this, lifetime](int result) {
+        if (lifetime.lock()) OnExchangeDone(result);
+    };
+    if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
 }

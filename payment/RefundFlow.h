@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <memory>
 #include <string>
 
 #include "payment/FlowServices.h"
@@ -46,6 +47,8 @@ private:
     // Unset when it could not be read: then no password opens a refund.
     std::optional<std::u16string> m_adminPassword;
     RequestBuffer m_request{};
+    // Completions hold it weakly: one that arrives after the flow is gone is dropped.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
     std::u16string m_refundAmount;
     std::u16string m_refundOrderNumber;
     // The refund's own order number, kept from its builder for the queries that follow it.

@@ -305,6 +305,15 @@ TEST_F(PaymentFlowTest, SecondConfirmWhileAnExchangeRunsIsRefused) {
     EXPECT_EQ(Text("select printf('%.2f', TRANS_AMT) from TBL_TRANS_LOG"), "1.00");
 }
 
+TEST_F(PaymentFlowTest, AnswerForAFlowThatIsGoneIsDropped) {
+    Script({Paid()});
+    Pay(u"1", kCode);
+    m_flow.reset();
+    Settle();
+    EXPECT_FALSE(m_exchange.runner.IsRunning());
+    EXPECT_EQ(LoggedRows(), 0);
+}
+
 TEST_F(PaymentFlowTest, CancelDuringAManualQueryWaitsForItsAnswer) {
     Script({Answer("09"), Answer("09"), Answer("00")});
     Pay(u"4", kCode);
