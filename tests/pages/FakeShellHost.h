@@ -62,6 +62,13 @@ inline void PressKey(int key, QWidget* target = nullptr, const QString& text = Q
     QCoreApplication::sendEvent(to, &release);
 }
 
+// A key as the page area delivers it: first to the page's own keys, then to the focused control.
+inline void PressOnPage(ShellPage& page, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    if (page.HandlePageKey(press)) return;
+    PressKey(key);
+}
+
 // Shows a page as the active window so that focus moves as it would on screen.
 inline void ShowActive(QWidget& widget) {
     widget.resize(960, 477);

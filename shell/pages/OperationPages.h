@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QStringList>
+
+#include "payment/FlowServices.h"
+#include "shell/window/ShellPage.h"
+
+namespace zelvo {
+
+class CLocalDb;
+class ExchangeRunner;
+class MisCilGateway;
+
+// The gateway and the one exchange at a time that the payment and query pages share, with the
+// completions delivered on the user-interface thread.
+class OperationServices {
+public:
+    OperationServices();
+    ~OperationServices();
+    OperationServices(const OperationServices&) = delete;
+    OperationServices& operator=(const OperationServices&) = delete;
+
+    FlowServices Services();
+
+private:
+    std::unique_ptr<MisCilGateway> m_gateway;
+    std::unique_ptr<ExchangeRunner> m_runner;
+};
+
+// What the operation pages are made with.
+struct OperationPagesSetup {
+    std::function<FlowServices()> services;
+    // The system's printers for the settings page's list.
+    std::function<QStringList()> systemPrinters;
+    std::function<void()> selectCaptureRegion;
+    std::function<void()> restart;
+};
+
+// The payment, query and refund, and settings pages; `others` makes the remaining tabs' pages.
+PageFactory MakeOperationPageFactory(OperationPagesSetup setup, PageFactory others);
+
+// LeftKey and RightKey switch pages, Escape opens the settlement prompt; each read afresh from
+// SysConfig at every key press.
+PageKeyHandler MakePageKeyHandler(std::function<CLocalDb*()> database);
+
+}  // namespace zelvo

@@ -1,0 +1,78 @@
+#include "shell/pages/TransactionGrid.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "shell/controls/Skin.h"
+
+namespace zelvo {
+namespace {
+
+QString ToQ(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "打印" centred inside a thin black frame, so that the cell reads as a button.
+class ReprintCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        plain.text.clear();
+        QStyledItemDelegate::paint(painter, plain, index);
+        const QRect frame = option.rect.adjusted(4, 3, -5, -4);
+        painter->save();
+        painter->setPen(QPen(Qt::black, 1));
+        painter->drawRect(frame);
+        painter->setFont(option.font);
+        painter->drawText(frame, Qt::AlignCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
+
+}  // namespace
+
+TransactionGrid::TransactionGrid(QWidget* parent) : QTableWidget(parent) {
+    setColumnCount(static_cast<int>(std::size(kQueryGridColumns)));
+    QStringList headers;
+    for (const GridColumn& column : kQueryGridColumns) headers << ToQ(column.header);
+    setHorizontalHeaderLabels(headers);
+    for (int i = 0; i < columnCount(); ++i) setColumnWidth(i, kQueryGridColumns[i].width);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setFont(skin::Font(12));
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(24);
+    setFont(skin::Font(12));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegateForColumn(kReprintColumn, new ReprintCellDelegate(this));
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
+        if (column == kReprintColumn) Q_EMIT ReprintRequested(row);
+    });
+}
+
+void TransactionGrid::SetRows(const std::vector<QueryRow>& rows) {
+    clearContents();
+    setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < rowCount(); ++r) {
+        const QueryRow& row = rows[static_cast<size_t>(r)];
+        const std::u16string* cells[] = {&row.dateTime, &row.status, &row.operatorId,
+                                         &row.orderNum, &row.amount, &row.channel,
+                                         &row.respCode};
+        const std::optional<RgbColour> colour = RowTextColour(row);
+        for (int c = 0; c < columnCount(); ++c) {
+            auto* item =
+                new QTableWidgetItem(c == kReprintColumn ? ToQ(kReprintCellText) : ToQ(*cells[c]));
+            if (colour) item->setForeground(QColor(colour->red, colour->green, colour->blue));
+            setItem(r, c, item);
+        }
+    }
+    clearSelection();
+}
+
+}  // namespace zelvo
