@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "base/CodePage.h"
+#include "base/Text.h"
+#include "MISCIL/TransRecord.h"
 #include "MISCIL/TxnCodes.h"
 #include "payment/QueryRow.h"
 #include "store/CLocalDb.h"
@@ -30,9 +32,12 @@ LoggedDetails LookUpDetails(CLocalDb* db, const QueryRow& row, bool refund) {
     // Several rows cannot be told apart: none of them is shown.
     if (!ok || result.rows.size() != 1) return details;
     const std::vector<std::string>& values = result.rows.front();
-    details.account = GbkToUtf16(values.at(0));
-    details.channelOrderNum = GbkToUtf16(values.at(1));
-    if (refund) details.orderNum = GbkToUtf16(values.at(2));
+    // Stored values are cut to the record's fields, as an answer would have brought them.
+    details.account = GbkToUtf16(Bounded(values.at(0), sizeof(TransRecord::saAcctNum) - 1));
+    details.channelOrderNum =
+        GbkToUtf16(Bounded(values.at(1), sizeof(TransRecord::saChannelOrderNum) - 1));
+    if (refund)
+        details.orderNum = GbkToUtf16(Bounded(values.at(2), sizeof(TransRecord::saOrderNum) - 1));
     return details;
 }
 

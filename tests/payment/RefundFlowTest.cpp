@@ -123,6 +123,14 @@ TEST_F(RefundFlowTest, PasswordIsComparedIgnoringLetterCase) {
     EXPECT_THAT(m_view.events, testing::Contains("message:success:退款成功！"));
 }
 
+TEST_F(RefundFlowTest, WithoutAnAdministratorNoPasswordOpensARefund) {
+    ASSERT_TRUE(m_db.Execute("delete from User where ID = '00'"));
+    RefundFlow flow(m_view, m_list, Services());
+    flow.StartRefund(Utf8ToUtf16(kOrder), u"5.00", u"");
+    EXPECT_EQ(m_view.events.back(), "password:reset");
+    EXPECT_THAT(m_exchange.gateway.Requests(), IsEmpty());
+}
+
 TEST_F(RefundFlowTest, EmptyAmountOrOrderIsRefusedAfterThePromptCloses) {
     m_flow->OpenRefund();
     Refund(u"");
