@@ -27,6 +27,16 @@ inline constexpr std::u16string_view kBusyText = u"正在处理，请稍候！";
 inline constexpr std::u16string_view kOfflineText = u"网络异常，请确认当前网络状态";
 inline constexpr std::u16string_view kUnderstoodButton = u"我知道了";
 
+// Icon of the flows' notice and confirm dialogs.
+inline constexpr int kNoticeIcon = 0;
+
+// Follow-ups of one purchase or refund: the answer that finds this many before it ends them.
+inline constexpr int kFollowUpLimit = 3;
+// Counts one more answer; true when the limit had already been reached.
+inline bool CountAndCheckLimit(int& count) {
+    return count++ >= kFollowUpLimit;
+}
+
 // Slips are printed after single transactions unless PrintCustPage keeps them for settlement.
 bool PrintsSlipAfterTransaction(const TerminalConfig& config);
 

@@ -16,24 +16,8 @@
 namespace zelvo {
 namespace {
 
-constexpr int kErrorIcon = 0;
 constexpr int kWaitingIcon = 2;
-constexpr int kCountLimit = 3;
 constexpr std::string_view kCancelledAnyway = "H3";
-
-// A "00" whose signature did not verify proves nothing: it is followed up like "98".
-std::string EffectiveCode(const TransactionResult& answer) {
-    return IsUnverifiedSuccess(answer) ? std::string(RespCode::NoAnswer) : answer.respCode;
-}
-
-bool IsOpenOutcome(const std::string& code) {
-    return code == RespCode::InProgress || code == RespCode::NoAnswer;
-}
-
-// Increments `count` and answers whether it had already reached the limit.
-bool CountAndCheckLimit(int& count) {
-    return count++ >= kCountLimit;
-}
 
 }  // namespace
 
@@ -177,7 +161,7 @@ void PaymentFlow::OnExchangeDone(int result) {
         OnExchangeFailed(answer);
         return;
     }
-    const std::string code = EffectiveCode(answer);
+    const std::string code = EffectiveRespCode(answer);
     if (answer.txnType == TxnCode::Query) {
         if (m_manualQuery) {
             OnManualQueryAnswer(answer, code);
@@ -363,7 +347,7 @@ void PaymentFlow::EndWithNotice(const std::u16string& text) {
 
 void PaymentFlow::AskRetryOrCash() {
     // Either answer only closes the dialog: the operator decides at the counter.
-    m_view.ShowConfirm(kErrorIcon, u"支付失败了", u"再试一次", u"现金支付");
+    m_view.ShowConfirm(kNoticeIcon, u"支付失败了", u"再试一次", u"现金支付");
 }
 
 void PaymentFlow::AddLine(const TransactionResult& result) {
@@ -391,7 +375,7 @@ void PaymentFlow::Print() {
 }
 
 void PaymentFlow::ShowNotice(std::u16string_view text) {
-    m_view.ShowNotice(kErrorIcon, std::u16string(text), std::u16string(kUnderstoodButton));
+    m_view.ShowNotice(kNoticeIcon, std::u16string(text), std::u16string(kUnderstoodButton));
 }
 
 }  // namespace zelvo

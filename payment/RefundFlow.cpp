@@ -18,8 +18,6 @@
 namespace zelvo {
 namespace {
 
-constexpr int kErrorIcon = 0;
-constexpr int kCountLimit = 3;
 constexpr std::u16string_view kRetryText = u"退款失败了，请再试一次！";
 constexpr std::u16string_view kAskManagerText = u"请联系客户经理确认退款状态";
 constexpr std::u16string_view kRefusedPrefix = u"退款失败，原因：";
@@ -46,15 +44,6 @@ std::optional<std::u16string> ReadAdminPassword(CLocalDb* db) {
     return GbkToUtf16(result.rows.back().at(0));
 }
 
-// A "00" whose signature did not verify proves nothing: it is followed up like "98".
-std::string EffectiveCode(const TransactionResult& answer) {
-    return IsUnverifiedSuccess(answer) ? std::string(RespCode::NoAnswer) : answer.respCode;
-}
-
-bool IsOpenOutcome(const std::string& code) {
-    return code == RespCode::InProgress || code == RespCode::NoAnswer;
-}
-
 }  // namespace
 
 RefundFlow::RefundFlow(RefundView& view, TransactionList& list, FlowServices services)
@@ -65,7 +54,7 @@ RefundFlow::RefundFlow(RefundView& view, TransactionList& list, FlowServices ser
 
 void RefundFlow::OpenRefund() {
     if (!m_view.NetworkUp()) {
-        m_view.ShowNotice(kErrorIcon, std::u16string(kOfflineText),
+        m_view.ShowNotice(kNoticeIcon, std::u16string(kOfflineText),
                           std::u16string(kUnderstoodButton));
         return;
     }
@@ -141,7 +130,7 @@ void RefundFlow::SendRefundQuery() {
 }
 
 void RefundFlow::FollowUpOrGiveUp(int& count) {
-    if (count++ >= kCountLimit) {
+    if (CountAndCheckLimit(count)) {
         m_view.ShowMessage(MessageKind::Error, std::u16string(kAskManagerText));
     } else {
         SendRefundQuery();
@@ -165,7 +154,7 @@ void RefundFlow::OnExchangeDone(int result) {
         }
         return;
     }
-    const std::string code = EffectiveCode(answer);
+    const std::string code = EffectiveRespCode(answer);
     if (answer.txnType == TxnCode::Refund) {
         OnRefundAnswer(answer, code);
     } else {
@@ -207,7 +196,7 @@ void RefundFlow::RefundSucceeded(TransactionResult& answer) {
     const std::string operatorId = m_services.operatorId ? m_services.operatorId() : std::string();
     CLocalDb* db = m_services.database ? m_services.database() : nullptr;
     if (!db || !AppendRefundLogAt(*db, answer, kTransLogTable, operatorId, now)) {
-        m_view.ShowNotice(kErrorIcon, std::u16string(kTransLogFailedText),
+        m_view.ShowNotice(kNoticeIcon, std::u16string(kTransLogFailedText),
                           std::u16string(kUnderstoodButton));
     }
 

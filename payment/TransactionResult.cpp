@@ -43,4 +43,12 @@ bool IsUnverifiedSuccess(const TransactionResult& result) {
            result.errDetail.find(kUnverifiedMark) != std::string::npos;
 }
 
+std::string EffectiveRespCode(const TransactionResult& result) {
+    return IsUnverifiedSuccess(result) ? std::string(RespCode::NoAnswer) : result.respCode;
+}
+
+bool IsOpenOutcome(const std::string& respCode) {
+    return respCode == RespCode::InProgress || respCode == RespCode::NoAnswer;
+}
+
 }  // namespace zelvo

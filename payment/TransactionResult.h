@@ -34,4 +34,11 @@ int ReadTransactionResult(const TransRecord* record, TransactionResult& result);
 // A "00" whose signature did not verify (the library marks its error detail): not a payment.
 bool IsUnverifiedSuccess(const TransactionResult& result);
 
+// The response code the flows act on: an unverified "00" proves nothing and is followed up like
+// "98", no answer in time.
+std::string EffectiveRespCode(const TransactionResult& result);
+
+// "09" or "98": the outcome is still open and a query follows it up.
+bool IsOpenOutcome(const std::string& respCode);
+
 }  // namespace zelvo
