@@ -82,11 +82,11 @@ void PaymentFlow::KeypadKey(int key, bool amountBoxFocused) {
 }
 
 void PaymentFlow::QueryNow() {
-    if (m_state != PaymentState::WaitingForCustomer) return;
     if (m_services.exchanges.IsRunning()) {
         m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
         return;
     }
+    if (m_state != PaymentState::WaitingForCustomer) return;
     ClearRequest(m_request);
     BuildQuery(TxnCode::Purchase, m_pending.orderNum, m_pending.amountText, m_request);
     if (StartExchange()) {

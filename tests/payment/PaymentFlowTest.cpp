@@ -319,6 +319,8 @@ TEST_F(PaymentFlowTest, CancelDuringAManualQueryWaitsForItsAnswer) {
     Pay(u"4", kCode);
     Settle();
     m_flow->QueryNow();
+    m_flow->QueryNow();
+    EXPECT_EQ(m_view.events.back(), kBusyMessage);
     m_flow->CancelWaiting();
     EXPECT_EQ(m_flow->State(), PaymentState::ManualQuery);
     Settle();
