@@ -195,13 +195,9 @@ void GatewaySim::Serve(int connection) {
     }
     const std::string& key = m_options.key;
     std::string requestSign = ValueOf(*request, "sign");
-    SimAnswer answer;
-    if (!key.empty() && requestSign != SignatureOf(*request, key)) {
-        answer.pairs = {{"txndir", "A"}, {"busicd", ValueOf(*request, "busicd")}, {"respcd", "A0"}};
-        answer.summary = ValueOf(*request, "busicd") + " A0 request signature mismatch";
-    } else {
-        answer = m_orders->Answer(*request);
-    }
+    SimAnswer answer = !key.empty() && requestSign != SignatureOf(*request, key)
+                           ? m_orders->Refusal(*request, "A0", "签名错误")
+                           : m_orders->Answer(*request);
     SimAction action = answer.rule.action;
     if (action == SimAction::NoChcd) {
         std::erase_if(answer.pairs, [](const auto& pair) { return pair.first == "chcd"; });

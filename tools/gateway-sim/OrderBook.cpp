@@ -34,7 +34,7 @@ long long FenOf(const std::string& txamt) {
 // Common fields echoed from the request, then the answer's own; empty values are left out.
 SimPairs Ordered(const SimPairs& request, std::map<std::string, std::string> fields) {
     for (const char* echoed :
-         {"busicd", "inscd", "mchntid", "orderNum", "origOrderNum", "terminalid"}) {
+         {"busicd", "inscd", "mchntid", "txamt", "orderNum", "origOrderNum", "terminalid"}) {
         if (!fields.count(echoed)) fields[echoed] = ValueOf(request, echoed);
     }
     fields["txndir"] = "A";
@@ -51,7 +51,7 @@ std::string AccountFor(const std::string& chcd, long long sequence) {
     if (chcd == "ALP") {
         std::snprintf(text, sizeof text, "zel***%04lld@example.com", sequence % 10000);
     } else {
-        std::snprintf(text, sizeof text, "oZelvo%010lldSimAcctXYZ", sequence);
+        std::snprintf(text, sizeof text, "oZelvo%010lldSimAccountXY", sequence);
     }
     return text;
 }
@@ -91,6 +91,14 @@ std::string OrderBook::NextChannelOrderNum() {
     char text[40];
     std::snprintf(text, sizeof text, "4200%016lld", ++m_sequence);
     return text;
+}
+
+SimAnswer OrderBook::Refusal(const SimPairs& request, const std::string& code,
+                             const std::string& detail) const {
+    SimAnswer answer;
+    answer.pairs = Ordered(request, {{"respcd", code}, {"errorDetail", Text(detail)}});
+    answer.summary = ValueOf(request, "busicd") + " " + code + " " + detail;
+    return answer;
 }
 
 SimAnswer OrderBook::Answer(const SimPairs& request) {

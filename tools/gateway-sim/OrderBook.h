@@ -23,6 +23,9 @@ public:
 
     // Safe to call from several connections at once.
     SimAnswer Answer(const SimPairs& request);
+    // A refusal of `request` with `code` and a UTF-8 `detail`, touching no order.
+    SimAnswer Refusal(const SimPairs& request, const std::string& code,
+                      const std::string& detail) const;
 
 private:
     enum class State { Pending, Paid, Closed, Failed };
