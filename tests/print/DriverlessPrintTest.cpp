@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -79,6 +80,15 @@ TEST_F(DriverlessPrint, DeviceHeldByAnotherJobIsNotShared) {
     ::close(holder);
     EXPECT_EQ(m_failures.Texts(), std::vector<std::u16string>{u"打印失败"});
     EXPECT_EQ(test::ReadFile("printer-port.txt"), "");
+}
+
+TEST_F(DriverlessPrint, DeviceThatStopsTakingBytesReportsPrintFailure) {
+    // A pipe nobody reads takes 64 KiB and then no more: the job gives up instead of hanging.
+    ASSERT_EQ(::mkfifo("stalled-port", 0600), 0);
+    test::WriteSlipFile("SCprint.txt", std::vector<std::u16string>(200, std::u16string(500, u'x')));
+    PrintSettings settings = DriverlessTo("stalled-port");
+    PrintWorker(settings);
+    EXPECT_EQ(m_failures.Texts(), std::vector<std::u16string>{u"打印失败"});
 }
 
 TEST_F(DriverlessPrint, MissingPrintFileGivesNoOutputAndNoMessage) {
