@@ -1,4 +1,5 @@
 #include <atomic>
+#include <filesystem>
 
 #include <QApplication>
 #include <QTest>
@@ -267,6 +268,54 @@ TEST_F(ShellTest, EscapeInThePageAreaMarksTheEndOfTheShift) {
     login->OperatorIdBox()->setFocus();
     QTest::keyClick(login->OperatorIdBox(), Qt::Key_Escape);
     EXPECT_TRUE(EndOfShiftFlag());
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(ShellTest, TabsSitAtTheirUnitsFromTheRightOnEveryScreen) {
+    for (auto [workWidth, workHeight] : {std::pair{1920, 1040}, std::pair{800, 600}}) {
+        MakeWindow(workWidth, workHeight);
+        LogIn(QStringLiteral("01"), QStringLiteral("123456"));
+        const LayoutScale& scale = GetLayoutScale();
+        NavigationBar* bar = m_window->Pages()->Navigation();
+        QRect settings = bar->Tab(PageId::Settings)->geometry();
+        EXPECT_EQ(settings.left(), bar->width() - scale.X(145));
+        EXPECT_EQ(settings.right() + 1, bar->width() - scale.X(30));
+        EXPECT_EQ(settings.top(), scale.Y(25));
+        EXPECT_EQ(settings.bottom() + 1, scale.Y(55));
+        QRect password = bar->Tab(PageId::ChangePassword)->geometry();
+        EXPECT_EQ(password.right() + 1, settings.left() - scale.X(15));
+        EXPECT_EQ(password.width(), scale.X(115));
+        QRect payment = bar->Tab(PageId::Payment)->geometry();
+        EXPECT_LT(payment.left(), bar->Tab(PageId::QueryRefund)->geometry().left());
+        EXPECT_EQ(bar->y(), scale.Y(64));
+        EXPECT_EQ(m_window->Page(PageId::Payment)->y(), scale.Y(144));
+        EXPECT_EQ(m_window->Pages()->Keypad()->height(), scale.Y(144));
+        m_window.reset();
+        GetCurrentOperator().Clear();
+    }
+}
+
+TEST_F(ShellTest, MissingPicturesLeaveTheirPlacesEmpty) {
+    std::filesystem::remove_all(m_dir->Path() / "pic");
+    MakeWindow();
+    QImage shot = m_window->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    // The title bar is still drawn in its colour where the logo would be.
+    EXPECT_EQ(shot.pixelColor(35, 10), QColor(0x4D, 0x4D, 0x4D));
+    LogIn(QStringLiteral("01"), QStringLiteral("123456"));
+    EXPECT_EQ(m_window->CurrentPage(), PageId::Payment);
+}
+
+TEST_F(ShellTest, PicturesAreDrawnWhenPresent) {
+    MakeWindow();
+    QImage shot = m_window->grab().toImage();
+    // The logo of the title bar covers its middle.
+    EXPECT_NE(shot.pixelColor(40, 15), QColor(0x4D, 0x4D, 0x4D));
 }
 
 }  // namespace
