@@ -176,7 +176,9 @@ int NumToFixedWidth(long long value, char* out, int width) {
         WriteLogEvent(254, -1, "nMNumOut process err");
         return -1;
     }
-    std::string text = (value < 0 ? "-" : "") + std::string(room - digits.size(), '0') + digits;
+    std::string text(value < 0 ? 1 : 0, '-');
+    text.append(room - digits.size(), '0');
+    text += digits;
     std::memcpy(out, text.data(), text.size());
     out[text.size()] = '\0';
     return 0;

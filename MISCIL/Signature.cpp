@@ -82,8 +82,8 @@ int nCalcSign(MisCilContext& context, char* out) {
     SHA1(reinterpret_cast<const unsigned char*>(digested.data()), digested.size(), digest);
     for (size_t i = 0; i < SHA_DIGEST_LENGTH; ++i) std::snprintf(out + 2 * i, 3, "%02x", digest[i]);
 
-    context.signDebugText =
-        "0" + std::to_string(text.size()) + std::string(out, kSignDigits) + text;
+    context.signDebugText = std::string("0").append(std::to_string(text.size()));
+    context.signDebugText.append(out, kSignDigits).append(text);
     return 0;
 }
 
@@ -121,8 +121,9 @@ int nCheckSign(MisCilContext& context) {
     }
     std::string_view received = FieldValue(context.record.saSign);
     if (received.size() != kSignDigits) {
-        WriteLogEvent(&context.record, 907, static_cast<int>(received.size()),
-                      "response message sign lenght error, the sgin is:" + std::string(received));
+        WriteLogEvent(
+            &context.record, 907, static_cast<int>(received.size()),
+            std::string("response message sign lenght error, the sgin is:").append(received));
         return MisCilError::SignCheck;
     }
     char expected[kSignDigits + 1];

@@ -13,6 +13,16 @@ namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
+std::u16string Labelled(std::u16string_view label, std::u16string_view value) {
+    std::u16string line(label);
+    line += value;
+    return line;
+}
+
+void AppendLine(std::u16string& slip, std::u16string_view label, std::u16string_view value) {
+    slip.append(label).append(value).append(kLineEnd);
+}
+
 // Splits a line once at `width` characters; the rest is not wrapped again.
 void AppendWrapped(std::u16string& slip, const std::u16string& line, int width) {
     if (width >= 1 && line.size() > static_cast<size_t>(width)) {
@@ -43,7 +53,7 @@ std::u16string ChannelLabel(std::string_view channelCode) {
 }
 
 std::u16string ChannelLabelForName(std::u16string_view channelName) {
-    return u"交易类型：" + std::u16string(channelName) + u" ";
+    return Labelled(u"交易类型：", channelName).append(u" ");
 }
 
 std::u16string OperationWord(std::string_view slipTxnCode) {
@@ -80,7 +90,7 @@ SlipContent SlipContentFromRecord(const TransRecord& record, const LocalTime& no
     std::string_view amount = FieldValue(record.saMisTransAmt);
     if (amount.empty()) amount = FieldValue(record.saOigTransAmtStr);
     if (amount.empty()) amount = "0.00";
-    content.amount = (slipCode == TxnCode::Purchase ? u"" : u"-") + GbkToUtf16(amount);
+    content.amount = Labelled(slipCode == TxnCode::Purchase ? u"" : u"-", GbkToUtf16(amount));
     return content;
 }
 
@@ -94,21 +104,20 @@ void AppendSlipCopy(std::u16string& slip, std::u16string_view title, const SlipC
     slip += kLineEnd;
     slip.append(static_cast<size_t>(width > 0 ? width : 0), u'-');
     slip += kLineEnd;
-    AppendWrapped(slip, u"商户名称：" + terminal.merName, width / 2);
-    slip += u"商户编号：" + GbkToUtf16(terminal.merCode) + std::u16string(kLineEnd);
-    slip += u"终端编号：" + GbkToUtf16(terminal.termCode) + std::u16string(kLineEnd);
-    slip += u"操作员ID：" + GbkToUtf16(std::string_view(terminal.operatorId).substr(0, 2)) +
-            std::u16string(kLineEnd);
-    slip += content.channelLabel + content.operationWord + std::u16string(kLineEnd);
+    AppendWrapped(slip, Labelled(u"商户名称：", terminal.merName), width / 2);
+    AppendLine(slip, u"商户编号：", GbkToUtf16(terminal.merCode));
+    AppendLine(slip, u"终端编号：", GbkToUtf16(terminal.termCode));
+    AppendLine(slip, u"操作员ID：", GbkToUtf16(std::string_view(terminal.operatorId).substr(0, 2)));
+    AppendLine(slip, content.channelLabel, content.operationWord);
     char stamp[32];
     const LocalTime& t = content.time;
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
-    AppendWrapped(slip, u"日期时间：" + GbkToUtf16(stamp), width - 5);
-    AppendWrapped(slip, u"交易账号：" + content.account, width - 5);
-    AppendWrapped(slip, u"渠道订单号：" + content.channelOrderNum, width - 6);
-    AppendWrapped(slip, u"商家订单号：" + content.merchantOrderNum, width - 6);
-    slip += u"金额：RMB  " + content.amount;
+    AppendWrapped(slip, Labelled(u"日期时间：", GbkToUtf16(stamp)), width - 5);
+    AppendWrapped(slip, Labelled(u"交易账号：", content.account), width - 5);
+    AppendWrapped(slip, Labelled(u"渠道订单号：", content.channelOrderNum), width - 6);
+    AppendWrapped(slip, Labelled(u"商家订单号：", content.merchantOrderNum), width - 6);
+    slip.append(u"金额：RMB  ").append(content.amount);
     for (int i = 0; i < terminal.spacLine; ++i) slip += kLineEnd;
 }
 

@@ -18,7 +18,7 @@ const char* const kKeyOrder[] = {
 };
 
 std::string FenText(long long fen) {
-    char text[16];
+    char text[24];
     std::snprintf(text, sizeof text, "%012lld", fen);
     return text;
 }
@@ -37,7 +37,7 @@ SimPairs Ordered(const SimPairs& request, std::map<std::string, std::string> fie
          {"busicd", "inscd", "mchntid", "txamt", "orderNum", "origOrderNum", "terminalid"}) {
         if (!fields.count(echoed)) fields[echoed] = ValueOf(request, echoed);
     }
-    fields["txndir"] = "A";
+    fields["txndir"].assign(1, 'A');  // not = "A": GCC 12 warns falsely (-Wrestrict) on that
     SimPairs pairs;
     for (const char* key : kKeyOrder) {
         auto found = fields.find(key);
