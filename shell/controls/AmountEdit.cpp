@@ -29,25 +29,19 @@ AmountEdit::AmountEdit(int maxLength, int maxDecimals, int fontSize, bool bold, 
 }
 
 void AmountEdit::keyPressEvent(QKeyEvent* event) {
+    // Only typed keys may bring text in.
+    if (event->matches(QKeySequence::Paste)) return;
     QString typed = event->text();
-    bool backspace = event->key() == Qt::Key_Backspace;
-    bool character = !typed.isEmpty() && !backspace && event->key() != Qt::Key_Return &&
-                     event->key() != Qt::Key_Enter && event->key() != Qt::Key_Tab &&
-                     event->key() != Qt::Key_Escape && event->key() != Qt::Key_Backtab;
-    if (!character && !backspace) {
-        // Caret movement, Enter and Tab keep their ordinary course.
-        if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) return;
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    if (character && (typed.size() != 1 || !AllowedCharacter(typed.front()))) return;
+    bool printable = typed.size() == 1 && typed.front().isPrint();
+    if (printable && !AllowedCharacter(typed.front())) return;
 
+    // Every edit, typed or not (backspace, Delete, cut), must leave an acceptable amount.
     QString before = text();
     int cursor = cursorPosition();
     int start = selectionStart();
     int length = selectionLength();
     QLineEdit::keyPressEvent(event);
-    if (AmountTextAcceptable(text(), m_maxLength, m_maxDecimals)) return;
+    if (text() == before || AmountTextAcceptable(text(), m_maxLength, m_maxDecimals)) return;
     setText(before);
     if (start >= 0) {
         setSelection(start, length);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -222,6 +223,29 @@ TEST(AmountText, AcceptanceRules) {
     EXPECT_FALSE(AmountTextAcceptable(QStringLiteral("1234567890"), 9, 2));
     EXPECT_TRUE(AmountTextAcceptable(QStringLiteral("1.2"), 9, 1));
     EXPECT_FALSE(AmountTextAcceptable(QStringLiteral("1.2"), 9, 0));
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST(AmountEditKeys, DeleteAndCaretKeysWorkButPasteDoesNot) {
+    AmountEdit edit(9, 2, 18, true);
+    edit.show();
+    edit.setText(QStringLiteral("12.5"));
+    edit.setCursorPosition(0);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+    // Deleting the digit before the point would leave ".5".
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+    QTest::keyClick(&edit, Qt::Key_End);
+    EXPECT_EQ(edit.cursorPosition(), 3);
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
 }
 
 }  // namespace
