@@ -16,6 +16,7 @@
 #include "shell/Layout.h"
 #include "shell/Restart.h"
 #include "shell/controls/Dialogs.h"
+#include "shell/pages/OperationPages.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/TitleBar.h"
 #include "shell/window/PlaceholderPage.h"
@@ -52,6 +53,7 @@ CQuorraApp::CQuorraApp() = default;
 
 CQuorraApp::~CQuorraApp() {
     m_mainWindow.reset();
+    m_operations.reset();
     m_gateway.reset();
     CloseLocalDb();
 }
@@ -94,7 +96,11 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
     setup.termCode = QString::fromStdU16String(GbkToUtf16(config.TermCode));
     setup.merCode = QString::fromStdU16String(GbkToUtf16(config.MerCode));
     setup.merName = ToQString(config.MerName);
-    setup.pages = MakeShellPageFactory(*db, MakePlaceholderPageFactory());
+    m_operations = std::make_unique<OperationServices>();
+    setup.pages = MakeShellPageFactory(
+        *db, MakeOperationPageFactory(DefaultOperationPagesSetup(*m_operations),
+                                      MakePlaceholderPageFactory()));
+    setup.pageKeys = MakePageKeyHandler([] { return GetLocalDb(); });
     setup.connectivity = CreateSystemConnectivityCheck();
     m_mainWindow = std::make_unique<MainWindow>(std::move(setup));
     QObject::connect(m_mainWindow.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,

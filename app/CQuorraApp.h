@@ -8,6 +8,7 @@ namespace zelvo {
 class InstanceLock;
 class MainWindow;
 class MisCilHolder;
+class OperationServices;
 
 // The process start-up: single-instance guard, database, configuration and the main window.
 class CQuorraApp {
@@ -23,6 +24,8 @@ public:
 private:
     std::unique_ptr<InstanceLock> m_instanceLock;
     std::unique_ptr<MisCilHolder> m_gateway;
+    // The exchanges of the operation pages; outlives the main window.
+    std::unique_ptr<OperationServices> m_operations;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::string m_updateServer;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPrinterInfo>
 
 #include "app/config/TerminalConfig.h"
 #include "payment/ExchangeRunner.h"
@@ -9,6 +10,7 @@
 #include "print/PrintJob.h"
 #include "shell/keys/PageKeys.h"
 #include "shell/keys/QtVirtualKey.h"
+#include "shell/Restart.h"
 #include "shell/login/CurrentOperator.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/QueryRefundPage.h"
@@ -54,6 +56,14 @@ FlowServices OperationServices::Services() {
     return FlowServices{*m_runner, [] { return GetLocalDb(); },
                         [] { return GetCurrentOperator().operatorId; }, [] { StartPrintJob(); },
                         GetTerminalConfig()};
+}
+
+OperationPagesSetup DefaultOperationPagesSetup(OperationServices& services) {
+    OperationPagesSetup setup;
+    setup.services = [&services] { return services.Services(); };
+    setup.systemPrinters = [] { return QPrinterInfo::availablePrinterNames(); };
+    setup.restart = [] { RestartApplication(); };
+    return setup;
 }
 
 PageFactory MakeOperationPageFactory(OperationPagesSetup setup, PageFactory others) {

@@ -39,6 +39,9 @@ struct OperationPagesSetup {
     std::function<void()> restart;
 };
 
+// The running program's choices: the system's printers, and a restart after a save.
+OperationPagesSetup DefaultOperationPagesSetup(OperationServices& services);
+
 // The payment, query and refund, and settings pages; `others` makes the remaining tabs' pages.
 PageFactory MakeOperationPageFactory(OperationPagesSetup setup, PageFactory others);
 

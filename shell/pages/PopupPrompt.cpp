@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -26,7 +27,9 @@ bool IsEnter(int key) {
 
 PopupPrompt::PopupPrompt(const QString& confirmCaption, const QString& cancelCaption,
                          QWidget* parent)
-    : QWidget(parent),
+    // A window of its own, so that it also shows over the other pages (Escape opens the
+    // settlement prompt from any page).
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_confirm(new TabButton(confirmCaption, 18, skin::AccentLight, 0, this)),
       m_cancel(new TabButton(cancelCaption, 18, skin::AccentLight, 0, this)) {
     setFixedSize(kWidth, kHeight);
@@ -49,11 +52,25 @@ void PopupPrompt::AddBox(QLineEdit* box) {
 
 void PopupPrompt::Open() {
     if (QWidget* page = parentWidget()) {
-        move((page->width() - width()) / 2, (page->height() - height()) / 2 - kRaise);
+        const QPoint centre = page->mapToGlobal(page->rect().center());
+        move(centre.x() - width() / 2, centre.y() - height() / 2 - kRaise);
     }
     show();
     raise();
+    // Opened by the operator from our own window: the keyboard follows at once.
+    if (QApplication::activeWindow()) {
+        QApplication::setActiveWindow(this);
+    } else {
+        activateWindow();
+    }
     FocusFirst();
+}
+
+void PopupPrompt::Close() {
+    const bool hadKeyboard = isActiveWindow();
+    hide();
+    // The keyboard goes back to the page the prompt was opened over.
+    if (hadKeyboard && parentWidget()) QApplication::setActiveWindow(parentWidget()->window());
 }
 
 std::vector<QWidget*> PopupPrompt::FocusCycle() const {

@@ -12,8 +12,8 @@ class TabButton;
 
 // The small white pop-up of the query page (refund and settlement prompts): 380 x 242 pixels
 // with a dark band across its top, its edit boxes, and a confirm and a cancel button. It lies
-// over the page without blocking it. Tab cycles through the boxes and both buttons, Enter moves
-// from box to box and confirms from the last one.
+// over the page area without blocking it and takes its own keys. Tab cycles through the boxes and
+// both buttons, Enter moves from box to box and confirms from the last one.
 class PopupPrompt : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +22,10 @@ public:
 
     PopupPrompt(const QString& confirmCaption, const QString& cancelCaption, QWidget* parent);
 
-    // Shows it centred on its parent, 22 pixels above the centre, in front of the page.
+    // Shows it centred on its page, 22 pixels above the centre, in front of the main window.
     void Open();
+    // Hides it and gives the keyboard back to the main window.
+    void Close();
     // A key of the on-screen keypad: applied to the focused box; "确  认" acts like Enter.
     void HandleKeypadKey(int code);
 

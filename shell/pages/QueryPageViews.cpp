@@ -81,7 +81,7 @@ void QueryPageViews::OpenRefundPrompt(const std::u16string& orderNumber,
 }
 
 void QueryPageViews::CloseRefundPrompt() {
-    m_refundPrompt.hide();
+    m_refundPrompt.Close();
 }
 
 void QueryPageViews::ResetPasswordBox() {
@@ -89,7 +89,7 @@ void QueryPageViews::ResetPasswordBox() {
 }
 
 void QueryPageViews::CloseSettlementPrompt() {
-    m_passwordPrompt.hide();
+    m_passwordPrompt.Close();
 }
 
 void QueryPageViews::CloseKeypad() {
@@ -101,7 +101,7 @@ void QueryPageViews::ClearPasswordField() {
 }
 
 void QueryPageViews::ClosePasswordPrompt() {
-    m_passwordPrompt.hide();
+    m_passwordPrompt.Close();
 }
 
 void QueryPageViews::StartPrinting() {

@@ -82,7 +82,7 @@ void QueryRefundPage::ConnectControls() {
                               m_refundPrompt->PasswordBox()->text().toStdU16String());
     });
     connect(m_refundPrompt, &PopupPrompt::CancelRequested, this, [this] {
-        m_refundPrompt->hide();
+        m_refundPrompt->Close();
         m_refund->RefundPromptClosed();
     });
     connect(m_passwordPrompt, &PopupPrompt::ConfirmRequested, this,
@@ -128,7 +128,7 @@ void QueryRefundPage::OpenSettlement() {
         return;
     }
     if (m_refundPrompt->isVisible()) {
-        m_refundPrompt->hide();
+        m_refundPrompt->Close();
         m_refund->RefundPromptClosed();
     }
     m_passwordPrompt->OpenEmpty();
@@ -142,14 +142,8 @@ void QueryRefundPage::ConfirmSettlement() {
 }
 
 void QueryRefundPage::CancelSettlement() {
-    m_passwordPrompt->hide();
+    m_passwordPrompt->Close();
     if (EndOfShiftFlag()) ReloginPrompt();
-}
-
-bool QueryRefundPage::PromptHasFocus() const {
-    const QWidget* focused = focusWidget();
-    return focused &&
-           (m_refundPrompt->isAncestorOf(focused) || m_passwordPrompt->isAncestorOf(focused));
 }
 
 void QueryRefundPage::RunEnterAction() {
@@ -162,8 +156,6 @@ void QueryRefundPage::RunEnterAction() {
 }
 
 bool QueryRefundPage::HandlePageKey(QKeyEvent& event) {
-    // The prompts take their own keys.
-    if (PromptHasFocus()) return false;
     const int key = VirtualKeyOf(event);
     if (key == VirtualKey::Enter) {
         RunEnterAction();

@@ -50,7 +50,6 @@ private:
     void RunEnterAction();
     void ConfirmSettlement();
     void CancelSettlement();
-    bool PromptHasFocus() const;
 
     MisCilHolder m_holder;
     FlowServices m_services;

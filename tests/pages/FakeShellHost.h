@@ -62,10 +62,12 @@ inline void PressKey(int key, QWidget* target = nullptr, const QString& text = Q
     QCoreApplication::sendEvent(to, &release);
 }
 
-// A key as the page area delivers it: first to the page's own keys, then to the focused control.
+// A key as the page area delivers it: a key for a control of the page goes to the page's own
+// keys first; the prompts, windows of their own, take theirs directly.
 inline void PressOnPage(ShellPage& page, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    if (page.HandlePageKey(press)) return;
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && page.isAncestorOf(focused) && page.HandlePageKey(press)) return;
     PressKey(key);
 }
 
