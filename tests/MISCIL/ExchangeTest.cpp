@@ -64,7 +64,7 @@ TEST(Exchange, A125ByteBodyIsOneMessageInOnePieceOrInSeveral) {
 
 TEST(Exchange, ASilentPeerEndsInTheTimeout) {
     ScriptedPeer peer({}, /*holdOpen=*/true);
-    LibraryEnv env(DemoCfg(peer.Port()));
+    LibraryEnv env(test::QuickTimeoutCfg(peer.Port()));
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "1.00").c_str()), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::Timeout);
     EXPECT_STREQ(env.Context().record.saRespCode, "98");
@@ -76,7 +76,7 @@ TEST(Exchange, ASilentPeerEndsInTheTimeout) {
 TEST(Exchange, APeerThatClosesInMidFrameAlsoEndsInTheTimeout) {
     std::string frame = RefusalOfSize(125);
     ScriptedPeer peer({{frame.substr(0, 60), 0}});
-    LibraryEnv env(DemoCfg(peer.Port()));
+    LibraryEnv env(test::QuickTimeoutCfg(peer.Port()));
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "1.00").c_str()), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::Timeout);
     EXPECT_STREQ(env.Context().record.saRespCode, "98");

@@ -20,7 +20,8 @@ MisCilCfg DemoCfg(int port) {
     MisCilCfg cfg;
     cfg.ServerIP = "127.0.0.1";
     cfg.ServerPort = std::to_string(port);
-    cfg.WaitTime = "1";
+    // Generous, so a loaded test machine never turns an answer into a time-out.
+    cfg.WaitTime = "10";
     cfg.InsCode = "48020000";
     cfg.MerCode = "898310060110001";
     cfg.TermCode = "10000001";
@@ -31,6 +32,12 @@ MisCilCfg DemoCfg(int port) {
     cfg.MerName = u"演示商户";
     cfg.PrintMerPage = "1";
     cfg.PrintCustPage = "0";
+    return cfg;
+}
+
+MisCilCfg QuickTimeoutCfg(int port) {
+    MisCilCfg cfg = DemoCfg(port);
+    cfg.WaitTime = "1";
     return cfg;
 }
 

@@ -15,6 +15,8 @@ namespace zelvo::test {
 
 // The demo terminal's gateway values, pointed at `port` on the loopback.
 MisCilCfg DemoCfg(int port = 17601);
+// The same with the shortest waiting time, for tests that wait for the time-out.
+MisCilCfg QuickTimeoutCfg(int port);
 
 // A working folder with the library configured and the process context created; everything
 // is torn down again (log closed, context destroyed) before the folder goes.

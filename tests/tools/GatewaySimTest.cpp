@@ -156,6 +156,7 @@ TEST_F(SimExchange, FaultRulesReachTheLibraryAsTheirFailures) {
 }
 
 TEST_F(SimExchange, ASilentOrClosingGatewayEndsInTheTimeoutAndTheOrderCanBeQueried) {
+    ASSERT_EQ(nLoadCfg(test::QuickTimeoutCfg(m_sim.Port())), 0);
     EXPECT_EQ(Purchase("P1", "1.93"), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::Timeout);
     EXPECT_STREQ(Record().saRespCode, "98");

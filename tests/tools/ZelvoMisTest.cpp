@@ -27,7 +27,7 @@ protected:
         test::RunSql(m_dir.Path() / "MISData.db",
                      "update SysConfig set Value = '" + std::to_string(port) +
                          "' where Name = 'ServerPort';"
-                         "update SysConfig set Value = '1' where Name = 'WaitTime';");
+                         "update SysConfig set Value = '10' where Name = 'WaitTime';");
     }
     test::ProcessResult Run(const std::string& input) {
         return RunProcess({ZELVO_MIS_EXECUTABLE, "exchange", "--operator", "01"}, input);
