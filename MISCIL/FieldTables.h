@@ -44,13 +44,9 @@ inline constexpr size_t kMisResponseFields = 13;
 
 // Field index numbers used by name in the library and its callers.
 namespace FieldIndex {
-inline constexpr int Txndir = 1;
-inline constexpr int Busicd = 2;
-inline constexpr int Respcd = 3;
 inline constexpr int Chcd = 5;
 inline constexpr int Txamt = 7;
 inline constexpr int GoodsInfo = 8;
-inline constexpr int ErrorDetail = 12;
 inline constexpr int Sign = 17;
 }  // namespace FieldIndex
 

@@ -11,7 +11,6 @@ namespace zelvo {
 
 // Exchange result codes (MisCilLastError), besides the encoding codes of the message layer.
 namespace MisCilError {
-inline constexpr int None = 0;
 inline constexpr int Timeout = 1;
 inline constexpr int NoRequest = 2;
 inline constexpr int ShortRequest = 4;
