@@ -18,6 +18,7 @@
 #include "payment/GatewayExchange.h"
 #include "shell/login/CurrentOperator.h"
 #include "store/CLocalDb.h"
+#include "store/LocalDb.h"
 #include "tests/pages/FakeShellHost.h"
 #include "tests/support/TestSupport.h"
 
@@ -114,6 +115,8 @@ public:
         SetEndOfShiftFlag(false);
     }
     ~PagesEnvironment() {
+        // The pages' gateway context opens the process's database in this folder; it goes too.
+        CloseLocalDb();
         GetCurrentOperator().Clear();
         SetEndOfShiftFlag(false);
     }
