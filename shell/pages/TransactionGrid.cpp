@@ -20,9 +20,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem plain(option);
-        plain.text.clear();
-        QStyledItemDelegate::paint(painter, plain, index);
+        QStyledItemDelegate::paint(painter, option, index);
         const QRect frame = option.rect.adjusted(4, 3, -5, -4);
         painter->save();
         painter->setPen(QPen(Qt::black, 1));
@@ -31,6 +29,13 @@ public:
         painter->drawText(frame, Qt::AlignCenter | Qt::TextSingleLine,
                           index.data(Qt::DisplayRole).toString());
         painter->restore();
+    }
+
+protected:
+    // The cell's own text is drawn inside the frame, not by the item view.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text.clear();
     }
 };
 
