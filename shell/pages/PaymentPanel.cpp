@@ -127,15 +127,14 @@ bool PaymentPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void PaymentPanel::OpenWaitingPrompt(int iconKind, const QString& text, const QString& queryButton,
                                      const QString& cancelButton) {
-    // Made once and kept for every wait of the page.
-    if (!m_prompt) {
-        m_prompt = new ConfirmDialog(iconKind, text, queryButton, cancelButton, window());
-        m_prompt->SetQueryOperation([this] {
-            if (m_flow) m_flow->QueryNow();
-        });
-        connect(m_prompt, &QDialog::finished, this, &PaymentPanel::OnPromptFinished);
-    }
+    // A fresh prompt for every wait, so that each starts with "查询结果" focused.
+    if (m_prompt) m_prompt->deleteLater();
+    m_prompt = new ConfirmDialog(iconKind, text, queryButton, cancelButton, window());
+    m_prompt->SetQueryOperation([this] {
+        if (m_flow) m_flow->QueryNow();
+    });
     m_prompt->SetQueryMode(true);
+    connect(m_prompt, &QDialog::finished, this, &PaymentPanel::OnPromptFinished);
     m_promptClosedByFlow = false;
     const QRect area = window()->frameGeometry();
     m_prompt->move(area.center() - m_prompt->rect().center());

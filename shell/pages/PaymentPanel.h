@@ -33,7 +33,7 @@ public:
     bool AmountBoxFocused() const;
 
     // The waiting prompt in query mode: "查询结果" asks the gateway and leaves it open;
-    // "取消支付" and Escape close it and cancel the payment.
+    // "取消支付" and Escape close it and cancel the payment. The last one shown stays reachable.
     void OpenWaitingPrompt(int iconKind, const QString& text, const QString& queryButton,
                            const QString& cancelButton);
     void CloseWaitingPrompt();

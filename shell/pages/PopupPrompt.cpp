@@ -109,7 +109,12 @@ void PopupPrompt::OnEnter(QWidget* from) {
 void PopupPrompt::HandleKeypadKey(int code) {
     QWidget* focused = focusWidget();
     if (code == KeypadCode::Confirm) {
-        OnEnter(focused);
+        // The keypad's "确  认" also confirms from the confirm button, where Enter may not.
+        if (focused == m_confirm) {
+            Q_EMIT ConfirmRequested();
+        } else {
+            OnEnter(focused);
+        }
         return;
     }
     for (QLineEdit* box : m_boxes) {

@@ -180,6 +180,14 @@ bool QueryRefundPage::HandlePageKey(QKeyEvent& event) {
     return false;
 }
 
+void QueryRefundPage::KeypadOpened() {
+    // The keypad lies over the bottom of the page: an open prompt stays in front of it.
+    for (PopupPrompt* prompt :
+         {static_cast<PopupPrompt*>(m_refundPrompt), static_cast<PopupPrompt*>(m_passwordPrompt)}) {
+        if (prompt->isVisible()) prompt->raise();
+    }
+}
+
 void QueryRefundPage::HandleKeypadKey(int code) {
     if (m_refundPrompt->isVisible()) {
         m_refundPrompt->HandleKeypadKey(code);

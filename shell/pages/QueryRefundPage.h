@@ -31,6 +31,7 @@ public:
 
     void PreparePage() override;
     void HandleKeypadKey(int code) override;
+    void KeypadOpened() override;
     bool PageBusy() const override;
     bool HandlePageKey(QKeyEvent& event) override;
 

@@ -168,6 +168,33 @@ TEST_F(PaymentPageTest, EscapeOnTheWaitingPromptCancelsThePayment) {
     EXPECT_EQ(LoggedRows(), 0);
 }
 
+TEST_F(PaymentPageTest, EveryWaitStartsWithTheQueryButtonFocused) {
+    auto waitForPrompt = [this] {
+        return test::SpinUntil([this] {
+            ConfirmDialog* prompt = m_page->Panel().WaitingPrompt();
+            return prompt && prompt->isVisible();
+        });
+    };
+    m_gateway.Queue({"PURC", "09", "WXP", 5.91, "ORD4"});
+    m_gateway.Queue({"CANC", "00", "WXP", 0, "", "ORD4"});
+    Amount()->setText(QStringLiteral("5.91"));
+    Code()->setText(QStringLiteral("134567890123456789"));
+    m_page->Panel().ConfirmButton()->Clicked(0);
+    ASSERT_TRUE(waitForPrompt());
+    // The operator tabs to "取消支付" and cancels with Enter.
+    PressKey(Qt::Key_Tab, m_page->Panel().WaitingPrompt());
+    PressKey(Qt::Key_Return, m_page->Panel().WaitingPrompt());
+    ASSERT_TRUE(test::SpinUntil([this] { return Idle() && m_gateway.RequestCount() == 2; }));
+
+    m_gateway.Queue({"PURC", "09", "WXP", 6.91, "ORD5"});
+    Amount()->setText(QStringLiteral("6.91"));
+    Code()->setText(QStringLiteral("134567890123456789"));
+    m_page->Panel().ConfirmButton()->Clicked(0);
+    ASSERT_TRUE(waitForPrompt());
+    EXPECT_FALSE(m_page->Panel().WaitingPrompt()->CancelHasFocus());
+    m_page->Panel().WaitingPrompt()->CloseConfirmed();
+}
+
 TEST_F(PaymentPageTest, AmountReadOffTheScreenMovesTheFocusToTheCodeBox) {
     m_page->SetAmount(QStringLiteral("66.00"));
     EXPECT_EQ(Amount()->text(), QStringLiteral("66.00"));

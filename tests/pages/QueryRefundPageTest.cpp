@@ -194,6 +194,12 @@ TEST_F(QueryRefundPageTest, RefundPromptKeypadFollowsTheAmountRule) {
     EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("12.3"));
     m_page->HandleKeypadKey(KeypadCode::Confirm);
     EXPECT_EQ(Focused(), Refund().PasswordBox());
+    // On "确  定", where Enter does nothing, the keypad's confirm confirms.
+    Refund().ConfirmButton()->setFocus();
+    m_host.keypadOpen = true;
+    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    EXPECT_EQ(m_host.LastText(), QStringLiteral("密码错误！"));
+    EXPECT_FALSE(m_host.keypadOpen);
 }
 
 TEST_F(QueryRefundPageTest, OnlyAPaidSelectedRowCanBeRefunded) {
