@@ -13,6 +13,7 @@ public:
              QWidget* parent = nullptr);
 
     void SetOperatorId(const QString& operatorId);
+    QString OperatorId() const { return m_operatorId; }
     QRect CloseButtonRect() const;
     QRect HideButtonRect() const;
 

@@ -73,6 +73,7 @@ TEST_F(ShellTest, CashierLoginShowsThePaymentPageWithItsTabSelected) {
     EXPECT_EQ(area->Navigation()->Selected(), PageId::Payment);
     EXPECT_EQ(GetCurrentOperator().operatorId, "01");
     EXPECT_EQ(GetCurrentOperator().receiptOperator, "01");
+    EXPECT_EQ(m_window->Title()->OperatorId(), QStringLiteral("01"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(area->Login(), nullptr);
 }
@@ -88,6 +89,7 @@ TEST_F(ShellTest, WrongPasswordShowsTheBannerAndEmptiesTheBoxes) {
     EXPECT_TRUE(login->OperatorIdBox()->text().isEmpty());
     EXPECT_TRUE(login->PasswordBox()->text().isEmpty());
     EXPECT_EQ(m_window->Pages()->CurrentPage(), PageId::None);
+    EXPECT_TRUE(m_window->Title()->OperatorId().isEmpty());
 }
 
 TEST_F(ShellTest, CashierOnUnconfiguredTerminalStaysAtLoginWithANotice) {
