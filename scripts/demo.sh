@@ -28,6 +28,8 @@ if [ -x ./gateway-sim ]; then
     ./gateway-sim > gateway-sim.log 2>&1 &
     simulator_pid=$!
     echo "Gateway simulator on 127.0.0.1:17601 (log: $install/gateway-sim.log)."
+    # The gateway is on this machine: a computer without a network may still take payments.
+    export ZELVO_NETWORK=${ZELVO_NETWORK:-online}
 else
     echo "No gateway-sim in the build: payments will find no gateway."
 fi
