@@ -2,7 +2,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 #include <QStringList>
 
