@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/ConfirmDialog.h"
@@ -158,6 +159,42 @@ TEST(ScriptedDialogsTest, WorkerThreadDialogRunsOnTheUserInterfaceThread) {
     worker.join();
     EXPECT_EQ(answer, DialogResult::Confirm);
     ASSERT_EQ(scripted.History().size(), 1u);
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+// The real modal loop, opened from a worker: the dialog lives on the user-interface thread,
+// belongs to the owner, and its answer gets back to the worker.
+TEST(DialogFromWorker, RealDialogAnswersTheWorker) {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    std::atomic<int> answer{0};
+    std::atomic<bool> done{false};
+    QWidget* seenParent = nullptr;
+    QTimer poke;
+    poke.setInterval(20);
+    QObject::connect(&poke, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<ConfirmDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        seenParent = dialog->parentWidget();
+        QTest::keyClick(dialog, Qt::Key_Tab);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    poke.start();
+    std::thread worker([&] {
+        answer = AskConfirm(2, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
+                            QStringLiteral("关  闭"), &owner);
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 30000));
+    worker.join();
+    EXPECT_EQ(answer, DialogResult::Cancel);
+    EXPECT_EQ(seenParent, &owner);
 }
 
 }  // namespace
