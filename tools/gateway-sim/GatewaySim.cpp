@@ -9,9 +9,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <list>
-#include <mutex>
 
+#include "tools/gateway-sim/ConnectionPool.h"
 #include "tools/gateway-sim/OrderBook.h"
 #include "tools/gateway-sim/SimCodec.h"
 
@@ -20,7 +19,9 @@ namespace {
 
 constexpr int kPollMs = 100;
 constexpr int kRequestWaitMs = 5000;
-constexpr int kMaxConnections = 64;
+// Enough for a silent connection or two to be held while others are answered.
+constexpr size_t kServingThreads = 8;
+constexpr size_t kMaxWaiting = 64;
 
 // Waits for data or for the stop; false when the connection should end.
 bool WaitReadable(int socket, const std::atomic<bool>& stopping, int totalMs) {
@@ -83,29 +84,6 @@ const char* ActionName(SimAction action) {
 
 }  // namespace
 
-struct GatewaySim::Workers {
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::mutex mutex;
-    std::list<Worker> running;
-
-    // Joins the connections that have ended; returns how many are still running.
-    size_t Reap() {
-        std::lock_guard lock(mutex);
-        for (auto it = running.begin(); it != running.end();) {
-            if (*it->done) {
-                it->thread.join();
-                it = running.erase(it);
-            } else {
-                ++it;
-            }
-        }
-        return running.size();
-    }
-};
-
 GatewaySim::GatewaySim(SimOptions options)
     : m_options(std::move(options)),
       m_orders(std::make_unique<OrderBook>(m_options.rules, m_options.charset)),
@@ -113,7 +91,8 @@ GatewaySim::GatewaySim(SimOptions options)
           std::printf("%s\n", line.c_str());
           std::fflush(stdout);
       }),
-      m_workers(std::make_unique<Workers>()) {}
+      m_pool(std::make_unique<ConnectionPool>([this](int connection) { Serve(connection); },
+                                              kServingThreads, kMaxWaiting)) {}
 
 GatewaySim::~GatewaySim() {
     Stop();
@@ -152,9 +131,7 @@ void GatewaySim::Stop() {
     if (m_acceptor.joinable()) m_acceptor.join();
     close(m_listener);
     m_listener = -1;
-    std::lock_guard lock(m_workers->mutex);
-    for (auto& worker : m_workers->running) worker.thread.join();
-    m_workers->running.clear();
+    m_pool->Stop();
 }
 
 void GatewaySim::AcceptLoop() {
@@ -162,19 +139,7 @@ void GatewaySim::AcceptLoop() {
         pollfd waiting{m_listener, POLLIN, 0};
         if (poll(&waiting, 1, kPollMs) <= 0) continue;
         int connection = accept(m_listener, nullptr, nullptr);
-        if (connection < 0) continue;
-        if (m_workers->Reap() >= kMaxConnections) {
-            close(connection);
-            continue;
-        }
-        auto done = std::make_shared<std::atomic<bool>>(false);
-        std::lock_guard lock(m_workers->mutex);
-        m_workers->running.push_back({std::thread([this, connection, done] {
-                                          Serve(connection);
-                                          close(connection);
-                                          *done = true;
-                                      }),
-                                      done});
+        if (connection >= 0 && !m_pool->Submit(connection)) close(connection);
     }
 }
 

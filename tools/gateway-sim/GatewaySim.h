@@ -10,6 +10,7 @@
 
 namespace zelvo::sim {
 
+class ConnectionPool;
 class OrderBook;
 
 // The simulated gateway: a TCP server on 127.0.0.1 that runs on its own thread.
@@ -44,8 +45,7 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_exchanges{0};
     std::thread m_acceptor;
-    struct Workers;
-    std::unique_ptr<Workers> m_workers;
+    std::unique_ptr<ConnectionPool> m_pool;
 };
 
 // Runs the simulator until SIGTERM or SIGINT; the process's exit code.
