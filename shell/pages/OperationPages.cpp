@@ -47,7 +47,10 @@ private:
 OperationServices::OperationServices()
     : m_gateway(std::make_unique<MisCilGateway>()),
       m_runner(std::make_unique<ExchangeRunner>(*m_gateway, [](std::function<void()> work) {
-          QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+          // An exchange that ends while the program is closing has nobody left to tell.
+          if (QCoreApplication* app = QCoreApplication::instance()) {
+              QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+          }
       })) {}
 
 OperationServices::~OperationServices() = default;
