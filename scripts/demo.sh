@@ -55,8 +55,8 @@ run_cashier() {
 
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: the cashier runs under Xvfb (xvfb-run)."
-    export -f run_cashier
-    xvfb-run -a -s "-screen 0 1366x768x24" bash -c run_cashier
+    # xvfb-run goes through sh, which drops exported functions: the function travels as text.
+    xvfb-run -a -s "-screen 0 1366x768x24" bash -c "$(declare -f run_cashier); run_cashier"
 else
     run_cashier
 fi
