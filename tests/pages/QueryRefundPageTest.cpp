@@ -4,6 +4,7 @@
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/Dialogs.h"
+#include "shell/controls/SkinDialog.h"
 #include "shell/controls/KeypadInput.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/TabButton.h"
@@ -293,6 +294,29 @@ TEST_F(QueryRefundPageTest, SettlementAtTheEndOfAShiftAsksToLogInAgain) {
     EXPECT_EQ(m_dialogs.History()[0].text, QStringLiteral("确定要重新登陆吗？"));
     // Declined: the operator stays and the shift goes on.
     EXPECT_FALSE(EndOfShiftFlag());
+}
+
+TEST_F(QueryRefundPageTest, ASecondSettlementWhileOneRunsIsRefused) {
+    AddRows(LogRow("2026-12-07 10:00:01", "0", "0", "PAID1", "3.00"));
+    Open();
+    SetEndOfShiftFlag(true);
+    // While the re-login question of the first settlement is open, Escape asks for another.
+    bool secondOpened = true;
+    m_dialogs.SetResponder([&](SkinDialog&) {
+        m_page->OpenSettlement();
+        secondOpened = m_page->SettlementPrompt().isVisible();
+        return DialogResult::Cancel;
+    });
+    m_page->OpenSettlement();
+    m_page->SettlementPrompt().PasswordBox()->setText(QStringLiteral("123456"));
+    m_page->SettlementPrompt().ConfirmButton()->Clicked(0);
+    ASSERT_EQ(m_dialogs.History().size(), 1u);
+    EXPECT_FALSE(secondOpened);
+    EXPECT_EQ(m_host.LastText(), QStringLiteral("正在处理，请稍候！"));
+    EXPECT_EQ(m_env.printJobs, 1);
+    // Once it has ended, the next settlement opens as usual.
+    m_page->OpenSettlement();
+    EXPECT_TRUE(m_page->SettlementPrompt().isVisible());
 }
 
 TEST_F(QueryRefundPageTest, OpeningTheSettlementPromptClosesTheRefundPrompt) {
