@@ -180,22 +180,22 @@ bool QueryRefundPage::HandlePageKey(QKeyEvent& event) {
     return false;
 }
 
+PopupPrompt* QueryRefundPage::OpenPrompt() const {
+    if (m_refundPrompt->isVisible()) return m_refundPrompt;
+    if (m_passwordPrompt->isVisible()) return m_passwordPrompt;
+    return nullptr;
+}
+
 void QueryRefundPage::KeypadOpened() {
     // The keypad lies over the bottom of the page: an open prompt stays in front of it.
-    for (PopupPrompt* prompt :
-         {static_cast<PopupPrompt*>(m_refundPrompt), static_cast<PopupPrompt*>(m_passwordPrompt)}) {
-        if (prompt->isVisible()) prompt->raise();
-    }
+    if (PopupPrompt* prompt = OpenPrompt()) prompt->raise();
 }
 
 void QueryRefundPage::HandleKeypadKey(int code) {
-    if (m_refundPrompt->isVisible()) {
-        m_refundPrompt->HandleKeypadKey(code);
-        if (code == KeypadCode::Confirm) Host().CloseKeypad();
-        return;
-    }
-    if (m_passwordPrompt->isVisible()) {
-        m_passwordPrompt->HandleKeypadKey(code);
+    // Keypad keys go to an open prompt, which comes to the front.
+    if (PopupPrompt* prompt = OpenPrompt()) {
+        prompt->raise();
+        prompt->HandleKeypadKey(code);
         if (code == KeypadCode::Confirm) Host().CloseKeypad();
         return;
     }

@@ -9,6 +9,7 @@
 namespace zelvo {
 
 class PasswordPrompt;
+class PopupPrompt;
 class QueryPageViews;
 class QueryRefundPanel;
 class RefundFlow;
@@ -49,6 +50,8 @@ private:
 
     void ConnectControls();
     void RunEnterAction();
+    // The refund or settlement prompt that is open, if any.
+    PopupPrompt* OpenPrompt() const;
     void ConfirmSettlement();
     void CancelSettlement();
 

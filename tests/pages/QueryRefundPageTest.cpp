@@ -148,6 +148,16 @@ TEST_F(QueryRefundPageTest, TabMovesBetweenSearchBoxAndGrid) {
     EXPECT_EQ(Focused(), Search());
 }
 
+TEST_F(QueryRefundPageTest, KeypadEditsTheSearchBoxAndItsConfirmSearches) {
+    AddRows(LogRow("2026-12-07 10:00:01", "0", "0", "A7788", "1.00"));
+    Open();
+    for (int key : {7, 7, 9, KeypadCode::Backspace, 8}) m_page->HandleKeypadKey(key);
+    EXPECT_EQ(Search()->text(), QStringLiteral("778"));
+    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    EXPECT_EQ(Focused(), Grid());
+    EXPECT_EQ(Grid()->currentRow(), 0);
+}
+
 TEST_F(QueryRefundPageTest, RefundPromptTabAndEnterOrder) {
     Open();
     Search()->setText(QStringLiteral("ORD9"));
