@@ -1,5 +1,6 @@
 #include "shell/login/LoginLogic.h"
 
+#include "MISCIL/MisCil.h"
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "shell/login/CurrentOperator.h"
@@ -51,6 +52,8 @@ AfterLogin DecideAfterLogin(CLocalDb& db, CurrentOperator& current) {
                                        FirstColumnToText, &merCode);
     if (read && IsConfiguredMerCode(merCode)) {
         current.receiptOperator = current.operatorId.substr(0, 2);
+        // Slips written by the gateway library name the operator too.
+        MisCilSetOperatorId(current.receiptOperator);
         return AfterLogin::Payment;
     }
     if (read && !current.IsAdministrator()) {

@@ -1,5 +1,6 @@
 #include "shell/login/LoginLogic.h"
 
+#include "MISCIL/MisCilConfig.h"
 #include "shell/login/CurrentOperator.h"
 #include "tests/shell/LoginFixture.h"
 
@@ -112,6 +113,7 @@ protected:
 TEST_F(AfterLoginTest, ConfiguredTerminalTakesTheFirstTwoCharactersForReceipts) {
     EXPECT_EQ(Decide("0123"), AfterLogin::Payment);
     EXPECT_EQ(m_operator.receiptOperator, "01");
+    EXPECT_EQ(MisCilOperatorId(), "01");
     EXPECT_EQ(m_operator.operatorId, "0123");
     EXPECT_EQ(Decide("7"), AfterLogin::Payment);
     EXPECT_EQ(m_operator.receiptOperator, "7");
