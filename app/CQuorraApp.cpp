@@ -12,6 +12,7 @@
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
 #include "platform/InstanceLock.h"
+#include "print/PrintFailure.h"
 #include "shell/DefaultPages.h"
 #include "shell/Layout.h"
 #include "shell/Restart.h"
@@ -29,6 +30,11 @@ namespace {
 bool g_configLoadFailed = false;
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Print jobs report from their worker thread; the dialog runs on the user-interface thread.
+void ShowPrintFailure(const std::u16string& text) {
+    AskConfirm(2, ToQString(text), QStringLiteral("确  定"), QStringLiteral("关  闭"));
+}
 
 void ShowInformation(const std::u16string& text, const std::u16string& title) {
     QMessageBox::information(nullptr, ToQString(title), ToQString(text));
@@ -51,7 +57,10 @@ WorkArea DesktopWorkArea() {
 
 CQuorraApp::CQuorraApp() = default;
 
-CQuorraApp::~CQuorraApp() {
+CQuorraApp::~CQuorraApp() { ExitInstance(); }
+
+void CQuorraApp::ExitInstance() {
+    SetPrintFailureSink(nullptr);
     m_mainWindow.reset();
     m_operations.reset();
     m_gateway.reset();
@@ -106,6 +115,7 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
     QObject::connect(m_mainWindow.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     m_mainWindow->PlaceAndShow();
+    SetPrintFailureSink(ShowPrintFailure);
 
     SetTessdataPrefix(executablePath);
     return true;

@@ -20,6 +20,8 @@ public:
     bool ClaimSingleInstance();
     // True to run the message loop, false to end the process at once.
     bool InitInstance(const std::string& executablePath);
+    // After the message loop, while the QApplication still exists: the windows go first.
+    void ExitInstance();
 
 private:
     std::unique_ptr<InstanceLock> m_instanceLock;

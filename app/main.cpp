@@ -11,5 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     zelvo::skin::InstallFontSubstitutions();
     if (!app.InitInstance(QApplication::applicationFilePath().toStdString())) return 0;
-    return qtApp.exec();
+    int code = qtApp.exec();
+    app.ExitInstance();
+    return code;
 }

@@ -55,7 +55,9 @@ TEST(ExchangeRunnerTest, HandlerMayStartTheNextExchange) {
     std::vector<int> results;
     std::function<void(int)> handler = [&](int result) {
         results.push_back(result);
-        if (results.size() == 1) EXPECT_TRUE(harness.runner.Start(QueryRequest(), handler));
+        if (results.size() == 1) {
+            EXPECT_TRUE(harness.runner.Start(QueryRequest(), handler));
+        }
     };
     ASSERT_TRUE(harness.runner.Start(QueryRequest(), handler));
     EXPECT_EQ(harness.Settle(), 2);
