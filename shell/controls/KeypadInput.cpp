@@ -5,17 +5,9 @@
 namespace zelvo {
 
 QString ApplyKeypadCode(const QString& text, int code) {
-    if (code >= 0 && code <= 9) return text + QChar(u'0' + code);
-    switch (code) {
-        case KeypadCode::Point:
-            return text + QLatin1Char('.');
-        case KeypadCode::Backspace:
-            return text.left(text.size() - 1);
-        case KeypadCode::Reset:
-            return QString();
-        default:
-            return text;
-    }
+    std::u16string edited = text.toStdU16String();
+    ApplyKeypadKey(edited, code);
+    return QString::fromStdU16String(edited);
 }
 
 void ApplyKeypadCode(QLineEdit& box, int code) {

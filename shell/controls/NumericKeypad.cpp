@@ -30,10 +30,10 @@ NumericKeypad::NumericKeypad(QWidget* parent) : QWidget(parent) {
     for (int code = 0; code <= 9; ++code) {
         AddKey(code, QString::number(code), 18, Qt::black, Qt::white);
     }
-    AddKey(KeypadCode::Point, QStringLiteral("."), 30, Qt::black, Qt::white);
-    AddKey(KeypadCode::Backspace, QStringLiteral("退格"), 18, Qt::black, Qt::white);
-    AddKey(KeypadCode::Confirm, QStringLiteral("确  认"), 18, Qt::white, kConfirmFill);
-    AddKey(KeypadCode::Reset, QStringLiteral("重  置"), 18, Qt::white, kResetFill);
+    AddKey(KeypadKey::Dot, QStringLiteral("."), 30, Qt::black, Qt::white);
+    AddKey(KeypadKey::Backspace, QStringLiteral("退格"), 18, Qt::black, Qt::white);
+    AddKey(KeypadKey::Confirm, QStringLiteral("确  认"), 18, Qt::white, kConfirmFill);
+    AddKey(KeypadKey::Reset, QStringLiteral("重  置"), 18, Qt::white, kResetFill);
 }
 
 void NumericKeypad::AddKey(int code, const QString& text, int fontSize, const QColor& textColour,
@@ -52,13 +52,13 @@ QRect NumericKeypad::KeyRect(int code) const {
     switch (code) {
         case 0:
             return GridKey(1, 4);
-        case KeypadCode::Backspace:
+        case KeypadKey::Backspace:
             return GridKey(0, 5);
-        case KeypadCode::Point:
+        case KeypadKey::Dot:
             return GridKey(1, 5);
-        case KeypadCode::Confirm:
+        case KeypadKey::Confirm:
             return QRect(tallLeft, kMargin, kTallKeyWidth, tallHeight);
-        case KeypadCode::Reset:
+        case KeypadKey::Reset:
             return QRect(tallLeft + kTallKeyWidth + kGap, kMargin, kTallKeyWidth, tallHeight);
         default:
             return QRect();

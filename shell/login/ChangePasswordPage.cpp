@@ -137,7 +137,7 @@ void ChangePasswordPage::HandleEnter() {
 }
 
 void ChangePasswordPage::HandleKeypadKey(int code) {
-    if (code == KeypadCode::Confirm) {
+    if (code == KeypadKey::Confirm) {
         Host().CloseKeypad();
         HandleEnter();
         return;

@@ -132,7 +132,7 @@ void LoginPanel::HandleEnter() {
 }
 
 void LoginPanel::HandleKeypadKey(int code) {
-    if (code == KeypadCode::Confirm) {
+    if (code == KeypadKey::Confirm) {
         m_host.CloseKeypad();
         HandleEnter();
         return;

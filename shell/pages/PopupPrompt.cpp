@@ -108,7 +108,7 @@ void PopupPrompt::OnEnter(QWidget* from) {
 
 void PopupPrompt::HandleKeypadKey(int code) {
     QWidget* focused = focusWidget();
-    if (code == KeypadCode::Confirm) {
+    if (code == KeypadKey::Confirm) {
         // The keypad's "确  认" also confirms from the confirm button, where Enter may not.
         if (focused == m_confirm) {
             Q_EMIT ConfirmRequested();

@@ -196,11 +196,11 @@ void QueryRefundPage::HandleKeypadKey(int code) {
     if (PopupPrompt* prompt = OpenPrompt()) {
         prompt->raise();
         prompt->HandleKeypadKey(code);
-        if (code == KeypadCode::Confirm) Host().CloseKeypad();
+        if (code == KeypadKey::Confirm) Host().CloseKeypad();
         return;
     }
     if (focusWidget() != m_panel->SearchBox()) return;
-    if (code == KeypadCode::Confirm) {
+    if (code == KeypadKey::Confirm) {
         m_list->SearchOrder();
         return;
     }

@@ -177,7 +177,7 @@ void SettingsPage::PreparePage() {
 
 void SettingsPage::HandleKeypadKey(int code) {
     const SettingsField field = FieldOf(focusWidget());
-    if (code == KeypadCode::Confirm) {
+    if (code == KeypadKey::Confirm) {
         OnEnter(field);
         return;
     }

@@ -25,7 +25,7 @@ public:
 
     // The page has just become current and visible: set its focus, refresh what it shows.
     virtual void PreparePage() {}
-    // A key of the numeric keypad (0-9 digits, then KeypadCode) while this page is current.
+    // A key of the numeric keypad (0-9 digits, then KeypadKey) while this page is current.
     virtual void HandleKeypadKey(int /*code*/) {}
     virtual void KeypadOpened() {}
     // The gateway exchange this page started has ended with 1, 0 or 2.

@@ -84,7 +84,7 @@ TEST_F(PaymentPageTest, KeypadKeepsTheAmountWithinNineCharactersAndTwoDecimals) 
     for (int digit : {1, 2, 3, 4, 5, 6, 7, 8, 9, 1}) m_page->HandleKeypadKey(digit);
     EXPECT_EQ(Amount()->text(), QStringLiteral("123456789"));
     Amount()->setText(QStringLiteral("5"));
-    for (int key : {KeypadCode::Point, 2, 5, 7}) m_page->HandleKeypadKey(key);
+    for (int key : {KeypadKey::Dot, 2, 5, 7}) m_page->HandleKeypadKey(key);
     EXPECT_EQ(Amount()->text(), QStringLiteral("5.25"));
     EXPECT_EQ(m_page->Panel().Display()->Amount(), QStringLiteral("5.25"));
     Code()->setFocus();

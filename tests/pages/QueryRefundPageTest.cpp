@@ -151,9 +151,9 @@ TEST_F(QueryRefundPageTest, TabMovesBetweenSearchBoxAndGrid) {
 TEST_F(QueryRefundPageTest, KeypadEditsTheSearchBoxAndItsConfirmSearches) {
     AddRows(LogRow("2026-12-07 10:00:01", "0", "0", "A7788", "1.00"));
     Open();
-    for (int key : {7, 7, 9, KeypadCode::Backspace, 8}) m_page->HandleKeypadKey(key);
+    for (int key : {7, 7, 9, KeypadKey::Backspace, 8}) m_page->HandleKeypadKey(key);
     EXPECT_EQ(Search()->text(), QStringLiteral("778"));
-    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(Focused(), Grid());
     EXPECT_EQ(Grid()->currentRow(), 0);
 }
@@ -199,16 +199,16 @@ TEST_F(QueryRefundPageTest, RefundPromptKeypadFollowsTheAmountRule) {
     Open();
     m_page->OpenRefund();
     Refund().AmountBox()->setFocus();
-    for (int key : {1, 2, KeypadCode::Point, 3, 4, 5}) m_page->HandleKeypadKey(key);
+    for (int key : {1, 2, KeypadKey::Dot, 3, 4, 5}) m_page->HandleKeypadKey(key);
     EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("12.34"));
-    m_page->HandleKeypadKey(KeypadCode::Backspace);
+    m_page->HandleKeypadKey(KeypadKey::Backspace);
     EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("12.3"));
-    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(Focused(), Refund().PasswordBox());
     // On "确  定", where Enter does nothing, the keypad's confirm confirms.
     Refund().ConfirmButton()->setFocus();
     m_host.keypadOpen = true;
-    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(m_host.LastText(), QStringLiteral("密码错误！"));
     EXPECT_FALSE(m_host.keypadOpen);
 }

@@ -163,14 +163,14 @@ TEST_F(SettingsPageTest, ASaveStoresTheChoicesAndRestarts) {
 TEST_F(SettingsPageTest, KeypadTypesIntoTheFocusedBoxAndConfirmActsLikeEnter) {
     Edit(SettingsField::StoreName)->clear();
     m_page->HandleKeypadKey(1);
-    m_page->HandleKeypadKey(KeypadCode::Point);
+    m_page->HandleKeypadKey(KeypadKey::Dot);
     m_page->HandleKeypadKey(2);
     EXPECT_EQ(Edit(SettingsField::StoreName)->text(), QStringLiteral("1.2"));
-    m_page->HandleKeypadKey(KeypadCode::Backspace);
+    m_page->HandleKeypadKey(KeypadKey::Backspace);
     EXPECT_EQ(Edit(SettingsField::StoreName)->text(), QStringLiteral("1."));
-    m_page->HandleKeypadKey(KeypadCode::Confirm);
+    m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(Focused(), Edit(SettingsField::MerCode));
-    m_page->HandleKeypadKey(KeypadCode::Reset);
+    m_page->HandleKeypadKey(KeypadKey::Reset);
     EXPECT_TRUE(Edit(SettingsField::MerCode)->text().isEmpty());
 }
 

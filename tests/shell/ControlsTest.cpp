@@ -151,15 +151,15 @@ TEST(KeypadInputTest, CodesEditTheTextAndLeaveTheCaretAtTheEnd) {
     ApplyKeypadCode(box, 3);
     EXPECT_EQ(box.text(), QStringLiteral("123"));
     EXPECT_EQ(box.cursorPosition(), 3);
-    ApplyKeypadCode(box, KeypadCode::Point);
-    ApplyKeypadCode(box, KeypadCode::Backspace);
-    ApplyKeypadCode(box, KeypadCode::Backspace);
+    ApplyKeypadCode(box, KeypadKey::Dot);
+    ApplyKeypadCode(box, KeypadKey::Backspace);
+    ApplyKeypadCode(box, KeypadKey::Backspace);
     EXPECT_EQ(box.text(), QStringLiteral("12"));
-    ApplyKeypadCode(box, KeypadCode::Confirm);
+    ApplyKeypadCode(box, KeypadKey::Confirm);
     EXPECT_EQ(box.text(), QStringLiteral("12"));
-    ApplyKeypadCode(box, KeypadCode::Reset);
+    ApplyKeypadCode(box, KeypadKey::Reset);
     EXPECT_EQ(box.text(), QString());
-    ApplyKeypadCode(box, KeypadCode::Backspace);
+    ApplyKeypadCode(box, KeypadKey::Backspace);
     EXPECT_EQ(box.text(), QString());
 }
 
