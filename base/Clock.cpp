@@ -9,6 +9,18 @@ namespace {
 
 std::atomic<const Clock*> g_installed{nullptr};
 
+std::tm ToTm(const LocalTime& time) {
+    std::tm tm{};
+    tm.tm_year = time.year - 1900;
+    tm.tm_mon = time.month - 1;
+    tm.tm_mday = time.day;
+    tm.tm_hour = time.hour;
+    tm.tm_min = time.minute;
+    tm.tm_sec = time.second;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
 }  // namespace
 
 LocalTime SystemClock::Now() const {
@@ -29,15 +41,13 @@ const Clock& CurrentClock() {
 
 void InstallClock(const Clock* clock) { g_installed.store(clock); }
 
+std::int64_t CalendarSeconds(const LocalTime& time) {
+    std::tm tm = ToTm(time);
+    return static_cast<std::int64_t>(std::mktime(&tm));
+}
+
 std::string FormatLocalTime(const LocalTime& time, const char* format) {
-    std::tm tm{};
-    tm.tm_year = time.year - 1900;
-    tm.tm_mon = time.month - 1;
-    tm.tm_mday = time.day;
-    tm.tm_hour = time.hour;
-    tm.tm_min = time.minute;
-    tm.tm_sec = time.second;
-    tm.tm_isdst = -1;
+    std::tm tm = ToTm(time);
     char buffer[128];
     size_t length = std::strftime(buffer, sizeof buffer, format, &tm);
     return std::string(buffer, length);

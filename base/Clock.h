@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zelvo {
@@ -29,6 +30,9 @@ public:
 // The process's clock unless one was installed (tests install theirs).
 const Clock& CurrentClock();
 void InstallClock(const Clock* clock);
+
+// Seconds since the epoch of a local time, as the C library's mktime counts them.
+std::int64_t CalendarSeconds(const LocalTime& time);
 
 // strftime-style formatting of a local time ("%Y-%m-%d %H:%M:%S", "%Y%m%d", ...).
 std::string FormatLocalTime(const LocalTime& time, const char* format);

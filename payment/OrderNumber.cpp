@@ -1,25 +1,12 @@
 #include "payment/OrderNumber.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace zelvo {
 
 int OrderNumberRandom::Next() {
     m_state = m_state * 214013u + 2531011u;
     return static_cast<int>((m_state >> 16) & 0x7fffu);
-}
-
-std::int64_t CalendarSeconds(const LocalTime& time) {
-    std::tm tm{};
-    tm.tm_year = time.year - 1900;
-    tm.tm_mon = time.month - 1;
-    tm.tm_mday = time.day;
-    tm.tm_hour = time.hour;
-    tm.tm_min = time.minute;
-    tm.tm_sec = time.second;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm));
 }
 
 std::string NewOrderNumber(const Clock& clock) {

@@ -18,9 +18,6 @@ private:
     std::uint32_t m_state;
 };
 
-// Seconds since 1970 of a local time, as the C library's calendar time would give them.
-std::int64_t CalendarSeconds(const LocalTime& time);
-
 // 23 digits: local date and time to the millisecond, then a six-digit suffix from 100000 to
 // 132767 that depends only on the current second.
 std::string NewOrderNumber(const Clock& clock = CurrentClock());
