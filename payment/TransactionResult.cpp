@@ -10,6 +10,9 @@ constexpr size_t kAccountKeptEachSide = 4;
 constexpr size_t kAccountMaskFrom = 8;
 constexpr std::string_view kAlipayCode = "ALP";
 constexpr std::string_view kUnverifiedMark = "&RSP_AUTH_NO_ERROR";
+// The library appends its mark only as far as the error detail has room: a detail that fills
+// the record's field may have lost the mark, so it proves nothing either.
+constexpr size_t kErrDetailCapacity = sizeof(TransRecord::saErrDetail) - 1;
 
 }  // namespace
 
@@ -40,7 +43,8 @@ int ReadTransactionResult(const TransRecord* record, TransactionResult& result) 
 
 bool IsUnverifiedSuccess(const TransactionResult& result) {
     return result.respCode == RespCode::Success &&
-           result.errDetail.find(kUnverifiedMark) != std::string::npos;
+           (result.errDetail.find(kUnverifiedMark) != std::string::npos ||
+            result.errDetail.size() >= kErrDetailCapacity);
 }
 
 std::string EffectiveRespCode(const TransactionResult& result) {

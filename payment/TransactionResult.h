@@ -31,7 +31,8 @@ std::string MaskAccountNumber(const std::string& account, const std::string& cha
 // Always 1.
 int ReadTransactionResult(const TransRecord* record, TransactionResult& result);
 
-// A "00" whose signature did not verify (the library marks its error detail): not a payment.
+// A "00" whose signature did not verify (the library marks its error detail, or would have,
+// had the detail not filled its field): not a payment.
 bool IsUnverifiedSuccess(const TransactionResult& result);
 
 // The response code the flows act on: an unverified "00" proves nothing and is followed up like

@@ -284,6 +284,18 @@ TEST_F(PaymentFlowTest, UnverifiedSuccessIsFollowedUpNotPaid) {
     EXPECT_EQ(m_prints, 1);
 }
 
+TEST_F(PaymentFlowTest, SuccessWithAnOverlongDetailIsFollowedUpNotPaid) {
+    // So long that the library had no room left for its mark of a failed signature.
+    ScriptedAnswer forged = Paid();
+    forged.errDetail = std::string(600, 'e');
+    Script({forged, Paid()});
+    Pay(u"9.99", kCode);
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "INQY"));
+    EXPECT_EQ(LoggedRows(), 1);
+    EXPECT_EQ(m_prints, 1);
+}
+
 TEST_F(PaymentFlowTest, UnverifiedSuccessOnAManualQueryKeepsWaiting) {
     Script({Answer("09"), Unverified()});
     Pay(u"9.99", kCode);

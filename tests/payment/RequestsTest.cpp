@@ -193,5 +193,25 @@ TEST(ReadTransactionResultTest, UnverifiedSuccessIsRecognised) {
     EXPECT_FALSE(IsUnverifiedSuccess(result));
 }
 
+TEST(ReadTransactionResultTest, SuccessWhoseDetailLeftNoRoomForTheMarkIsNotTrusted) {
+    // The library cuts its mark to the field: a forged answer with a long detail loses it.
+    TransRecord record{};
+    SetFieldValue(record.saTxnType, "PURC");
+    SetFieldValue(record.saRespCode, "00");
+    SetFieldValue(record.saErrDetail, std::string(600, 'e'));
+    TransactionResult result;
+    ReadTransactionResult(&record, result);
+    EXPECT_TRUE(IsUnverifiedSuccess(result));
+    EXPECT_EQ(EffectiveRespCode(result), "98");
+
+    SetFieldValue(record.saErrDetail, std::string(506, 'e') + "&RSP_A");
+    ReadTransactionResult(&record, result);
+    EXPECT_TRUE(IsUnverifiedSuccess(result));
+
+    SetFieldValue(record.saErrDetail, std::string(511, 'e'));
+    ReadTransactionResult(&record, result);
+    EXPECT_FALSE(IsUnverifiedSuccess(result));
+}
+
 }  // namespace
 }  // namespace zelvo
