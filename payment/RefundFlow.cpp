@@ -178,9 +178,11 @@ void RefundFlow::OnRefundAnswer(TransactionResult& answer, const std::string& co
 
 void RefundFlow::OnRefundQueryAnswer(TransactionResult& answer, const std::string& code) {
     if (code == RespCode::Success) {
-        // Recorded as the refund it confirms, under the refund's own order number.
+        // Recorded as the refund it confirms, under the refund's own order number. The query's
+        // original order is the refund itself; the row must point at the refunded purchase.
         answer.txnType = TxnCode::Refund;
         answer.orderNum = m_refundOwnOrderNumber;
+        answer.origOrderNum = Utf16ToGbk(m_refundOrderNumber);
         RefundSucceeded(answer);
     } else if (IsOpenOutcome(code)) {
         FollowUpOrGiveUp(m_queryCount);

@@ -203,6 +203,18 @@ TEST_F(RefundFlowTest, QueryThatConfirmsTheRefundRecordsItAsTheRefund) {
     EXPECT_EQ(m_list.Rows().front().channel, u"翼支付");
 }
 
+TEST_F(RefundFlowTest, RefundFoundByAQueryPointsAtTheRefundedPurchase) {
+    // The query's answer names the refund as its original order; the row keeps the purchase.
+    Script({Answer("98"), Answer("00", "WXP")});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    std::string own = LastOrderNumber();
+    EXPECT_EQ(Sent(MisRequestField::OrigOrderNum), (std::vector<std::string>{kOrder, own}));
+    EXPECT_EQ(Text("select TRANS_CODE || '|' || ORDER_NUM || '|' || ORIG_ORDER_NUM || '|' || "
+                   "ACCEPT_INS_CODE from TBL_TRANS_LOG"),
+              "REFD|" + own + "|" + kOrder + "|WXP");
+}
+
 TEST_F(RefundFlowTest, GatewaysOwnWordsForRefundsAlreadyMade) {
     ScriptedAnswer done = Answer("R3");
     done.errDetail = Utf8ToGbk("该订单已退款");
