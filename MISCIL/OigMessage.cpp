@@ -68,6 +68,18 @@ std::map<std::string, std::string, std::less<>> SplitPairs(std::string_view body
     return pairs;
 }
 
+// The first "}" after `open` that stands for itself: the second byte of a double-byte character
+// of the system code page may also be 0x7D (as in "題"), and must not end the body.
+size_t FindClosingBrace(std::string_view text, size_t open) {
+    for (size_t i = open + 1; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '}') return i;
+        bool lead = byte >= 0x81 && byte <= 0xFE;
+        if (lead && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x40) ++i;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 int nPackOIGReq(MisCilContext& context, char* out, size_t capacity, size_t& length) {
@@ -132,7 +144,7 @@ int nUnpackOIGRsp(MisCilContext& context, const char* text, size_t length) {
     stored.length = message.size();
 
     size_t open = message.find('{');
-    size_t close = open == std::string::npos ? std::string::npos : message.find('}', open);
+    size_t close = open == std::string::npos ? std::string::npos : FindClosingBrace(message, open);
     if (message.size() < 5 || message[4] != '{' || close == std::string::npos) {
         return MisCilError::NoBraces;
     }

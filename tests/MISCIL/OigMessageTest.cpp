@@ -259,6 +259,21 @@ TEST(AnswerDecoding, Utf8TextArrivesInTheSystemCodePage) {
     EXPECT_EQ(std::string(context.record.saErrDetail), Utf8ToGbk("余额不足"));
 }
 
+TEST(AnswerDecoding, ACharacterWhoseSecondByteIsABraceDoesNotEndTheBody) {
+    LibraryEnv env;
+    MisCilContext& context = env.Context();
+    // "題" is EE 7D in the system code page: its second byte is "}".
+    Pairs answer = PurchaseAnswer();
+    answer.insert(answer.end() - 1, {"errorDetail", "沒有問題"});
+    ASSERT_EQ(Utf8ToGbk("題"), "\xEE\x7D");
+    ASSERT_EQ(Unpack(context, Framed(Body(answer))), 0);
+    EXPECT_EQ(std::string(context.record.saErrDetail), Utf8ToGbk("沒有問題"));
+    EXPECT_STREQ(context.record.saOrderNum, "O1");
+
+    // A body that has no closing brace of its own is still refused.
+    EXPECT_EQ(Unpack(context, Framed("{\"errorDetail\":\"問題")), MisCilError::NoBraces);
+}
+
 TEST(AnswerSignature, AnHonestSignatureIsAcceptedEvenOverChineseText) {
     LibraryEnv env;
     MisCilContext& context = env.Context();
