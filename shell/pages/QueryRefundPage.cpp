@@ -201,6 +201,7 @@ void QueryRefundPage::HandleKeypadKey(int code) {
     }
     if (focusWidget() != m_panel->SearchBox()) return;
     if (code == KeypadKey::Confirm) {
+        Host().CloseKeypad();
         m_list->SearchOrder();
         return;
     }

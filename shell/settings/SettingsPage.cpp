@@ -178,6 +178,8 @@ void SettingsPage::PreparePage() {
 void SettingsPage::HandleKeypadKey(int code) {
     const SettingsField field = FieldOf(focusWidget());
     if (code == KeypadKey::Confirm) {
+        // The keypad's confirm is the page's Enter and puts the keypad away.
+        Host().CloseKeypad();
         OnEnter(field);
         return;
     }

@@ -153,9 +153,11 @@ TEST_F(QueryRefundPageTest, KeypadEditsTheSearchBoxAndItsConfirmSearches) {
     Open();
     for (int key : {7, 7, 9, KeypadKey::Backspace, 8}) m_page->HandleKeypadKey(key);
     EXPECT_EQ(Search()->text(), QStringLiteral("778"));
+    m_host.keypadOpen = true;
     m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(Focused(), Grid());
     EXPECT_EQ(Grid()->currentRow(), 0);
+    EXPECT_FALSE(m_host.keypadOpen);
 }
 
 TEST_F(QueryRefundPageTest, RefundPromptTabAndEnterOrder) {

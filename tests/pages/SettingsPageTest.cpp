@@ -168,8 +168,10 @@ TEST_F(SettingsPageTest, KeypadTypesIntoTheFocusedBoxAndConfirmActsLikeEnter) {
     EXPECT_EQ(Edit(SettingsField::StoreName)->text(), QStringLiteral("1.2"));
     m_page->HandleKeypadKey(KeypadKey::Backspace);
     EXPECT_EQ(Edit(SettingsField::StoreName)->text(), QStringLiteral("1."));
+    m_host.keypadOpen = true;
     m_page->HandleKeypadKey(KeypadKey::Confirm);
     EXPECT_EQ(Focused(), Edit(SettingsField::MerCode));
+    EXPECT_FALSE(m_host.keypadOpen);
     m_page->HandleKeypadKey(KeypadKey::Reset);
     EXPECT_TRUE(Edit(SettingsField::MerCode)->text().isEmpty());
 }
