@@ -20,6 +20,11 @@ void LinkLabel::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
 }
 
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    // Kept here: passed on, the press would start a drag of the bar underneath.
+    event->accept();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         Q_EMIT Clicked();

@@ -6,6 +6,7 @@
 
 #include "platform/Connectivity.h"
 #include "shell/controls/Dialogs.h"
+#include "shell/controls/LinkLabel.h"
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/TabButton.h"
@@ -261,6 +262,20 @@ TEST_F(ShellTest, ContactPopupCountsDownThenCloses) {
     EXPECT_EQ(m_window->Contact()->Count(), 10);
     m_window->ToggleContactPopup();
     EXPECT_EQ(m_window->Contact(), nullptr);
+}
+
+TEST_F(ShellTest, ContactLinkClickStartsNoDragOfTheStatusBar) {
+    MakeWindow();
+    StatusBar* status = m_window->Status();
+    LinkLabel* link = status->ContactLink();
+    QPoint before = m_window->pos();
+    Click(link);
+    ASSERT_NE(m_window->Contact(), nullptr);
+    EXPECT_EQ(m_window->pos(), before);
+    // A press on the keypad button afterwards opens the keypad, and its release leaves it open.
+    Click(status, status->KeypadButtonRect().center());
+    EXPECT_TRUE(m_window->Pages()->KeypadOpen());
+    m_window->ToggleContactPopup();
 }
 
 TEST_F(ShellTest, EscapeInThePageAreaMarksTheEndOfTheShift) {
