@@ -187,7 +187,9 @@ void MainWindow::Raise() {
     showNormal();
     raise();
     activateWindow();
-    setFocus();
+    // The keyboard goes to the window, back into the box that had it (the code box after the
+    // amount was read), rather than to the frame where typing and page keys would be lost.
+    if (!focusWidget()) setFocus();
     m_visible = true;
 }
 

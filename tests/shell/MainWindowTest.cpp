@@ -231,6 +231,21 @@ TEST_F(ShellTest, RestoreIconTogglesTheWindow) {
     EXPECT_TRUE(m_window->VisibleFlag());
 }
 
+TEST_F(ShellTest, RaisingKeepsTheKeyboardInTheBoxThatHadIt) {
+    MakeWindow();
+    m_window->SetCoveredCheck([] { return false; });
+    LoginPanel* login = m_window->Pages()->Login();
+    // What runs before the raise (reading the amount off the screen) may place the focus.
+    m_window->SetBeforeRaise([login] { login->PasswordBox()->setFocus(); });
+    QApplication::setActiveWindow(m_window.get());
+    login->OperatorIdBox()->setFocus();
+    m_window->Minimise();
+    Click(m_window->Restore(), QPoint(30, 30));
+    ASSERT_TRUE(m_window->VisibleFlag());
+    QApplication::setActiveWindow(m_window.get());
+    EXPECT_EQ(m_window->focusWidget(), login->PasswordBox());
+}
+
 TEST(RestoreIconDrag, StaysInsideTheWorkArea) {
     QRect area(0, 0, 1920, 1040);
     QRect icon(100, 100, 65, 65);
