@@ -110,6 +110,7 @@ void SettingsPage::BuildControls(const SettingsForm& initial, const QStringList&
     m_printer = new QComboBox(this);
     for (const std::u16string& choice : choices) m_printer->addItem(ToQ(choice));
     m_printer->setCurrentIndex(PrinterIndex(choices, initial.printerName));
+    m_loadedPrinterName = initial.printerName;
     m_fields[Index(SettingsField::Printer)] = m_printer;
 
     for (QComboBox* list : {m_printChoice, m_printer}) {
@@ -254,7 +255,9 @@ SettingsForm SettingsPage::ReadForm() const {
     form.rightKey = text(SettingsField::RightKey);
     form.repealKey = text(SettingsField::RepealKey);
     form.settleKey = text(SettingsField::SettleKey);
-    form.printerName = FromQ(m_printer->currentText());
+    // A printer that is absent today (unplugged, not yet installed) keeps its stored name.
+    form.printerName =
+        m_printer->currentIndex() < 0 ? m_loadedPrinterName : FromQ(m_printer->currentText());
     return form;
 }
 

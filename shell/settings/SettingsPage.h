@@ -69,6 +69,7 @@ private:
     std::array<QWidget*, kFieldCount> m_labels{};
     QComboBox* m_printChoice = nullptr;
     QComboBox* m_printer = nullptr;
+    std::u16string m_loadedPrinterName;
     ActionButton* m_confirm = nullptr;
     ActionButton* m_captureButton = nullptr;
 };

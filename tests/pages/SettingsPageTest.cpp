@@ -160,6 +160,15 @@ TEST_F(SettingsPageTest, ASaveStoresTheChoicesAndRestarts) {
     EXPECT_EQ(Stored("PrintName"), "Receipt-80");
 }
 
+TEST_F(SettingsPageTest, ASaveWhileTheStoredPrinterIsAbsentKeepsItsName) {
+    ASSERT_TRUE(m_db.Execute("update SysConfig set Value = 'Gone' where Name = 'PrintName'"));
+    MakePage({QStringLiteral("Office")});
+    ASSERT_EQ(List(SettingsField::Printer)->currentIndex(), -1);
+    static_cast<ActionButton*>(m_page->FieldWidget(SettingsField::ConfirmButton))->Clicked(0);
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("PrintName"), "Gone");
+}
+
 TEST_F(SettingsPageTest, KeypadTypesIntoTheFocusedBoxAndConfirmActsLikeEnter) {
     Edit(SettingsField::StoreName)->clear();
     m_page->HandleKeypadKey(1);
