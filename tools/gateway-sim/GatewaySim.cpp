@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kPollMs = 100;
 constexpr int kRequestWaitMs = 5000;
+// Longer than the longest waiting time a terminal may configure (100 s).
+constexpr int kSilentHoldMs = 110'000;
 // Enough for a silent connection or two to be held while others are answered.
 constexpr size_t kServingThreads = 8;
 constexpr size_t kMaxWaiting = 64;
@@ -179,7 +181,7 @@ void GatewaySim::Serve(int connection) {
     switch (action) {
         case SimAction::Silent:
             // Hold the connection until the client gives up or the simulator stops.
-            while (WaitReadable(connection, m_stopping, kRequestWaitMs)) {
+            while (WaitReadable(connection, m_stopping, kSilentHoldMs)) {
                 char scratch[256];
                 if (recv(connection, scratch, sizeof scratch, 0) <= 0) break;
             }
