@@ -75,7 +75,7 @@ void MakeLogDatabase(const std::filesystem::path& path, int rows) {
         int day = 0;
         DateOf(static_cast<int>(second / 86400), month, day);
         char time[32];
-        char date[16];
+        char date[24];
         char order[32];
         char operatorId[4];
         std::snprintf(time, sizeof time, "2026-%02d-%02d %02lld:%02lld:%02lld", month, day,
