@@ -4,6 +4,12 @@
 
 namespace zelvo {
 
+ExchangeDoneHandler WhileAlive(std::weak_ptr<const bool> owner, ExchangeDoneHandler handler) {
+    return [owner = std::move(owner), handler = std::move(handler)](int result) {
+        if (owner.lock()) handler(result);
+    };
+}
+
 int RunExchange(GatewayExchange& gateway, const RequestBuffer& request) {
     if (request[0] == '\0') return ExchangeResult::NothingSent;
     return gateway.Exchange(request.data()) == 1 ? ExchangeResult::Completed

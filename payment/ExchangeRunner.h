@@ -23,6 +23,10 @@ using UiPoster = std::function<void(std::function<void()> work)>;
 // The completion of one exchange, ExchangeDone, with its result.
 using ExchangeDoneHandler = std::function<void(int result)>;
 
+// A completion that reaches `handler` only while `owner` lives, so a flow that is gone before
+// its exchange ends is not called back.
+ExchangeDoneHandler WhileAlive(std::weak_ptr<const bool> owner, ExchangeDoneHandler handler);
+
 // The exchange itself, as the worker runs it: 2 for an empty request, else the library's result.
 int RunExchange(GatewayExchange& gateway, const RequestBuffer& request);
 

@@ -138,10 +138,7 @@ void PaymentFlow::StartPurchase() {
 }
 
 bool PaymentFlow::StartExchange() {
-    std::weak_ptr<const bool> lifetime = m_lifetime;
-    auto done = [this, lifetime](int result) {
-        if (lifetime.lock()) OnExchangeDone(result);
-    };
+    auto done = WhileAlive(m_lifetime, [this](int result) { OnExchangeDone(result); });
     if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
