@@ -5,10 +5,10 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "app/config/DisplayTexts.h"
-#include "app/config/MisCilHolder.h"
-#include "app/config/ProcessPaths.h"
-#include "app/config/TerminalConfig.h"
+#include "config/DisplayTexts.h"
+#include "config/MisCilHolder.h"
+#include "config/ProcessPaths.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
 #include "platform/InstanceLock.h"

@@ -1,6 +1,6 @@
 #include "payment/FlowServices.h"
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 
 namespace zelvo {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"

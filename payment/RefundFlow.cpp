@@ -1,6 +1,6 @@
 #include "payment/RefundFlow.h"
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/TxnCodes.h"

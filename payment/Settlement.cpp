@@ -1,7 +1,7 @@
 #include "payment/Settlement.h"
 
 #include "MISCIL/CfgValues.h"
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "payment/SettlementBill.h"
 #include "payment/SettlementTotals.h"

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "print/PrintSettings.h"
 #include "print/PrintWorker.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 
 namespace zelvo {
 namespace {

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include "BenchDatabase.h"
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "payment/Settlement.h"
 #include "payment/SettlementView.h"

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QPrinterInfo>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
 #include "print/PrintJob.h"

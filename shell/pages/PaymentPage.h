@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/config/MisCilHolder.h"
+#include "config/MisCilHolder.h"
 #include "payment/FlowServices.h"
 #include "shell/window/ShellPage.h"
 

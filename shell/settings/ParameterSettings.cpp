@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "shell/settings/PrintChoice.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 
-#include "app/config/NetworkMonitor.h"
+#include "config/NetworkMonitor.h"
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
 #include "shell/controls/Dialogs.h"

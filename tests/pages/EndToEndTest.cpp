@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "print/PrintJob.h"
 #include "shell/DefaultPages.h"
 #include "shell/Layout.h"

@@ -12,7 +12,7 @@
 #include <QThread>
 
 #include "MISCIL/TransRecord.h"
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
 #include "payment/GatewayExchange.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "payment/PaymentFlow.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/ConfirmDialog.h"

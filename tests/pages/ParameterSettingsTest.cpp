@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "shell/settings/ParameterSettings.h"
 #include "shell/settings/PrintChoice.h"
 #include "shell/settings/SettingsView.h"

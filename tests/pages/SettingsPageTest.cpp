@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/KeypadInput.h"
 #include "shell/controls/Skin.h"

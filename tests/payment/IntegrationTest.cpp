@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "MISCIL/MisCil.h"
 #include "payment/OrderNumber.h"

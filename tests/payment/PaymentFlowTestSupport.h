@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "payment/PaymentFlow.h"
 #include "store/CLocalDb.h"
 #include "tests/payment/FlowTestSupport.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/TransRecord.h"
 #include "payment/OrderNumber.h"

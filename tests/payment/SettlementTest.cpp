@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ListSettleTestSupport.h"
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "payment/Settlement.h"
 #include "payment/SettlementView.h"

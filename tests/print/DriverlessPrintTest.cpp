@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "print/PrintFailure.h"
 #include "print/PrintJob.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "print/PrintSettings.h"
 
 namespace zelvo {

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/config/MisCilHolder.h"
+#include "config/MisCilHolder.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/MisCil.h"
 #include "store/LocalDb.h"

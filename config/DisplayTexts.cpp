@@ -1,4 +1,4 @@
-#include "app/config/DisplayTexts.h"
+#include "config/DisplayTexts.h"
 
 #include "base/CodePage.h"
 #include "store/CLocalDb.h"

@@ -1,4 +1,4 @@
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "app/config/MisCilHolder.h"
+#include "config/MisCilHolder.h"
 
 #include <cstring>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "MISCIL/MisCil.h"
 #include "store/LocalDb.h"
 

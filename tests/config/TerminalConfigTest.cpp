@@ -1,9 +1,9 @@
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 
 #include <gtest/gtest.h>
 
-#include "app/config/DisplayTexts.h"
-#include "app/config/ProcessPaths.h"
+#include "config/DisplayTexts.h"
+#include "config/ProcessPaths.h"
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/config/NetworkMonitor.h"
+#include "config/NetworkMonitor.h"
 
 #include "platform/Connectivity.h"
 

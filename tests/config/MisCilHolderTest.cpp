@@ -1,10 +1,10 @@
-#include "app/config/MisCilHolder.h"
+#include "config/MisCilHolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/config/TerminalConfig.h"
+#include "config/TerminalConfig.h"
 #include "MISCIL/ExchangeLog.h"
 #include "MISCIL/MisCil.h"
 #include "store/LocalDb.h"

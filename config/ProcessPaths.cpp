@@ -1,4 +1,4 @@
-#include "app/config/ProcessPaths.h"
+#include "config/ProcessPaths.h"
 
 #include <cstdlib>
 
