@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "shell/keys/KeyNameTable.h"
+#include "settings/KeyNameTable.h"
 
 namespace zelvo {
 

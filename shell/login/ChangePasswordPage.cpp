@@ -10,8 +10,8 @@
 #include "shell/controls/Skin.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/SkinLabel.h"
-#include "shell/login/CurrentOperator.h"
-#include "shell/window/ShellHost.h"
+#include "operator/CurrentOperator.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "shell/login/ChangePasswordLogic.h"
-#include "shell/window/ShellPage.h"
+#include "operator/ChangePasswordLogic.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

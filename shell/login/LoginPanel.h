@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "shell/login/LoginLogic.h"
+#include "operator/LoginLogic.h"
 
 namespace zelvo {
 

@@ -5,7 +5,7 @@
 #include "shell/Restart.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinDialog.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 
 namespace zelvo {
 

@@ -8,14 +8,14 @@
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
 #include "print/PrintJob.h"
-#include "shell/keys/PageKeys.h"
+#include "settings/PageKeys.h"
 #include "shell/keys/QtVirtualKey.h"
 #include "shell/Restart.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/QueryRefundPage.h"
 #include "shell/settings/SettingsPage.h"
-#include "shell/window/ShellHost.h"
+#include "shell/ShellHost.h"
 #include "store/LocalDb.h"
 
 namespace zelvo {

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "payment/FlowServices.h"
-#include "shell/window/ShellPage.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

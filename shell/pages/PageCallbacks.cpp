@@ -1,6 +1,6 @@
 #include "shell/pages/PageCallbacks.h"
 
-#include "shell/window/ShellHost.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 

@@ -4,7 +4,7 @@
 #include "shell/pages/PageCallbacks.h"
 #include "shell/pages/PaymentPanel.h"
 #include "shell/pages/PaymentPanelView.h"
-#include "shell/window/ShellHost.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 

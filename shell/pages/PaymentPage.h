@@ -4,7 +4,7 @@
 
 #include "config/MisCilHolder.h"
 #include "payment/FlowServices.h"
-#include "shell/window/ShellPage.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

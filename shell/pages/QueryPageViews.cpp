@@ -2,7 +2,7 @@
 
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinEdit.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/ReloginPrompt.h"
 #include "shell/pages/PasswordPrompt.h"
 #include "shell/pages/QueryRefundPanel.h"

@@ -9,10 +9,10 @@
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/KeypadInput.h"
 #include "shell/controls/SkinEdit.h"
-#include "shell/keys/KeyNameTable.h"
-#include "shell/keys/PageKeys.h"
+#include "settings/KeyNameTable.h"
+#include "settings/PageKeys.h"
 #include "shell/keys/QtVirtualKey.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/ReloginPrompt.h"
 #include "shell/pages/PageCallbacks.h"
 #include "shell/pages/PasswordPrompt.h"
@@ -20,7 +20,7 @@
 #include "shell/pages/QueryRefundPanel.h"
 #include "shell/pages/RefundPrompt.h"
 #include "shell/pages/TransactionGrid.h"
-#include "shell/window/ShellHost.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 

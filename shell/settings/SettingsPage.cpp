@@ -10,8 +10,8 @@
 #include "shell/controls/Skin.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/SkinLabel.h"
-#include "shell/settings/PrintChoice.h"
-#include "shell/window/ShellHost.h"
+#include "settings/PrintChoice.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 namespace {

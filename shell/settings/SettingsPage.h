@@ -5,9 +5,9 @@
 
 #include <QStringList>
 
-#include "shell/settings/ParameterSettings.h"
-#include "shell/settings/SettingsView.h"
-#include "shell/window/ShellPage.h"
+#include "settings/ParameterSettings.h"
+#include "settings/SettingsView.h"
+#include "shell/ShellPage.h"
 
 class QComboBox;
 

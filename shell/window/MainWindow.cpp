@@ -7,7 +7,7 @@
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
 #include "shell/controls/Dialogs.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/window/ContactPopup.h"
 #include "shell/window/MessageBanner.h"
 #include "shell/window/PageArea.h"

@@ -8,8 +8,8 @@
 
 #include "platform/Connectivity.h"
 #include "shell/Layout.h"
-#include "shell/window/ShellHost.h"
-#include "shell/window/ShellPage.h"
+#include "shell/ShellHost.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

@@ -8,12 +8,12 @@
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/Skin.h"
-#include "shell/login/CurrentOperator.h"
-#include "shell/login/LoginLogic.h"
+#include "operator/CurrentOperator.h"
+#include "operator/LoginLogic.h"
 #include "shell/login/LoginPanel.h"
 #include "shell/window/MessageBanner.h"
 #include "shell/window/NavigationBar.h"
-#include "shell/window/ShellHost.h"
+#include "shell/ShellHost.h"
 
 namespace zelvo {
 namespace {

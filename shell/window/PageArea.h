@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/window/ShellPage.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/window/ShellPage.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo {
 

@@ -11,7 +11,7 @@
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinEdit.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/LoginPanel.h"
 #include "shell/pages/OperationPages.h"
 #include "shell/pages/PasswordPrompt.h"

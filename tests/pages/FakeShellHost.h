@@ -7,8 +7,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "shell/window/ShellHost.h"
-#include "shell/window/ShellPage.h"
+#include "shell/ShellHost.h"
+#include "shell/ShellPage.h"
 
 namespace zelvo::test {
 

@@ -16,7 +16,7 @@
 #include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
 #include "payment/GatewayExchange.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "store/CLocalDb.h"
 #include "store/LocalDb.h"
 #include "tests/pages/FakeShellHost.h"

@@ -10,7 +10,7 @@
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/TabButton.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/LoginPanel.h"
 #include "shell/window/ContactPopup.h"
 #include "shell/window/MainWindow.h"

@@ -4,7 +4,7 @@
 
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/TabButton.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/ReloginPrompt.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinDialog.h"

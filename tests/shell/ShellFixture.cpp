@@ -8,7 +8,7 @@
 #include "shell/Restart.h"
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/SkinEdit.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "shell/login/LoginPanel.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/PageArea.h"

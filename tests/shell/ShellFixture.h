@@ -7,7 +7,7 @@
 #include <QPoint>
 
 #include "shell/Layout.h"
-#include "shell/window/ShellPage.h"
+#include "shell/ShellPage.h"
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 

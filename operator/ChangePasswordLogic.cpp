@@ -1,8 +1,8 @@
-#include "shell/login/ChangePasswordLogic.h"
+#include "operator/ChangePasswordLogic.h"
 
 #include "base/CodePage.h"
 #include "base/Text.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "store/CLocalDb.h"
 
 namespace zelvo {

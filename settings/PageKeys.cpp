@@ -1,6 +1,6 @@
-#include "shell/keys/PageKeys.h"
+#include "settings/PageKeys.h"
 
-#include "shell/keys/KeyNameTable.h"
+#include "settings/KeyNameTable.h"
 
 namespace zelvo {
 

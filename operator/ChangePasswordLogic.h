@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/ShellTypes.h"
+#include "payment/MessageKind.h"
 
 namespace zelvo {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/ShellTypes.h"
+#include "payment/MessageKind.h"
 
 namespace zelvo {
 

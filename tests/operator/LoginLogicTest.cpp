@@ -1,8 +1,8 @@
-#include "shell/login/LoginLogic.h"
+#include "operator/LoginLogic.h"
 
 #include "MISCIL/MisCilConfig.h"
-#include "shell/login/CurrentOperator.h"
-#include "tests/shell/LoginFixture.h"
+#include "operator/CurrentOperator.h"
+#include "tests/operator/LoginFixture.h"
 
 namespace zelvo {
 namespace {

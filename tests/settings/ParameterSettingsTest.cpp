@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "config/TerminalConfig.h"
-#include "shell/settings/ParameterSettings.h"
-#include "shell/settings/PrintChoice.h"
-#include "shell/settings/SettingsView.h"
+#include "settings/ParameterSettings.h"
+#include "settings/PrintChoice.h"
+#include "settings/SettingsView.h"
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 

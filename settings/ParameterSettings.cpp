@@ -1,4 +1,4 @@
-#include "shell/settings/ParameterSettings.h"
+#include "settings/ParameterSettings.h"
 
 #include <array>
 #include <string_view>
@@ -7,8 +7,8 @@
 #include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "base/Text.h"
-#include "shell/settings/PrintChoice.h"
-#include "shell/settings/SettingsView.h"
+#include "settings/PrintChoice.h"
+#include "settings/SettingsView.h"
 #include "store/CLocalDb.h"
 
 namespace zelvo {

@@ -1,4 +1,4 @@
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 
 #include <atomic>
 

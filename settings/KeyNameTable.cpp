@@ -1,4 +1,4 @@
-#include "shell/keys/KeyNameTable.h"
+#include "settings/KeyNameTable.h"
 
 #include <array>
 #include <string>

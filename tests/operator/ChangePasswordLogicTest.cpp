@@ -1,9 +1,9 @@
-#include "shell/login/ChangePasswordLogic.h"
+#include "operator/ChangePasswordLogic.h"
 
 #include <map>
 
-#include "shell/login/CurrentOperator.h"
-#include "tests/shell/LoginFixture.h"
+#include "operator/CurrentOperator.h"
+#include "tests/operator/LoginFixture.h"
 
 namespace zelvo {
 namespace {

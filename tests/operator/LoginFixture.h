@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/ShellTypes.h"
+#include "payment/MessageKind.h"
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/settings/SettingsForm.h"
+#include "settings/SettingsForm.h"
 
 namespace zelvo {
 

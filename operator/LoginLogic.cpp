@@ -1,9 +1,9 @@
-#include "shell/login/LoginLogic.h"
+#include "operator/LoginLogic.h"
 
 #include "MISCIL/MisCil.h"
 #include "base/CodePage.h"
 #include "base/Text.h"
-#include "shell/login/CurrentOperator.h"
+#include "operator/CurrentOperator.h"
 #include "store/CLocalDb.h"
 #include "store/RowCallbacks.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings/SettingsForm.h"
+#include "settings/SettingsForm.h"
 
 namespace zelvo {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/keys/KeyNameTable.h"
-#include "shell/keys/PageKeys.h"
+#include "settings/KeyNameTable.h"
+#include "settings/PageKeys.h"
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 

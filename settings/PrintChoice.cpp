@@ -1,4 +1,4 @@
-#include "shell/settings/PrintChoice.h"
+#include "settings/PrintChoice.h"
 
 #include "MISCIL/CfgValues.h"
 
