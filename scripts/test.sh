@@ -3,6 +3,7 @@
 # every test. Exits 0 only when all passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check-layers.sh
 source scripts/packages.sh
 zelvo_install_packages "${ZELVO_PACKAGES[@]}"
 
