@@ -6,22 +6,6 @@
 #include "store/CLocalDb.h"
 
 namespace zelvo {
-namespace {
-
-char16_t FoldCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
-}
-
-}  // namespace
-
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
-}
-
 ChangePasswordLogic::ChangePasswordLogic(CLocalDb& db, const CurrentOperator& current,
                                          ChangePasswordView& view, std::function<void()> restart)
     : m_db(db), m_current(current), m_view(view), m_restart(std::move(restart)) {}
@@ -73,10 +57,10 @@ void ChangePasswordLogic::Submit(const PasswordChange& change) {
     std::string stored;
     for (const auto& row : rows.rows) stored = row.empty() ? std::string() : row[0];
 
-    if (!EqualIgnoringCase(change.oldPassword, GbkToUtf16(stored))) {
+    if (!EqualsIgnoringCase(change.oldPassword, GbkToUtf16(stored))) {
         return Refuse(u"密码错误！", {PasswordBox::OldPassword}, PasswordBox::OldPassword);
     }
-    if (!EqualIgnoringCase(change.newPassword, change.repeatPassword)) {
+    if (!EqualsIgnoringCase(change.newPassword, change.repeatPassword)) {
         return Refuse(u"两次密码输入不一致！",
                       {PasswordBox::NewPassword, PasswordBox::RepeatPassword},
                       PasswordBox::NewPassword);

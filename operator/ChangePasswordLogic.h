@@ -50,7 +50,4 @@ private:
     std::function<void()> m_restart;
 };
 
-// Equal when they differ at most in the case of A-Z letters.
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b);
-
 }  // namespace zelvo

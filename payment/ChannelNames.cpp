@@ -2,6 +2,7 @@
 
 #include "MISCIL/TxnCodes.h"
 #include "base/CodePage.h"
+#include "base/Text.h"
 
 namespace zelvo {
 namespace {
@@ -9,23 +10,11 @@ namespace {
 constexpr std::string_view kQqWalletCode = "QQP";
 constexpr int kQqWalletWidth = 3;
 
-char FoldAsciiCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::u16string ChannelDisplayName(std::string_view code) {
     for (const ChannelInfo& channel : kChannels) {
-        if (EqualIgnoringCase(channel.code, code)) return std::u16string(channel.name);
+        if (EqualsIgnoringCase(channel.code, code)) return std::u16string(channel.name);
     }
     return GbkToUtf16(code);
 }

@@ -2,6 +2,7 @@
 
 #include "config/TerminalConfig.h"
 #include "base/CodePage.h"
+#include "base/Text.h"
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
@@ -22,18 +23,6 @@ constexpr std::u16string_view kRetryText = u"退款失败了，请再试一次�
 constexpr std::u16string_view kAskManagerText = u"请联系客户经理确认退款状态";
 constexpr std::u16string_view kRefusedPrefix = u"退款失败，原因：";
 constexpr std::string_view kBestPayCode = "YZF";
-
-char16_t FoldCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c;
-}
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
-}
 
 std::optional<std::u16string> ReadAdminPassword(CLocalDb* db) {
     SqlRows result;

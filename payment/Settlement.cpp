@@ -3,27 +3,15 @@
 #include "MISCIL/CfgValues.h"
 #include "config/TerminalConfig.h"
 #include "base/CodePage.h"
+#include "base/Text.h"
 #include "payment/SettlementBill.h"
 #include "payment/SettlementTotals.h"
 #include "payment/SettlementView.h"
 #include "store/CLocalDb.h"
 
 namespace zelvo {
-namespace {
-
-char16_t FoldAsciiCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
-}
-
-}  // namespace
-
 bool SettlementPasswordMatches(const std::u16string& entered, const std::string& loginPassword) {
-    const std::u16string expected = GbkToUtf16(loginPassword);
-    if (entered.size() != expected.size()) return false;
-    for (size_t i = 0; i < entered.size(); ++i) {
-        if (FoldAsciiCase(entered[i]) != FoldAsciiCase(expected[i])) return false;
-    }
-    return true;
+    return EqualsIgnoringCase(entered, GbkToUtf16(loginPassword));
 }
 
 Settlement::Settlement(std::function<CLocalDb*()> database, const TerminalConfig& config,

@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <atomic>
 
+#include "base/Text.h"
 #include "config/TerminalConfig.h"
 
 namespace zelvo {
 namespace {
 
 std::atomic<int> g_measuredLineHeight{0};
-
-char16_t FoldAsciiCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
-}
 
 }  // namespace
 
@@ -36,12 +33,7 @@ bool PrintingSwitchedOff(const PrintSettings& settings) {
 }
 
 bool IsDriverlessPrinter(const std::u16string& printName) {
-    const std::u16string_view expected = kDriverlessPrinterName;
-    if (printName.size() != expected.size()) return false;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        if (FoldAsciiCase(printName[i]) != FoldAsciiCase(expected[i])) return false;
-    }
-    return true;
+    return EqualsIgnoringCase(printName, kDriverlessPrinterName);
 }
 
 int RememberedLineHeight() {

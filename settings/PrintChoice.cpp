@@ -1,24 +1,9 @@
 #include "settings/PrintChoice.h"
 
 #include "MISCIL/CfgValues.h"
+#include "base/Text.h"
 
 namespace zelvo {
-namespace {
-
-char16_t LowerAscii(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
-}
-
-}  // namespace
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
 int PrintChoiceIndex(const std::string& printMerPage, const std::string& printCustPage) {
     const long long customer = LeadingInteger(printCustPage);
     switch (LeadingInteger(printMerPage) + customer) {

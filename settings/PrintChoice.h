@@ -30,7 +30,4 @@ std::vector<std::u16string> PrinterChoices(const std::vector<std::u16string>& sy
 // The entry equal to `printName` ignoring letter case, or -1 when there is none.
 int PrinterIndex(const std::vector<std::u16string>& choices, std::u16string_view printName);
 
-// Equality of two texts with A-Z and a-z taken as the same.
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
-
 }  // namespace zelvo

@@ -20,6 +20,15 @@ TEST(Bounded, CutsToCapacity) {
     EXPECT_EQ(Bounded("12", 8), "12");
 }
 
+TEST(CaseFolding, OnlyLatinLettersFold) {
+    EXPECT_TRUE(EqualsIgnoringCase(u"AbZ9", u"aBz9"));
+    EXPECT_FALSE(EqualsIgnoringCase(u"a", u"a "));
+    EXPECT_FALSE(EqualsIgnoringCase(u"[", u"{"));
+    EXPECT_FALSE(EqualsIgnoringCase(u"É", u"é"));
+    EXPECT_TRUE(EqualsIgnoringCase(std::string_view("Yzf"), std::string_view("yZF")));
+    EXPECT_FALSE(EqualsIgnoringCase(std::string_view("@"), std::string_view("`")));
+}
+
 TEST(FormatLocalTime, FormatsTheLogAndDateForms) {
     LocalTime time{2016, 3, 5, 9, 7, 2, 0};
     EXPECT_EQ(FormatLocalTime(time, "%Y-%m-%d %H:%M:%S"), "2016-03-05 09:07:02");

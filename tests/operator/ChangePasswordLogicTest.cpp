@@ -184,12 +184,5 @@ TEST_F(ChangePasswordTest, FailingUpdateIsReportedAndStillRestarts) {
     EXPECT_EQ(StoredPassword("01"), "123456");
 }
 
-TEST(CaseFolding, OnlyLatinLettersFold) {
-    EXPECT_TRUE(EqualIgnoringCase(u"AbZ9", u"aBz9"));
-    EXPECT_FALSE(EqualIgnoringCase(u"a", u"a "));
-    EXPECT_FALSE(EqualIgnoringCase(u"[", u"{"));
-    EXPECT_FALSE(EqualIgnoringCase(u"É", u"é"));
-}
-
 }  // namespace
 }  // namespace zelvo
