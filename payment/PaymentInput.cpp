@@ -5,8 +5,6 @@
 namespace zelvo {
 namespace {
 
-constexpr size_t kAmountMaxLength = 9;
-constexpr size_t kAmountMaxDecimals = 2;
 constexpr size_t kCodeMinLength = 10;
 constexpr size_t kCodeMaxLength = 20;
 

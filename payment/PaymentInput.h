@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace zelvo {
+
+// The amount box holds at most 9 characters with at most 2 decimals.
+inline constexpr size_t kAmountMaxLength = 9;
+inline constexpr size_t kAmountMaxDecimals = 2;
 
 // Checks of the two boxes of the payment page. Each trims its text of surrounding white space in
 // place and answers the banner text of the first rule broken, or an empty text when valid.

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "payment/PaymentFlow.h"
+#include "payment/PaymentInput.h"
 #include "shell/Layout.h"
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountDisplay.h"
@@ -19,8 +20,6 @@ namespace zelvo {
 namespace {
 
 constexpr int kBoxFontSize = 18;
-constexpr int kAmountMaxLength = 9;
-constexpr int kAmountDecimals = 2;
 // A scanner types at most a few dozen characters; anything longer is not a payment code.
 constexpr int kCodeMaxLength = 64;
 
@@ -36,7 +35,8 @@ bool IsEnter(int key) {
 PaymentPanel::PaymentPanel(QWidget* parent)
     : QWidget(parent),
       m_amountLabel(new SkinLabel(QStringLiteral("金额(元):"), LabelHeight(), Qt::AlignLeft, this)),
-      m_amountBox(new AmountEdit(kAmountMaxLength, kAmountDecimals, kBoxFontSize, true, this)),
+      m_amountBox(new AmountEdit(static_cast<int>(kAmountMaxLength),
+                                 static_cast<int>(kAmountMaxDecimals), kBoxFontSize, true, this)),
       m_codeLabel(new SkinLabel(QStringLiteral("付款码:"), LabelHeight(), Qt::AlignLeft, this)),
       m_codeBox(new SkinEdit(kBoxFontSize, true, this)),
       m_display(new AmountDisplay(40, 14, this)),
