@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "tools/gateway-sim/SocketIo.h"
+
 namespace zelvo::bench {
 namespace {
 
@@ -17,16 +19,6 @@ bool ReadFrame(int socket, std::string& frame) {
         if (got <= 0) return false;
         frame.append(chunk, static_cast<size_t>(got));
         if (frame.size() >= 4) wanted = 4 + std::stoul(frame.substr(0, 4));
-    }
-    return true;
-}
-
-bool SendAll(int socket, const std::string& bytes) {
-    size_t sent = 0;
-    while (sent < bytes.size()) {
-        ssize_t rc = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (rc <= 0) return false;
-        sent += static_cast<size_t>(rc);
     }
     return true;
 }
@@ -65,7 +57,7 @@ void MinimalPeer::Run() {
         int connection = accept(m_listener, nullptr, nullptr);
         if (connection < 0) continue;
         std::string request;
-        if (ReadFrame(connection, request)) SendAll(connection, m_answer);
+        if (ReadFrame(connection, request)) sim::SendAll(connection, m_answer);
         close(connection);
     }
 }
@@ -79,7 +71,7 @@ bool PlainRoundTrip(int port, const std::string& request) {
     sockaddr_in address = Loopback(port);
     std::string answer;
     bool ok = connect(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-              SendAll(handle, request) && ReadFrame(handle, answer);
+              sim::SendAll(handle, request) && ReadFrame(handle, answer);
     close(handle);
     return ok;
 }

@@ -13,6 +13,7 @@
 #include "tools/gateway-sim/ConnectionPool.h"
 #include "tools/gateway-sim/OrderBook.h"
 #include "tools/gateway-sim/SimCodec.h"
+#include "tools/gateway-sim/SocketIo.h"
 
 namespace zelvo::sim {
 namespace {
@@ -44,16 +45,6 @@ bool ReadExactly(int socket, std::string& into, size_t count, const std::atomic<
         if (got <= 0) return false;
         into.append(chunk, static_cast<size_t>(got));
         count -= static_cast<size_t>(got);
-    }
-    return true;
-}
-
-bool SendAll(int socket, const std::string& bytes) {
-    size_t sent = 0;
-    while (sent < bytes.size()) {
-        ssize_t rc = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (rc <= 0) return false;
-        sent += static_cast<size_t>(rc);
     }
     return true;
 }
