@@ -6,8 +6,6 @@
 #include <mutex>
 #include <thread>
 
-#include "config/TerminalConfig.h"
-#include "print/PrintSettings.h"
 #include "print/PrintWorker.h"
 
 namespace zelvo {
@@ -45,8 +43,7 @@ JobList g_jobs;
 
 }  // namespace
 
-void StartPrintJob() {
-    PrintSettings settings = TakePrintSettings(GetTerminalConfig());
+void StartPrintJob(PrintSettings settings) {
     RunningJob job;
     job.thread = std::thread([settings = std::move(settings), finished = job.finished]() mutable {
         PrintWorker(settings);

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "print/PrintFailure.h"
 #include "print/PrintJob.h"
@@ -129,17 +128,12 @@ TEST_F(DriverlessPrint, PseudoTerminalReceivesTheBytesUnaltered) {
 }
 
 TEST_F(DriverlessPrint, StartPrintJobRunsOnAWorkerAndReportsFromThere) {
-    TerminalConfig& config = GetTerminalConfig();
-    const TerminalConfig saved = config;
-    config.PrintMerPage = "1";
-    config.PrintCustPage = "0";
-    config.PrintName = u"无驱动打印";
-    config.SerialPort = u"no-such-port";
+    PrintSettings settings = DriverlessTo("no-such-port");
+    settings.PrintCustPage = "0";
     test::WriteSlipFile("SCprint.txt", {u"line"});
-    StartPrintJob();
-    StartPrintJob();
+    StartPrintJob(settings);
+    StartPrintJob(settings);
     WaitForPrintJobs();
-    config = saved;
     const auto threads = m_failures.Threads();
     ASSERT_EQ(threads.size(), 2u);
     EXPECT_NE(threads[0], std::this_thread::get_id());
@@ -157,10 +151,11 @@ TEST(PrintJobExit, ProcessEndsCleanlyWithJobsNotWaitedFor) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            GetTerminalConfig().PrintMerPage = "0";
-            GetTerminalConfig().PrintCustPage = "0";
-            StartPrintJob();
-            StartPrintJob();
+            PrintSettings switchedOff;
+            switchedOff.PrintMerPage = "0";
+            switchedOff.PrintCustPage = "0";
+            StartPrintJob(switchedOff);
+            StartPrintJob(switchedOff);
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
