@@ -130,7 +130,8 @@ void PaymentFlow::StartPurchase() {
     }
     m_view.CloseKeypad();
     ClearRequest(m_request);
-    BuildPurchase(Utf16ToGbk(m_amountText), Utf16ToGbk(m_codeText), m_request);
+    BuildPurchase(Utf16ToGbk(m_amountText), Utf16ToGbk(m_codeText), m_request,
+                  m_services.config.Currency);
     m_queryCount = m_cancelCount = m_failureCount = 0;
     m_pending = TransactionResult{};
     m_manualQuery = m_cancelAfterQuery = false;

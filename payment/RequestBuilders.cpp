@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/TxnCodes.h"
@@ -31,13 +30,14 @@ void ClearRequest(RequestBuffer& buffer) {
     std::memset(buffer.data(), ' ', kMisRequestMinLength);
 }
 
-int BuildPurchase(std::string_view amount, std::string_view paymentCode, RequestBuffer& buffer) {
+int BuildPurchase(std::string_view amount, std::string_view paymentCode, RequestBuffer& buffer,
+                  std::u16string_view currency) {
     std::string orderNumber = StartRequest(TxnCode::Purchase, amount, buffer);
     PutMisTextField(buffer.data(), MisRequestField::ScanCode, paymentCode);
-    std::string currency = Utf16ToGbk(GetTerminalConfig().Currency.substr(0, kCurrencyLength));
+    const std::string currencyText = Utf16ToGbk(currency.substr(0, kCurrencyLength));
     // The currency ends the text: an empty one leaves the 713 characters without it.
-    std::memcpy(buffer.data() + MisRequestField::Currency.offset, currency.data(),
-                std::min(currency.size(), MisRequestField::Currency.width));
+    std::memcpy(buffer.data() + MisRequestField::Currency.offset, currencyText.data(),
+                std::min(currencyText.size(), MisRequestField::Currency.width));
     LastOrderNumber() = orderNumber;
     LastPurchaseOrderNumber() = orderNumber;
     return 1;

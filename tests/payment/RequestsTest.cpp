@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "config/TerminalConfig.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/TransRecord.h"
 #include "payment/OrderNumber.h"
@@ -68,7 +67,7 @@ TEST_F(BuilderTest, ClearedBufferIsSpacesUpToTheGoodsInformation) {
 }
 
 TEST_F(BuilderTest, PurchaseLaysOutEveryField) {
-    EXPECT_EQ(BuildPurchase("8", "134567890123456789", m_buffer), 1);
+    EXPECT_EQ(BuildPurchase("8", "134567890123456789", m_buffer, u"CNY"), 1);
     std::string text = Text(m_buffer);
     ASSERT_EQ(text.size(), 716u);
     EXPECT_EQ(text.substr(128, 4), "PURC");
@@ -85,16 +84,11 @@ TEST_F(BuilderTest, PurchaseLaysOutEveryField) {
 }
 
 TEST_F(BuilderTest, PurchaseTakesTheFirstThreeCharactersOfTheCurrency) {
-    TerminalConfig& config = GetTerminalConfig();
-    std::u16string saved = config.Currency;
-    config.Currency = u"HKDX";
-    BuildPurchase("1", "1234567890", m_buffer);
+    BuildPurchase("1", "1234567890", m_buffer, u"HKDX");
     EXPECT_EQ(Text(m_buffer).substr(713), "HKD");
-    config.Currency = u"";
     ClearRequest(m_buffer);
-    BuildPurchase("1", "1234567890", m_buffer);
+    BuildPurchase("1", "1234567890", m_buffer, u"");
     EXPECT_EQ(Text(m_buffer).size(), 713u);
-    config.Currency = saved;
 }
 
 TEST_F(BuilderTest, QueryCarriesTheOriginalCodeAndOrder) {
@@ -129,7 +123,7 @@ TEST_F(BuilderTest, RefundAndCancelLeaveTheOriginalCodeBlank) {
 }
 
 TEST_F(BuilderTest, OverlongValueStaysInsideItsField) {
-    BuildPurchase("1234567890123456", "1234567890123456789012345678901234567", m_buffer);
+    BuildPurchase("1234567890123456", "1234567890123456789012345678901234567", m_buffer, u"CNY");
     std::string text = Text(m_buffer);
     EXPECT_EQ(text.substr(141, 12), "123456789012");
     EXPECT_EQ(text.substr(153, 32), "12345678901234567890123456789012");
