@@ -137,8 +137,8 @@ int CConnect(MisCilContext& context) {
     setsockopt(handle, SOL_SOCKET, SO_LINGER, &noLinger, sizeof noLinger);
     context.connection.socket = handle;
 
-    const MisCilCfg& cfg = LoadedMisCilCfg();
-    const MisCilSettings& settings = LoadedMisCilSettings();
+    const MisCilCfg& cfg = context.cfg;
+    const MisCilSettings& settings = context.settings;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(settings.serverPort.value_or(0)));

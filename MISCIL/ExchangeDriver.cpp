@@ -61,7 +61,7 @@ void MarkUnverified(TransRecord& record) {
 }
 
 int RunDriver(MisCilContext& context) {
-    const MisCilCfg& cfg = LoadedMisCilCfg();
+    const MisCilCfg& cfg = context.cfg;
     TransRecord& record = context.record;
     if (FieldValue(record.saMerCode).empty()) SetFieldValue(record.saMerCode, cfg.MerCode);
     SetFieldValue(record.saAcqInsCode, cfg.InsCode);

@@ -1,6 +1,7 @@
 #include "MISCIL/MisCilContext.h"
 
 #include "MISCIL/Connection.h"
+#include "MISCIL/MisCil.h"
 
 namespace zelvo {
 
@@ -17,7 +18,9 @@ MisCilContext::MisCilContext()
       misRequestLayout{},
       misResponseLayout{},
       timeout{},
-      connection{-1, false, 0} {}
+      connection{-1, false, 0},
+      cfg(LoadedMisCilCfg()),
+      settings(LoadedMisCilSettings()) {}
 
 MisCilContext::~MisCilContext() {
     CloseConnection(*this);

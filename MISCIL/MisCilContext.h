@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "MISCIL/CfgValues.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/TransRecord.h"
 
@@ -52,6 +53,11 @@ struct MisCilContext {
 
     TimeoutState timeout;
     ConnectionState connection;
+
+    // The configuration the steps read. A context starts with that of the last nLoadCfg, which
+    // also updates the process context; tests and fuzz targets set their own.
+    MisCilCfg cfg;
+    MisCilSettings settings;
 
     MisCilContext();
     ~MisCilContext();

@@ -18,6 +18,12 @@ MisCilSettings g_settings;
 bool g_cfgLoaded = false;
 std::string g_operatorId;
 
+void UpdateProcessContext() {
+    if (!g_context) return;
+    g_context->cfg = g_cfg;
+    g_context->settings = g_settings;
+}
+
 }  // namespace
 
 bool MisCilCreateContext() {
@@ -46,11 +52,13 @@ int nLoadCfg(const MisCilCfg& cfg) {
         // The port stays unusable; the other values keep what they were.
         g_settings.serverPort.reset();
         g_cfg.Charset = g_settings.charset;
+        UpdateProcessContext();
         WriteLogEvent(nullptr, 1475, MisCilError::PortConfig, "服务端口 config err");
         return MisCilError::PortConfig;
     }
     g_settings = derived;
     g_cfg.Charset = derived.charset;
+    UpdateProcessContext();
     return 0;
 }
 

@@ -110,7 +110,7 @@ int nPackOIGReq(MisCilContext& context, char* out, size_t capacity, size_t& leng
         body += '"';
     }
     body += '}';
-    body = RecordTextToWire(body, LoadedMisCilCfg().Charset);
+    body = RecordTextToWire(body, context.cfg.Charset);
 
     // The prefix has four digits and the buffer holds the whole message.
     if (body.size() + 4 > kMessageBufferSize) return MisCilError::NoOutput;
@@ -136,7 +136,7 @@ int nUnpackOIGRsp(MisCilContext& context, const char* text, size_t length) {
         return MisCilError::BadAnswer;
     }
     std::string message =
-        WireTextToRecord(std::string_view(text, length), LoadedMisCilCfg().Charset);
+        WireTextToRecord(std::string_view(text, length), context.cfg.Charset);
     if (message.size() > kMessageBufferSize) message.resize(kMessageBufferSize);
     auto& stored = context.oigRsp;
     std::memcpy(stored.text, message.data(), message.size());

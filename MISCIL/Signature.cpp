@@ -44,7 +44,7 @@ bool BuildSignText(MisCilContext& context, const Bitmap& bitmap, std::string& te
         }
         text += value;
     }
-    const std::string& key = LoadedMisCilCfg().MerKey;
+    const std::string& key = context.cfg.MerKey;
     if (text.size() + key.size() >= kSignTextCapacity) {
         WriteLogEvent(&context.record, 823, -1, "text buf len err3");
         return false;
@@ -70,7 +70,7 @@ int nCalcSign(MisCilContext& context, char* out) {
     std::string text;
     if (!BuildSignText(context, *bitmap, text)) return -1;
 
-    const std::string& charset = LoadedMisCilCfg().Charset;
+    const std::string& charset = context.cfg.Charset;
     std::string digested = text;
     if (charset == "1") {
         digested = RecordTextToWire(text, charset);
@@ -88,7 +88,7 @@ int nCalcSign(MisCilContext& context, char* out) {
 }
 
 int nGenSign(MisCilContext& context) {
-    if (LoadedMisCilCfg().MerKey.empty()) {
+    if (context.cfg.MerKey.empty()) {
         WriteLogEvent(&context.record, 703, 0, "MKEY is null");
         return 0;
     }
@@ -115,7 +115,7 @@ int nGenSign(MisCilContext& context) {
 }
 
 int nCheckSign(MisCilContext& context) {
-    if (LoadedMisCilCfg().MerKey.empty()) {
+    if (context.cfg.MerKey.empty()) {
         WriteLogEvent(&context.record, 900, 0, "MKEY is null");
         return 0;
     }

@@ -9,7 +9,7 @@ namespace zelvo {
 
 int nSetTimeoutMon(MisCilContext& context) {
     context.timeout.deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(LoadedMisCilSettings().waitTime);
+        std::chrono::steady_clock::now() + std::chrono::seconds(context.settings.waitTime);
     context.timeout.armed = true;
     return 0;
 }

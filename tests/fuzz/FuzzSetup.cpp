@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
-#include "MISCIL/ExchangeLog.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/MisCil.h"
 
@@ -13,9 +11,6 @@ namespace {
 
 MisCilContext& Configured() {
     static MisCilContext* context = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() / "zelvo-fuzz";
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
         MisCilCfg cfg;
         cfg.ServerIP = "127.0.0.1";
         cfg.ServerPort = "9";
@@ -25,11 +20,12 @@ MisCilContext& Configured() {
         cfg.TermCode = "10000001";
         cfg.Charset = "1";
         cfg.MerKey = "Zelvo0123456789abcdefDEMOKEY2026";
-        nLoadCfg(cfg);
-        // Every rejected input logs an event: millions of them must not fill the disk.
-        CloseExchangeLog();
+        // Every rejected input logs an event: with no log file open they go to standard output,
+        // and millions of them must not fill the disk.
         if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
         auto* created = new MisCilContext();
+        created->cfg = cfg;
+        created->settings = DeriveMisCilSettings(cfg);
         InitFieldTables(*created);
         return created;
     }();
