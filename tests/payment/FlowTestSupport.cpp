@@ -164,11 +164,6 @@ void RecordingPaymentView::CloseWaitingPrompt() {
     events.push_back("prompt:close");
 }
 
-void RecordingListView::ShowRows(const std::vector<QueryRow>& shown) {
-    rows = shown;
-    selected.reset();
-}
-
 void RecordingRefundView::ShowMessage(MessageKind kind, const std::u16string& text) {
     events.push_back("message:" + KindName(kind) + ":" + U8(text));
 }

@@ -14,7 +14,7 @@
 #include "payment/GatewayExchange.h"
 #include "payment/PaymentView.h"
 #include "payment/RefundView.h"
-#include "payment/TransactionListView.h"
+#include "tests/support/RecordingListView.h"
 
 namespace zelvo::test {
 
@@ -111,22 +111,6 @@ public:
     std::deque<PaymentLogLine> log;
     // "message:<kind>:<text>", "notice:<icon>:<text>:<button>", "confirm:...", "prompt:..."
     std::vector<std::string> events;
-};
-
-// The grid of the query and refund page.
-class RecordingListView : public TransactionListView {
-public:
-    void ShowRows(const std::vector<QueryRow>& rows) override;
-    void SelectRow(std::size_t index) override { selected = index; }
-    std::optional<std::size_t> SelectedRow() const override { return selected; }
-    void FocusGrid() override {}
-    std::u16string SearchText() const override { return {}; }
-    void SetSearchText(const std::u16string&) override {}
-    void FocusSearchBox() override {}
-    void ShowMessage(MessageKind, const std::u16string&) override {}
-
-    std::vector<QueryRow> rows;
-    std::optional<std::size_t> selected;
 };
 
 class RecordingRefundView : public RefundView {

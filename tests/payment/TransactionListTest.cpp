@@ -4,35 +4,12 @@
 
 #include "ListSettleTestSupport.h"
 #include "payment/TransactionList.h"
-#include "payment/TransactionListView.h"
+#include "tests/support/RecordingListView.h"
 
 namespace zelvo {
 namespace {
 
-class RecordingListView : public TransactionListView {
-public:
-    void ShowRows(const std::vector<QueryRow>& rows) override {
-        shown = rows;
-        selected.reset();
-        ++redraws;
-    }
-    void SelectRow(std::size_t index) override { selected = index; }
-    std::optional<std::size_t> SelectedRow() const override { return selected; }
-    void FocusGrid() override { focus = "grid"; }
-    std::u16string SearchText() const override { return search; }
-    void SetSearchText(const std::u16string& text) override { search = text; }
-    void FocusSearchBox() override { focus = "search"; }
-    void ShowMessage(MessageKind kind, const std::u16string& text) override {
-        messages.push_back({kind, text});
-    }
-
-    std::vector<QueryRow> shown;
-    std::optional<std::size_t> selected;
-    int redraws = 0;
-    std::u16string search;
-    std::string focus;
-    std::vector<std::pair<MessageKind, std::u16string>> messages;
-};
+using test::RecordingListView;
 
 std::string Time(int second) {
     char text[32];
