@@ -56,13 +56,13 @@ protected:
 TEST_F(PagesScreenshotsTest, PaymentPageWithThreeLinesAndTheWaitingPrompt) {
     PaymentPage page(m_host, m_env.Services(), nullptr);
     test::ShowActive(page);
-    m_gateway.Queue({"PURC", "00", "WXP", 12.30, "202612071030001"});
+    m_gateway.Script({"PURC", "00", "WXP", 12.30, "202612071030001"});
     Pay(page, QStringLiteral("12.30"));
-    m_gateway.Queue({"PURC", "51", "ALP", 8.00, "202612071031002"});
+    m_gateway.Script({"PURC", "51", "ALP", 8.00, "202612071031002"});
     Pay(page, QStringLiteral("8.00"));
-    m_gateway.Queue({"PURC", "09", "YZF", 25.91, "202612071032003"});
+    m_gateway.Script({"PURC", "09", "YZF", 25.91, "202612071032003"});
     Pay(page, QStringLiteral("25.91"));
-    m_gateway.Queue({"INQY", "09", "YZF", 25.91, "", "202612071032003"});
+    m_gateway.Script({"INQY", "09", "YZF", 25.91, "", "202612071032003"});
     page.Flow().QueryNow();
     test::SpinUntil([this] { return !m_env.Runner().IsRunning(); });
     QCoreApplication::processEvents();

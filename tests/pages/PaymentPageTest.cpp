@@ -93,7 +93,7 @@ TEST_F(PaymentPageTest, KeypadKeepsTheAmountWithinNineCharactersAndTwoDecimals) 
 }
 
 TEST_F(PaymentPageTest, ScannedCodeAndEnterTakeAPaymentThatIsLoggedAndListed) {
-    m_gateway.Queue({"PURC", "00", "WXP", 12.30, "ORD1"});
+    m_gateway.Script({"PURC", "00", "WXP", 12.30, "ORD1"});
     Amount()->setText(QStringLiteral("12.30"));
     Code()->setFocus();
     Code()->setText(QStringLiteral("134567890123456789"));
@@ -124,7 +124,7 @@ TEST_F(PaymentPageTest, OfflineRefusesBeforeAnythingIsSent) {
 }
 
 TEST_F(PaymentPageTest, WaitingPromptQueriesOnEnterAndClosesOnThePaidAnswer) {
-    m_gateway.Queue({"PURC", "09", "ALP", 8.91, "ORD2"});
+    m_gateway.Script({"PURC", "09", "ALP", 8.91, "ORD2"});
     Amount()->setText(QStringLiteral("8.91"));
     Code()->setText(QStringLiteral("284567890123456789"));
     Code()->setFocus();
@@ -137,13 +137,13 @@ TEST_F(PaymentPageTest, WaitingPromptQueriesOnEnterAndClosesOnThePaidAnswer) {
     EXPECT_EQ(prompt->Text(), QStringLiteral("请在用户完成付款后，查询结果！"));
     EXPECT_TRUE(m_page->Panel().LogList()->Rows().empty());
 
-    m_gateway.Queue({"INQY", "09", "ALP", 8.91, "", "ORD2"});
+    m_gateway.Script({"INQY", "09", "ALP", 8.91, "", "ORD2"});
     PressKey(Qt::Key_Return, prompt);
     ASSERT_TRUE(test::SpinUntil([this] { return !m_page->Panel().LogList()->Rows().empty(); }));
     EXPECT_EQ(m_page->Panel().LogList()->Rows().back().kind, 1);
     EXPECT_TRUE(prompt->isVisible());
 
-    m_gateway.Queue({"INQY", "00", "ALP", 8.91, "", "ORD2"});
+    m_gateway.Script({"INQY", "00", "ALP", 8.91, "", "ORD2"});
     PressKey(Qt::Key_Return, prompt);
     ASSERT_TRUE(test::SpinUntil([this] { return Idle(); }));
     EXPECT_FALSE(prompt->isVisible());
@@ -152,8 +152,8 @@ TEST_F(PaymentPageTest, WaitingPromptQueriesOnEnterAndClosesOnThePaidAnswer) {
 }
 
 TEST_F(PaymentPageTest, EscapeOnTheWaitingPromptCancelsThePayment) {
-    m_gateway.Queue({"PURC", "09", "WXP", 5.91, "ORD3"});
-    m_gateway.Queue({"CANC", "00", "WXP", 0, "", "ORD3"});
+    m_gateway.Script({"PURC", "09", "WXP", 5.91, "ORD3"});
+    m_gateway.Script({"CANC", "00", "WXP", 0, "", "ORD3"});
     Amount()->setText(QStringLiteral("5.91"));
     Code()->setText(QStringLiteral("134567890123456789"));
     m_page->Panel().ConfirmButton()->Clicked(0);
@@ -175,8 +175,8 @@ TEST_F(PaymentPageTest, EveryWaitStartsWithTheQueryButtonFocused) {
             return prompt && prompt->isVisible();
         });
     };
-    m_gateway.Queue({"PURC", "09", "WXP", 5.91, "ORD4"});
-    m_gateway.Queue({"CANC", "00", "WXP", 0, "", "ORD4"});
+    m_gateway.Script({"PURC", "09", "WXP", 5.91, "ORD4"});
+    m_gateway.Script({"CANC", "00", "WXP", 0, "", "ORD4"});
     Amount()->setText(QStringLiteral("5.91"));
     Code()->setText(QStringLiteral("134567890123456789"));
     m_page->Panel().ConfirmButton()->Clicked(0);
@@ -186,7 +186,7 @@ TEST_F(PaymentPageTest, EveryWaitStartsWithTheQueryButtonFocused) {
     PressKey(Qt::Key_Return, m_page->Panel().WaitingPrompt());
     ASSERT_TRUE(test::SpinUntil([this] { return Idle() && m_gateway.RequestCount() == 2; }));
 
-    m_gateway.Queue({"PURC", "09", "WXP", 6.91, "ORD5"});
+    m_gateway.Script({"PURC", "09", "WXP", 6.91, "ORD5"});
     Amount()->setText(QStringLiteral("6.91"));
     Code()->setText(QStringLiteral("134567890123456789"));
     m_page->Panel().ConfirmButton()->Clicked(0);

@@ -235,7 +235,7 @@ TEST_F(QueryRefundPageTest, ASecondRefundWhileTheAnswerIsOutstandingIsRefused) {
     AddRows(LogRow("2026-12-07 10:00:01", "0", "0", "PAID1", "3.00"));
     Open();
     m_gateway.HoldExchanges(true);
-    m_gateway.Queue({"REFD", "00", "WXP", -3.0, "RFD1", "PAID1"});
+    m_gateway.Script({"REFD", "00", "WXP", -3.0, "RFD1", "PAID1"});
     m_page->OpenRefund();
     Refund().OrderBox()->setText(QStringLiteral("PAID1"));
     Refund().AmountBox()->setText(QStringLiteral("3.00"));

@@ -15,45 +15,9 @@
 #include "payment/PaymentView.h"
 #include "payment/RefundView.h"
 #include "tests/support/RecordingListView.h"
+#include "tests/support/ScriptedGateway.h"
 
 namespace zelvo::test {
-
-// One scripted outcome of an exchange: the library's result, its last error and the answer.
-struct ScriptedAnswer {
-    int result = 1;
-    int lastError = 0;
-    std::string respCode;
-    std::string channel = "WXP";
-    std::string account;
-    std::string channelOrderNum;
-    std::string errDetail;
-};
-
-ScriptedAnswer Answer(const std::string& respCode, const std::string& channel = "WXP");
-ScriptedAnswer Failure(int lastError);
-
-// A gateway that answers from a script and keeps every request it was given. Like the library,
-// the record holds the request's own fields beside the answer's.
-class ScriptedGateway : public GatewayExchange {
-public:
-    void Script(ScriptedAnswer answer);
-    int Exchange(const char* request) override;
-    int LastError() const override;
-    const TransRecord* Record() const override;
-
-    std::vector<std::string> Requests() const;
-    std::string LastRequest() const;
-
-private:
-    mutable std::mutex m_mutex;
-    std::deque<ScriptedAnswer> m_script;
-    std::vector<std::string> m_requests;
-    TransRecord m_record{};
-    int m_lastError = 0;
-};
-
-// A field of a request text, without its padding.
-std::string RequestField(const std::string& request, MisTextField field);
 
 // Stands in for the user-interface thread: completions wait here until the test delivers them.
 class QueuedPoster {
