@@ -5,12 +5,12 @@
 namespace zelvo {
 
 ExchangeDoneHandler WhileAlive(std::weak_ptr<const bool> owner, ExchangeDoneHandler handler) {
-    return [owner = std::move(owner), handler = std::move(handler)](int result) {
+    return [owner = std::move(owner), handler = std::move(handler)](ExchangeResult result) {
         if (owner.lock()) handler(result);
     };
 }
 
-int RunExchange(GatewayExchange& gateway, const RequestBuffer& request) {
+ExchangeResult RunExchange(GatewayExchange& gateway, const RequestBuffer& request) {
     if (request[0] == '\0') return ExchangeResult::NothingSent;
     return gateway.Exchange(request.data()) == 1 ? ExchangeResult::Completed
                                                  : ExchangeResult::Failed;
@@ -35,7 +35,7 @@ bool ExchangeRunner::Start(const RequestBuffer& request, ExchangeDoneHandler don
     auto copy = std::make_unique<RequestBuffer>(request);
     copy->back() = '\0';
     m_worker = std::thread([this, alive, done = std::move(done), copy = std::move(copy)]() mutable {
-        int result = RunExchange(m_gateway, *copy);
+        const ExchangeResult result = RunExchange(m_gateway, *copy);
         m_poster([alive, result, done = std::move(done)] {
             if (auto runner = alive.lock()) (*runner)->Finish(result, done);
         });
@@ -43,7 +43,7 @@ bool ExchangeRunner::Start(const RequestBuffer& request, ExchangeDoneHandler don
     return true;
 }
 
-void ExchangeRunner::Finish(int result, const ExchangeDoneHandler& done) {
+void ExchangeRunner::Finish(ExchangeResult result, const ExchangeDoneHandler& done) {
     // The worker has posted its last word; joining here makes its writes to the library's
     // context visible before the handler reads the answer.
     if (m_worker.joinable()) m_worker.join();

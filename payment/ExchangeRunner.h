@@ -5,30 +5,25 @@
 #include <memory>
 #include <thread>
 
+#include "payment/ExchangeResult.h"
 #include "payment/RequestBuilders.h"
 
 namespace zelvo {
 
 class GatewayExchange;
 
-// Results of an exchange as its completion reports them.
-namespace ExchangeResult {
-inline constexpr int Failed = 0;     // the library's last error tells why
-inline constexpr int Completed = 1;  // an answer was read
-inline constexpr int NothingSent = 2;
-}  // namespace ExchangeResult
-
 // Runs `work` on the user-interface thread later (a queued call in the application).
 using UiPoster = std::function<void(std::function<void()> work)>;
 // The completion of one exchange, ExchangeDone, with its result.
-using ExchangeDoneHandler = std::function<void(int result)>;
+using ExchangeDoneHandler = std::function<void(ExchangeResult result)>;
 
 // A completion that reaches `handler` only while `owner` lives, so a flow that is gone before
 // its exchange ends is not called back.
 ExchangeDoneHandler WhileAlive(std::weak_ptr<const bool> owner, ExchangeDoneHandler handler);
 
-// The exchange itself, as the worker runs it: 2 for an empty request, else the library's result.
-int RunExchange(GatewayExchange& gateway, const RequestBuffer& request);
+// The exchange itself, as the worker runs it: NothingSent for an empty request, else the
+// library's result.
+ExchangeResult RunExchange(GatewayExchange& gateway, const RequestBuffer& request);
 
 // Runs gateway exchanges one at a time, each on a worker thread of its own, and hands each
 // completion to the handler of the flow that started it, on the user-interface thread.
@@ -48,7 +43,7 @@ public:
     GatewayExchange& Gateway() { return m_gateway; }
 
 private:
-    void Finish(int result, const ExchangeDoneHandler& done);
+    void Finish(ExchangeResult result, const ExchangeDoneHandler& done);
 
     GatewayExchange& m_gateway;
     UiPoster m_poster;

@@ -139,13 +139,13 @@ void PaymentFlow::StartPurchase() {
 }
 
 bool PaymentFlow::StartExchange() {
-    auto done = WhileAlive(m_lifetime, [this](int result) { OnExchangeDone(result); });
+    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) { OnExchangeDone(result); });
     if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
 }
 
-void PaymentFlow::OnExchangeDone(int result) {
+void PaymentFlow::OnExchangeDone(ExchangeResult result) {
     if (result == ExchangeResult::NothingSent) {
         m_state = PaymentState::Idle;
         AskRetryOrCash();

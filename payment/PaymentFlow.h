@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
 #include "payment/PaymentLog.h"
 #include "payment/RequestBuilders.h"
@@ -47,7 +48,7 @@ public:
 private:
     void StartPurchase();
     bool StartExchange();
-    void OnExchangeDone(int result);
+    void OnExchangeDone(ExchangeResult result);
     void OnPurchaseAnswer(TransactionResult& answer, const std::string& code);
     void OnManualQueryAnswer(const TransactionResult& answer, const std::string& code);
     void OnAutomaticQueryAnswer(const TransactionResult& answer, const std::string& code);

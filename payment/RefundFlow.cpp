@@ -103,7 +103,7 @@ void RefundFlow::StartRefund(const std::u16string& orderNumber, const std::u16st
 }
 
 bool RefundFlow::StartExchange() {
-    auto done = WhileAlive(m_lifetime, [this](int result) { OnExchangeDone(result); });
+    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) { OnExchangeDone(result); });
     if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
@@ -123,7 +123,7 @@ void RefundFlow::FollowUpOrGiveUp(int& count) {
     }
 }
 
-void RefundFlow::OnExchangeDone(int result) {
+void RefundFlow::OnExchangeDone(ExchangeResult result) {
     if (result == ExchangeResult::NothingSent) {
         m_view.ShowMessage(MessageKind::Error, std::u16string(kRetryText));
         return;

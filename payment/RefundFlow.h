@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
 #include "payment/RequestBuilders.h"
 
@@ -33,7 +34,7 @@ public:
     void ReprintSelected();
 
 private:
-    void OnExchangeDone(int result);
+    void OnExchangeDone(ExchangeResult result);
     void OnRefundAnswer(TransactionResult& answer, const std::string& code);
     void OnRefundQueryAnswer(TransactionResult& answer, const std::string& code);
     void RefundSucceeded(TransactionResult& answer);

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "payment/ExchangeResult.h"
 #include "shell/ShellTypes.h"
 
 class QKeyEvent;
@@ -28,8 +29,8 @@ public:
     // A key of the numeric keypad (0-9 digits, then KeypadKey) while this page is current.
     virtual void HandleKeypadKey(int /*code*/) {}
     virtual void KeypadOpened() {}
-    // The gateway exchange this page started has ended with 1, 0 or 2.
-    virtual void HandleExchangeDone(int /*result*/) {}
+    // The gateway exchange this page started has ended.
+    virtual void HandleExchangeDone(ExchangeResult /*result*/) {}
     // True while a prompt of the page is open: no page switch, no window drag, no keypad.
     virtual bool PageBusy() const { return false; }
     // The page's own keys, seen before the common page keys; true consumes the key.

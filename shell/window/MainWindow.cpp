@@ -103,7 +103,7 @@ void MainWindow::SetNetworkState(bool connected) {
     m_status->SetConnected(connected);
 }
 
-void MainWindow::DeliverExchangeDone(int result) {
+void MainWindow::DeliverExchangeDone(ExchangeResult result) {
     m_pageArea->DeliverExchangeDone(result);
 }
 

@@ -55,7 +55,7 @@ public:
     void SetCoveredCheck(std::function<bool()> check) { m_coveredCheck = std::move(check); }
 
     void SetNetworkState(bool connected);
-    void DeliverExchangeDone(int result);
+    void DeliverExchangeDone(ExchangeResult result);
     bool VisibleFlag() const { return m_visible; }
     void ToggleContactPopup();
     void ToggleFromRestoreIcon();

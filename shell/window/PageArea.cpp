@@ -198,7 +198,7 @@ void PageArea::RouteKeypadKey(int code) {
     }
 }
 
-void PageArea::DeliverExchangeDone(int result) {
+void PageArea::DeliverExchangeDone(ExchangeResult result) {
     if (ShellPage* page = Page(m_current)) {
         page->HandleExchangeDone(result);
         return;

@@ -47,7 +47,7 @@ public:
     void CloseKeypad();
 
     // The end of a gateway exchange, for the page that is current now.
-    void DeliverExchangeDone(int result);
+    void DeliverExchangeDone(ExchangeResult result);
     void SetPageKeyHandler(PageKeyHandler handler) { m_pageKeys = std::move(handler); }
 
 Q_SIGNALS:

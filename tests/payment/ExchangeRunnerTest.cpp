@@ -25,25 +25,27 @@ TEST(ExchangeRunnerTest, EmptyRequestIsNotSent) {
 TEST(ExchangeRunnerTest, CompletionReachesTheStarterOnTheUserInterfaceSide) {
     ExchangeHarness harness;
     harness.gateway.Script(Answer("00"));
-    std::vector<int> results;
-    ASSERT_TRUE(
-        harness.runner.Start(QueryRequest(), [&](int result) { results.push_back(result); }));
+    std::vector<ExchangeResult> results;
+    ASSERT_TRUE(harness.runner.Start(QueryRequest(),
+                                     [&](ExchangeResult result) { results.push_back(result); }));
     EXPECT_TRUE(harness.runner.IsRunning());
     // Nothing is handled until the user-interface side runs the posted completion.
     EXPECT_TRUE(results.empty());
     EXPECT_EQ(harness.Settle(), 1);
-    EXPECT_EQ(results, std::vector<int>{ExchangeResult::Completed});
+    EXPECT_EQ(results, std::vector<ExchangeResult>{ExchangeResult::Completed});
     EXPECT_FALSE(harness.runner.IsRunning());
 }
 
 TEST(ExchangeRunnerTest, OneExchangeAtATime) {
     ExchangeHarness harness;
     harness.gateway.Script(Failure(1));
-    std::vector<int> first, second;
-    ASSERT_TRUE(harness.runner.Start(QueryRequest(), [&](int r) { first.push_back(r); }));
-    EXPECT_FALSE(harness.runner.Start(QueryRequest(), [&](int r) { second.push_back(r); }));
+    std::vector<ExchangeResult> first, second;
+    ASSERT_TRUE(
+        harness.runner.Start(QueryRequest(), [&](ExchangeResult r) { first.push_back(r); }));
+    EXPECT_FALSE(
+        harness.runner.Start(QueryRequest(), [&](ExchangeResult r) { second.push_back(r); }));
     harness.Settle();
-    EXPECT_EQ(first, std::vector<int>{ExchangeResult::Failed});
+    EXPECT_EQ(first, std::vector<ExchangeResult>{ExchangeResult::Failed});
     EXPECT_TRUE(second.empty());
     EXPECT_EQ(harness.gateway.Requests().size(), 1u);
 }
@@ -52,8 +54,8 @@ TEST(ExchangeRunnerTest, HandlerMayStartTheNextExchange) {
     ExchangeHarness harness;
     harness.gateway.Script(Answer("98"));
     harness.gateway.Script(Answer("00"));
-    std::vector<int> results;
-    std::function<void(int)> handler = [&](int result) {
+    std::vector<ExchangeResult> results;
+    std::function<void(ExchangeResult)> handler = [&](ExchangeResult result) {
         results.push_back(result);
         if (results.size() == 1) {
             EXPECT_TRUE(harness.runner.Start(QueryRequest(), handler));
@@ -82,7 +84,7 @@ TEST(ExchangeRunnerTest, CompletionAfterTheRunnerIsGoneIsDropped) {
     bool handled = false;
     {
         ExchangeRunner runner(gateway, poster.Poster());
-        ASSERT_TRUE(runner.Start(QueryRequest(), [&](int) { handled = true; }));
+        ASSERT_TRUE(runner.Start(QueryRequest(), [&](ExchangeResult) { handled = true; }));
     }
     ASSERT_TRUE(poster.DeliverOne());
     EXPECT_FALSE(handled);

@@ -203,12 +203,13 @@ TEST_F(ShellTest, ClosingWhileTheMonitorWaitsOnTheWindowDoesNotHang) {
 TEST_F(ShellTest, ExchangeDoneGoesToTheCurrentPageOrToANotice) {
     MakeWindow(1920, 1040, true);
     ScriptedDialogs scripted;
-    m_window->DeliverExchangeDone(1);
+    m_window->DeliverExchangeDone(ExchangeResult::Completed);
     ASSERT_EQ(scripted.History().size(), 1u);
     EXPECT_EQ(scripted.History()[0].text, QStringLiteral("请与客户经理联系，确认交易状态"));
     LogIn(QStringLiteral("01"), QStringLiteral("123456"));
-    m_window->DeliverExchangeDone(0);
-    EXPECT_EQ(Recording(PageId::Payment)->exchangeResults, std::vector<int>{0});
+    m_window->DeliverExchangeDone(ExchangeResult::Failed);
+    EXPECT_EQ(Recording(PageId::Payment)->exchangeResults,
+              std::vector<ExchangeResult>{ExchangeResult::Failed});
 }
 
 TEST_F(ShellTest, RestoreIconTogglesTheWindow) {

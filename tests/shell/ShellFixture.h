@@ -27,12 +27,12 @@ public:
     }
     void PreparePage() override { ++prepared; }
     void HandleKeypadKey(int code) override { keypadKeys.push_back(code); }
-    void HandleExchangeDone(int result) override { exchangeResults.push_back(result); }
+    void HandleExchangeDone(ExchangeResult result) override { exchangeResults.push_back(result); }
     bool PageBusy() const override { return busy; }
 
     int prepared = 0;
     std::vector<int> keypadKeys;
-    std::vector<int> exchangeResults;
+    std::vector<ExchangeResult> exchangeResults;
     bool busy = false;
 };
 
