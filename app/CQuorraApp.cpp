@@ -33,7 +33,8 @@ QString ToQString(const std::u16string& text) { return QString::fromStdU16String
 
 // Print jobs report from their worker thread; the dialog runs on the user-interface thread.
 void ShowPrintFailure(const std::u16string& text) {
-    AskConfirm(2, ToQString(text), QStringLiteral("确  定"), QStringLiteral("关  闭"));
+    AskConfirm(IconKind::Warning, ToQString(text), QStringLiteral("确  定"),
+               QStringLiteral("关  闭"));
 }
 
 void ShowInformation(const std::u16string& text, const std::u16string& title) {
@@ -42,7 +43,7 @@ void ShowInformation(const std::u16string& text, const std::u16string& title) {
 
 // The configuration could not be read: the operator is told, and the program ends.
 void ReportConfigLoadFailure() {
-    AskConfirm(2, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
+    AskConfirm(IconKind::Warning, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
                QStringLiteral("关  闭"), nullptr);
     g_configLoadFailed = true;
     if (QWidget* active = QApplication::activeWindow()) active->close();

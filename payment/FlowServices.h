@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "payment/IconKind.h"
+
 namespace zelvo {
 
 class CLocalDb;
@@ -28,7 +30,7 @@ inline constexpr std::u16string_view kOfflineText = u"网络异常，请确认�
 inline constexpr std::u16string_view kUnderstoodButton = u"我知道了";
 
 // Icon of the flows' notice and confirm dialogs.
-inline constexpr int kNoticeIcon = 0;
+inline constexpr IconKind kNoticeIcon = IconKind::Question;
 
 // Follow-ups of one purchase or refund: the answer that finds this many before it ends them.
 inline constexpr int kFollowUpLimit = 3;

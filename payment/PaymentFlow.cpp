@@ -16,7 +16,7 @@
 namespace zelvo {
 namespace {
 
-constexpr int kWaitingIcon = 2;
+constexpr IconKind kWaitingIcon = IconKind::Warning;
 constexpr std::string_view kCancelledAnyway = "H3";
 
 }  // namespace

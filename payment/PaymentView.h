@@ -3,6 +3,7 @@
 #include <deque>
 #include <string>
 
+#include "payment/IconKind.h"
 #include "payment/MessageKind.h"
 #include "payment/PaymentLog.h"
 
@@ -27,16 +28,16 @@ public:
 
     virtual void ShowMessage(MessageKind kind, const std::u16string& text) = 0;
     // Modal dialogs; the flow carries on once they are closed.
-    virtual void ShowNotice(int iconKind, const std::u16string& text,
+    virtual void ShowNotice(IconKind iconKind, const std::u16string& text,
                             const std::u16string& button) = 0;
-    virtual bool ShowConfirm(int iconKind, const std::u16string& text,
+    virtual bool ShowConfirm(IconKind iconKind, const std::u16string& text,
                              const std::u16string& confirmButton,
                              const std::u16string& cancelButton) = 0;
 
     // The waiting prompt in query mode: its left button calls PaymentFlow::QueryNow and leaves
     // it open; its right button and Escape close it and call PaymentFlow::CancelWaiting. The
     // view may show it modally: the flow does nothing more after opening it.
-    virtual void OpenWaitingPrompt(int iconKind, const std::u16string& text,
+    virtual void OpenWaitingPrompt(IconKind iconKind, const std::u16string& text,
                                    const std::u16string& queryButton,
                                    const std::u16string& cancelButton) = 0;
     // Switches query mode off and closes the prompt as confirmed, if it is open.

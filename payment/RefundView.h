@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "payment/IconKind.h"
 #include "payment/MessageKind.h"
 
 namespace zelvo {
@@ -18,7 +19,7 @@ public:
 
     virtual void ShowMessage(MessageKind kind, const std::u16string& text) = 0;
     // Modal; the flow carries on once it is closed.
-    virtual void ShowNotice(int iconKind, const std::u16string& text,
+    virtual void ShowNotice(IconKind iconKind, const std::u16string& text,
                             const std::u16string& button) = 0;
 
     // RefundPrompt: not modal; its confirm calls RefundFlow::StartRefund with the three boxes.

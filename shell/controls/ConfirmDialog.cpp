@@ -13,16 +13,18 @@ constexpr int kButtonHeight = 38;
 
 }  // namespace
 
-ConfirmDialog::ConfirmDialog(int kind, const QString& text, const QString& confirmCaption,
+ConfirmDialog::ConfirmDialog(IconKind kind, const QString& text, const QString& confirmCaption,
                              const QString& cancelCaption, QWidget* owner)
     : SkinDialog(kind, text, owner),
-      m_confirm(new TabButton(confirmCaption, 18, skin::AccentLight, DialogResult::Confirm, this)),
-      m_cancel(new TabButton(cancelCaption, 18, skin::AccentLight, DialogResult::Cancel, this)) {
+      m_confirm(new TabButton(confirmCaption, 18, skin::AccentLight,
+                              static_cast<int>(DialogResult::Confirm), this)),
+      m_cancel(new TabButton(cancelCaption, 18, skin::AccentLight,
+                             static_cast<int>(DialogResult::Cancel), this)) {
     int top = height() - 68;
     m_confirm->setGeometry(46, top, kButtonWidth, kButtonHeight);
     m_cancel->setGeometry(width() - 161, top, kButtonWidth, kButtonHeight);
     connect(m_confirm, &TabButton::Clicked, this, [this] { Confirm(); });
-    connect(m_cancel, &TabButton::Clicked, this, [this] { done(DialogResult::Cancel); });
+    connect(m_cancel, &TabButton::Clicked, this, [this] { Finish(DialogResult::Cancel); });
     setFocusPolicy(Qt::StrongFocus);
     MoveFocus(false);
 }
@@ -37,7 +39,7 @@ void ConfirmDialog::SetQueryMode(bool on) {
 
 void ConfirmDialog::CloseConfirmed() {
     m_queryMode = false;
-    done(DialogResult::Confirm);
+    Finish(DialogResult::Confirm);
 }
 
 void ConfirmDialog::Confirm() {
@@ -45,7 +47,7 @@ void ConfirmDialog::Confirm() {
         m_queryOperation();
         return;
     }
-    done(DialogResult::Confirm);
+    Finish(DialogResult::Confirm);
 }
 
 void ConfirmDialog::MoveFocus(bool toCancel) {
@@ -64,13 +66,13 @@ void ConfirmDialog::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (m_cancelFocused) {
-                done(DialogResult::Cancel);
+                Finish(DialogResult::Cancel);
             } else {
                 Confirm();
             }
             return;
         case Qt::Key_Escape:
-            done(DialogResult::Cancel);
+            Finish(DialogResult::Cancel);
             return;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:

@@ -14,7 +14,7 @@ class TabButton;
 class ConfirmDialog : public SkinDialog {
     Q_OBJECT
 public:
-    ConfirmDialog(int kind, const QString& text, const QString& confirmCaption,
+    ConfirmDialog(IconKind kind, const QString& text, const QString& confirmCaption,
                   const QString& cancelCaption, QWidget* owner = nullptr);
 
     void SetQueryOperation(std::function<void()> operation);

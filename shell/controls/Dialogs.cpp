@@ -15,14 +15,15 @@ namespace {
 QPointer<QWidget> g_owner;
 ScriptedDialogs* g_scripted = nullptr;
 
-int RunOnThisThread(const std::function<SkinDialog*(QWidget*)>& make, QWidget* owner) {
+DialogResult RunOnThisThread(const std::function<SkinDialog*(QWidget*)>& make, QWidget* owner) {
     std::unique_ptr<SkinDialog> dialog(make(owner));
     if (g_scripted) return g_scripted->Answer(*dialog);
     if (owner) {
         QRect area = owner->frameGeometry();
         dialog->move(area.center() - dialog->rect().center());
     }
-    return dialog->exec();
+    dialog->exec();
+    return dialog->Answer();
 }
 
 }  // namespace
@@ -35,19 +36,19 @@ QWidget* DefaultDialogOwner() {
     return g_owner.data();
 }
 
-int RunDialog(const std::function<SkinDialog*(QWidget* owner)>& make, QWidget* owner) {
+DialogResult RunDialog(const std::function<SkinDialog*(QWidget* owner)>& make, QWidget* owner) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread()) return RunOnThisThread(make, owner);
     QPointer<QWidget> guardedOwner(owner);
-    int answer = DialogResult::Cancel;
+    DialogResult answer = DialogResult::Cancel;
     QMetaObject::invokeMethod(
         app, [&] { answer = RunOnThisThread(make, guardedOwner.data()); },
         Qt::BlockingQueuedConnection);
     return answer;
 }
 
-int AskConfirm(int kind, const QString& text, const QString& confirmCaption,
-               const QString& cancelCaption, QWidget* owner) {
+DialogResult AskConfirm(IconKind kind, const QString& text, const QString& confirmCaption,
+                        const QString& cancelCaption, QWidget* owner) {
     return RunDialog(
         [&](QWidget* parent) {
             return new ConfirmDialog(kind, text, confirmCaption, cancelCaption, parent);
@@ -55,7 +56,7 @@ int AskConfirm(int kind, const QString& text, const QString& confirmCaption,
         owner);
 }
 
-void ShowNotice(int kind, const QString& text, const QString& caption, QWidget* owner) {
+void ShowNotice(IconKind kind, const QString& text, const QString& caption, QWidget* owner) {
     RunDialog([&](QWidget* parent) { return new NoticeDialog(kind, text, caption, parent); },
               owner);
 }
@@ -68,7 +69,7 @@ ScriptedDialogs::~ScriptedDialogs() {
     if (g_scripted == this) g_scripted = nullptr;
 }
 
-void ScriptedDialogs::QueueAnswer(int answer) {
+void ScriptedDialogs::QueueAnswer(DialogResult answer) {
     m_answers.push_back(answer);
 }
 
@@ -76,8 +77,8 @@ void ScriptedDialogs::SetResponder(Responder responder) {
     m_responder = std::move(responder);
 }
 
-int ScriptedDialogs::Answer(SkinDialog& dialog) {
-    int answer = DialogResult::Cancel;
+DialogResult ScriptedDialogs::Answer(SkinDialog& dialog) {
+    DialogResult answer = DialogResult::Cancel;
     if (dynamic_cast<NoticeDialog*>(&dialog)) {
         answer = DialogResult::Confirm;
     } else if (m_responder) {

@@ -12,16 +12,17 @@ constexpr int kButtonHeight = 38;
 
 }  // namespace
 
-NoticeDialog::NoticeDialog(int kind, const QString& text, const QString& caption, QWidget* owner)
+NoticeDialog::NoticeDialog(IconKind kind, const QString& text, const QString& caption,
+                           QWidget* owner)
     : SkinDialog(kind, text, owner), m_button(new ActionButton(caption, 18, 1, this)) {
     m_button->setGeometry(kButtonInset, height() - 68, width() - 2 * kButtonInset, kButtonHeight);
     m_button->SetFocusHighlight(true);
-    connect(m_button, &ActionButton::Clicked, this, [this] { done(DialogResult::Confirm); });
+    connect(m_button, &ActionButton::Clicked, this, [this] { Finish(DialogResult::Confirm); });
     setFocusPolicy(Qt::StrongFocus);
 }
 
 void NoticeDialog::reject() {
-    done(DialogResult::Confirm);
+    Finish(DialogResult::Confirm);
 }
 
 void NoticeDialog::keyPressEvent(QKeyEvent* event) {
@@ -30,7 +31,7 @@ void NoticeDialog::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
         case Qt::Key_Space:
         case Qt::Key_Escape:
-            done(DialogResult::Confirm);
+            Finish(DialogResult::Confirm);
             return;
         default:
             event->ignore();

@@ -11,7 +11,8 @@ class ActionButton;
 class NoticeDialog : public SkinDialog {
     Q_OBJECT
 public:
-    NoticeDialog(int kind, const QString& text, const QString& caption, QWidget* owner = nullptr);
+    NoticeDialog(IconKind kind, const QString& text, const QString& caption,
+                 QWidget* owner = nullptr);
 
     ActionButton* Button() const { return m_button; }
 

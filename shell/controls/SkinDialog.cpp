@@ -12,22 +12,21 @@ constexpr int kWidth = 368;
 constexpr int kHeight = 242;
 constexpr int kStrip = 20;
 
-QString KindPicture(int kind) {
+QString KindPicture(IconKind kind) {
     switch (kind) {
-        case 0:
+        case IconKind::Question:
             return QStringLiteral("img16.png");
-        case 1:
+        case IconKind::Success:
             return QStringLiteral("img17.png");
-        case 2:
+        case IconKind::Warning:
             return QStringLiteral("img18.png");
-        default:
-            return QString();
     }
+    return QString();
 }
 
 }  // namespace
 
-SkinDialog::SkinDialog(int kind, const QString& text, QWidget* owner)
+SkinDialog::SkinDialog(IconKind kind, const QString& text, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_kind(kind),
       m_text(new SkinLabel(text, 16, Qt::AlignHCenter, this)) {
@@ -40,6 +39,15 @@ QString SkinDialog::Text() const {
     return m_text->Text();
 }
 
+DialogResult SkinDialog::Answer() const {
+    return result() == static_cast<int>(DialogResult::Confirm) ? DialogResult::Confirm
+                                                               : DialogResult::Cancel;
+}
+
+void SkinDialog::Finish(DialogResult answer) {
+    done(static_cast<int>(answer));
+}
+
 void SkinDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -49,7 +57,7 @@ void SkinDialog::paintEvent(QPaintEvent*) {
 }
 
 void SkinDialog::reject() {
-    done(DialogResult::Cancel);
+    Finish(DialogResult::Cancel);
 }
 
 }  // namespace zelvo

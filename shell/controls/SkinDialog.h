@@ -2,24 +2,26 @@
 
 #include <QDialog>
 
+#include "payment/IconKind.h"
+
 namespace zelvo {
 
 class SkinLabel;
 
-// What a dialog closes with.
-namespace DialogResult {
-inline constexpr int Confirm = 1;
-inline constexpr int Cancel = 2;
-}  // namespace DialogResult
+// What a dialog closes with (its QDialog result).
+enum class DialogResult { Confirm = 1, Cancel = 2 };
 
 // The frameless 368 x 242 pop-up both message dialogs share: a dark strip along the top, the
-// picture of its kind (0, 1 or 2) and one centred line of text.
+// picture of its kind and one centred line of text.
 class SkinDialog : public QDialog {
     Q_OBJECT
 public:
-    SkinDialog(int kind, const QString& text, QWidget* owner);
+    SkinDialog(IconKind kind, const QString& text, QWidget* owner);
 
     QString Text() const;
+    // The answer it closed with; Cancel for any result other than Confirm.
+    DialogResult Answer() const;
+    void Finish(DialogResult answer);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,7 +31,7 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    int m_kind;
+    IconKind m_kind;
     SkinLabel* m_text;
 };
 

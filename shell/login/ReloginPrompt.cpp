@@ -10,8 +10,8 @@
 namespace zelvo {
 
 void ReloginPrompt() {
-    int answer = AskConfirm(0, QStringLiteral("确定要重新登陆吗？"), QStringLiteral("确  定"),
-                            QStringLiteral("取  消"));
+    DialogResult answer = AskConfirm(IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+                                     QStringLiteral("确  定"), QStringLiteral("取  消"));
     if (answer == DialogResult::Confirm) {
         RestartApplication();
         return;

@@ -125,8 +125,8 @@ bool PaymentPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void PaymentPanel::OpenWaitingPrompt(int iconKind, const QString& text, const QString& queryButton,
-                                     const QString& cancelButton) {
+void PaymentPanel::OpenWaitingPrompt(IconKind iconKind, const QString& text,
+                                     const QString& queryButton, const QString& cancelButton) {
     // A fresh prompt for every wait, so that each starts with "查询结果" focused.
     if (m_prompt) m_prompt->deleteLater();
     m_prompt = new ConfirmDialog(iconKind, text, queryButton, cancelButton, window());
@@ -150,7 +150,7 @@ void PaymentPanel::CloseWaitingPrompt() {
 }
 
 void PaymentPanel::OnPromptFinished(int result) {
-    if (m_promptClosedByFlow || result != DialogResult::Cancel) return;
+    if (m_promptClosedByFlow || result != static_cast<int>(DialogResult::Cancel)) return;
     if (m_flow) m_flow->CancelWaiting();
 }
 

@@ -34,7 +34,7 @@ public:
 
     // The waiting prompt in query mode: "查询结果" asks the gateway and leaves it open;
     // "取消支付" and Escape close it and cancel the payment. The last one shown stays reachable.
-    void OpenWaitingPrompt(int iconKind, const QString& text, const QString& queryButton,
+    void OpenWaitingPrompt(IconKind iconKind, const QString& text, const QString& queryButton,
                            const QString& cancelButton);
     void CloseWaitingPrompt();
     ConfirmDialog* WaitingPrompt() const { return m_prompt; }

@@ -71,19 +71,19 @@ void PaymentPanelView::ShowMessage(MessageKind kind, const std::u16string& text)
     if (m_callbacks.showMessage) m_callbacks.showMessage(kind, ToQ(text));
 }
 
-void PaymentPanelView::ShowNotice(int iconKind, const std::u16string& text,
+void PaymentPanelView::ShowNotice(IconKind iconKind, const std::u16string& text,
                                   const std::u16string& button) {
     ::zelvo::ShowNotice(iconKind, ToQ(text), ToQ(button), Owner(m_callbacks));
 }
 
-bool PaymentPanelView::ShowConfirm(int iconKind, const std::u16string& text,
+bool PaymentPanelView::ShowConfirm(IconKind iconKind, const std::u16string& text,
                                    const std::u16string& confirmButton,
                                    const std::u16string& cancelButton) {
     return AskConfirm(iconKind, ToQ(text), ToQ(confirmButton), ToQ(cancelButton),
                       Owner(m_callbacks)) == DialogResult::Confirm;
 }
 
-void PaymentPanelView::OpenWaitingPrompt(int iconKind, const std::u16string& text,
+void PaymentPanelView::OpenWaitingPrompt(IconKind iconKind, const std::u16string& text,
                                          const std::u16string& queryButton,
                                          const std::u16string& cancelButton) {
     m_panel.OpenWaitingPrompt(iconKind, ToQ(text), ToQ(queryButton), ToQ(cancelButton));

@@ -22,11 +22,12 @@ public:
     bool NetworkUp() const override;
     void CloseKeypad() override;
     void ShowMessage(MessageKind kind, const std::u16string& text) override;
-    void ShowNotice(int iconKind, const std::u16string& text,
+    void ShowNotice(IconKind iconKind, const std::u16string& text,
                     const std::u16string& button) override;
-    bool ShowConfirm(int iconKind, const std::u16string& text, const std::u16string& confirmButton,
+    bool ShowConfirm(IconKind iconKind, const std::u16string& text,
+                     const std::u16string& confirmButton,
                      const std::u16string& cancelButton) override;
-    void OpenWaitingPrompt(int iconKind, const std::u16string& text,
+    void OpenWaitingPrompt(IconKind iconKind, const std::u16string& text,
                            const std::u16string& queryButton,
                            const std::u16string& cancelButton) override;
     void CloseWaitingPrompt() override;

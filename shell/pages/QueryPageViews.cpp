@@ -69,7 +69,7 @@ bool QueryPageViews::GridHasFocus() const {
     return m_panel.focusWidget() == m_panel.Grid();
 }
 
-void QueryPageViews::ShowNotice(int iconKind, const std::u16string& text,
+void QueryPageViews::ShowNotice(IconKind iconKind, const std::u16string& text,
                                 const std::u16string& button) {
     ::zelvo::ShowNotice(iconKind, ToQ(text), ToQ(button),
                         m_callbacks.dialogOwner ? m_callbacks.dialogOwner() : DefaultDialogOwner());

@@ -33,7 +33,7 @@ public:
     // RefundView
     bool NetworkUp() const override;
     bool GridHasFocus() const override;
-    void ShowNotice(int iconKind, const std::u16string& text,
+    void ShowNotice(IconKind iconKind, const std::u16string& text,
                     const std::u16string& button) override;
     void OpenRefundPrompt(const std::u16string& orderNumber, const std::u16string& amount) override;
     void CloseRefundPrompt() override;

@@ -66,25 +66,26 @@ void RecordingPaymentView::ShowMessage(MessageKind kind, const std::u16string& t
     events.push_back("message:" + KindName(kind) + ":" + U8(text));
 }
 
-void RecordingPaymentView::ShowNotice(int iconKind, const std::u16string& text,
+void RecordingPaymentView::ShowNotice(IconKind iconKind, const std::u16string& text,
                                       const std::u16string& button) {
-    events.push_back("notice:" + std::to_string(iconKind) + ":" + U8(text) + ":" + U8(button));
+    events.push_back("notice:" + std::to_string(static_cast<int>(iconKind)) + ":" + U8(text) + ":" +
+                     U8(button));
 }
 
-bool RecordingPaymentView::ShowConfirm(int iconKind, const std::u16string& text,
+bool RecordingPaymentView::ShowConfirm(IconKind iconKind, const std::u16string& text,
                                        const std::u16string& confirmButton,
                                        const std::u16string& cancelButton) {
-    events.push_back("confirm:" + std::to_string(iconKind) + ":" + U8(text) + ":" +
-                     U8(confirmButton) + ":" + U8(cancelButton));
+    events.push_back("confirm:" + std::to_string(static_cast<int>(iconKind)) + ":" + U8(text) +
+                     ":" + U8(confirmButton) + ":" + U8(cancelButton));
     return true;
 }
 
-void RecordingPaymentView::OpenWaitingPrompt(int iconKind, const std::u16string& text,
+void RecordingPaymentView::OpenWaitingPrompt(IconKind iconKind, const std::u16string& text,
                                              const std::u16string& queryButton,
                                              const std::u16string& cancelButton) {
     promptOpen = true;
-    events.push_back("prompt:open:" + std::to_string(iconKind) + ":" + U8(text) + ":" +
-                     U8(queryButton) + ":" + U8(cancelButton));
+    events.push_back("prompt:open:" + std::to_string(static_cast<int>(iconKind)) + ":" + U8(text) +
+                     ":" + U8(queryButton) + ":" + U8(cancelButton));
 }
 
 void RecordingPaymentView::CloseWaitingPrompt() {
@@ -96,9 +97,10 @@ void RecordingRefundView::ShowMessage(MessageKind kind, const std::u16string& te
     events.push_back("message:" + KindName(kind) + ":" + U8(text));
 }
 
-void RecordingRefundView::ShowNotice(int iconKind, const std::u16string& text,
+void RecordingRefundView::ShowNotice(IconKind iconKind, const std::u16string& text,
                                      const std::u16string& button) {
-    events.push_back("notice:" + std::to_string(iconKind) + ":" + U8(text) + ":" + U8(button));
+    events.push_back("notice:" + std::to_string(static_cast<int>(iconKind)) + ":" + U8(text) + ":" +
+                     U8(button));
 }
 
 void RecordingRefundView::OpenRefundPrompt(const std::u16string& orderNumber,

@@ -55,11 +55,12 @@ public:
     bool NetworkUp() const override { return network; }
     void CloseKeypad() override { ++keypadCloses; }
     void ShowMessage(MessageKind kind, const std::u16string& text) override;
-    void ShowNotice(int iconKind, const std::u16string& text,
+    void ShowNotice(IconKind iconKind, const std::u16string& text,
                     const std::u16string& button) override;
-    bool ShowConfirm(int iconKind, const std::u16string& text, const std::u16string& confirmButton,
+    bool ShowConfirm(IconKind iconKind, const std::u16string& text,
+                     const std::u16string& confirmButton,
                      const std::u16string& cancelButton) override;
-    void OpenWaitingPrompt(int iconKind, const std::u16string& text,
+    void OpenWaitingPrompt(IconKind iconKind, const std::u16string& text,
                            const std::u16string& queryButton,
                            const std::u16string& cancelButton) override;
     void CloseWaitingPrompt() override;
@@ -83,7 +84,7 @@ public:
     bool GridHasFocus() const override { return gridFocused; }
     std::u16string SearchText() const override { return search; }
     void ShowMessage(MessageKind kind, const std::u16string& text) override;
-    void ShowNotice(int iconKind, const std::u16string& text,
+    void ShowNotice(IconKind iconKind, const std::u16string& text,
                     const std::u16string& button) override;
     void OpenRefundPrompt(const std::u16string& orderNumber, const std::u16string& amount) override;
     void CloseRefundPrompt() override;

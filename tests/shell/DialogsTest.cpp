@@ -19,8 +19,8 @@ namespace {
 class ConfirmDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { dialog.show(); }
-    ConfirmDialog dialog{0, QStringLiteral("确定要重新登陆吗？"), QStringLiteral("确  定"),
-                         QStringLiteral("取  消")};
+    ConfirmDialog dialog{IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+                         QStringLiteral("确  定"), QStringLiteral("取  消")};
 };
 
 TEST_F(ConfirmDialogTest, OpensWithConfirmSelectedAndTheLook) {
@@ -34,7 +34,7 @@ TEST_F(ConfirmDialogTest, OpensWithConfirmSelectedAndTheLook) {
 
 TEST_F(ConfirmDialogTest, EnterConfirms) {
     QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -44,7 +44,7 @@ TEST_F(ConfirmDialogTest, TabMovesFocusSoEnterCancels) {
     EXPECT_TRUE(dialog.CancelButton()->IsSelected());
     EXPECT_FALSE(dialog.ConfirmButton()->IsSelected());
     QTest::keyClick(&dialog, Qt::Key_Enter);
-    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Cancel);
 }
 
 TEST_F(ConfirmDialogTest, TabTwiceComesBackToConfirm) {
@@ -52,21 +52,21 @@ TEST_F(ConfirmDialogTest, TabTwiceComesBackToConfirm) {
     QTest::keyClick(&dialog, Qt::Key_Tab);
     EXPECT_FALSE(dialog.CancelHasFocus());
     QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
 }
 
 TEST_F(ConfirmDialogTest, EscapeCancels) {
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Cancel);
     EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(ConfirmDialogTest, ButtonsAnswerForThemselves) {
     QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Cancel);
     dialog.show();
     QTest::mouseClick(dialog.ConfirmButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
 }
 
 TEST_F(ConfirmDialogTest, QueryModeRunsTheOperationAndStaysOpen) {
@@ -81,7 +81,7 @@ TEST_F(ConfirmDialogTest, QueryModeRunsTheOperationAndStaysOpen) {
     QTest::keyClick(&dialog, Qt::Key_Tab);
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(queries, 2);
-    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Cancel);
 }
 
 TEST_F(ConfirmDialogTest, OwnerClosesAQueryModeDialogAsConfirmed) {
@@ -89,37 +89,37 @@ TEST_F(ConfirmDialogTest, OwnerClosesAQueryModeDialogAsConfirmed) {
     dialog.SetQueryMode(true);
     dialog.CloseConfirmed();
     EXPECT_FALSE(dialog.QueryMode());
-    EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
     EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST(NoticeDialogTest, EveryWayOutAnswersOne) {
     for (int key : {int(Qt::Key_Return), int(Qt::Key_Escape)}) {
-        NoticeDialog dialog(2, QStringLiteral("网络异常，请确认当前网络状态"),
+        NoticeDialog dialog(IconKind::Warning, QStringLiteral("网络异常，请确认当前网络状态"),
                             QStringLiteral("我知道了"));
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key(key));
-        EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+        EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
         EXPECT_FALSE(dialog.isVisible());
     }
-    NoticeDialog dialog(0, QStringLiteral("x"), QStringLiteral("我知道了"));
+    NoticeDialog dialog(IconKind::Question, QStringLiteral("x"), QStringLiteral("我知道了"));
     dialog.show();
     EXPECT_EQ(dialog.Button()->geometry(), QRect(92, 174, 184, 38));
     EXPECT_EQ(dialog.Button()->Fill(), QColor(0x11, 0xE2, 0xFC));
     QTest::mouseClick(dialog.Button(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), DialogResult::Confirm);
+    EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
 }
 
 TEST(ScriptedDialogsTest, AnswersInOrderAndRecordsTheTexts) {
     ScriptedDialogs scripted;
     scripted.QueueAnswer(DialogResult::Confirm);
-    EXPECT_EQ(
-        AskConfirm(0, QStringLiteral("一"), QStringLiteral("确  定"), QStringLiteral("取  消")),
-        DialogResult::Confirm);
-    EXPECT_EQ(
-        AskConfirm(0, QStringLiteral("二"), QStringLiteral("确  定"), QStringLiteral("取  消")),
-        DialogResult::Cancel);
-    ShowNotice(0, QStringLiteral("三"));
+    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("一"), QStringLiteral("确  定"),
+                         QStringLiteral("取  消")),
+              DialogResult::Confirm);
+    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("二"), QStringLiteral("确  定"),
+                         QStringLiteral("取  消")),
+              DialogResult::Cancel);
+    ShowNotice(IconKind::Question, QStringLiteral("三"));
     ASSERT_EQ(scripted.History().size(), 3u);
     EXPECT_EQ(scripted.History()[0].text, QStringLiteral("一"));
     EXPECT_EQ(scripted.History()[2].text, QStringLiteral("三"));
@@ -135,9 +135,9 @@ TEST(ScriptedDialogsTest, ResponderCanDriveAQueryDialog) {
         ++queries;
         return DialogResult::Cancel;
     });
-    EXPECT_EQ(
-        AskConfirm(0, QStringLiteral("等待"), QStringLiteral("查  询"), QStringLiteral("撤  销")),
-        DialogResult::Cancel);
+    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("等待"), QStringLiteral("查  询"),
+                         QStringLiteral("撤  销")),
+              DialogResult::Cancel);
     EXPECT_EQ(queries, 1);
 }
 
@@ -151,13 +151,14 @@ TEST(ScriptedDialogsTest, WorkerThreadDialogRunsOnTheUserInterfaceThread) {
     std::atomic<int> answer{0};
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        answer = AskConfirm(1, QStringLiteral("恭喜你，应用程序更新成功！"),
-                            QStringLiteral("确  定"), QStringLiteral("关  闭"));
+        answer = static_cast<int>(AskConfirm(IconKind::Success,
+                                             QStringLiteral("恭喜你，应用程序更新成功！"),
+                                             QStringLiteral("确  定"), QStringLiteral("关  闭")));
         done = true;
     });
     while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     worker.join();
-    EXPECT_EQ(answer, DialogResult::Confirm);
+    EXPECT_EQ(answer, static_cast<int>(DialogResult::Confirm));
     ASSERT_EQ(scripted.History().size(), 1u);
 }
 
@@ -187,13 +188,14 @@ TEST(DialogFromWorker, RealDialogAnswersTheWorker) {
     });
     poke.start();
     std::thread worker([&] {
-        answer = AskConfirm(2, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
-                            QStringLiteral("关  闭"), &owner);
+        answer = static_cast<int>(AskConfirm(IconKind::Warning, QStringLiteral("初始化数据失败！"),
+                                             QStringLiteral("确  定"), QStringLiteral("关  闭"),
+                                             &owner));
         done = true;
     });
     EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 30000));
     worker.join();
-    EXPECT_EQ(answer, DialogResult::Cancel);
+    EXPECT_EQ(answer, static_cast<int>(DialogResult::Cancel));
     EXPECT_EQ(seenParent, &owner);
 }
 

@@ -47,11 +47,11 @@ TEST_F(ScreenshotsTest, SavesEveryScreen) {
     m_window->ShowMessage(MessageKind::Success, QStringLiteral("修改成功！"));
     Save(m_window.get(), "change-password-success.png");
 
-    ConfirmDialog confirm(0, QStringLiteral("确定要重新登陆吗？"), QStringLiteral("确  定"),
-                          QStringLiteral("取  消"));
+    ConfirmDialog confirm(IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+                          QStringLiteral("确  定"), QStringLiteral("取  消"));
     confirm.show();
     Save(&confirm, "confirm-dialog.png");
-    NoticeDialog notice(0, QStringLiteral("网络异常，请确认当前网络状态"),
+    NoticeDialog notice(IconKind::Question, QStringLiteral("网络异常，请确认当前网络状态"),
                         QStringLiteral("我知道了"));
     notice.show();
     Save(&notice, "notice-dialog.png");
