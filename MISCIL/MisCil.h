@@ -51,7 +51,8 @@ void MisCilSetOperatorId(std::string_view operatorId);
 // completed (whatever the gateway answered: read the record), 0 when a step failed.
 int MisCilExchange(const char* request);
 
-// The code of the step that failed the last exchange; 0 after success.
+// The code of the step that failed the last exchange, one of MisCilError (or an encoding code of
+// the message layer, such as MisCilError::NoBraces); 0 after success.
 int MisCilLastError();
 
 }  // namespace zelvo

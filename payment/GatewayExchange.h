@@ -11,7 +11,8 @@ public:
     virtual ~GatewayExchange() = default;
     // 1 when the exchange completed, 0 when a step failed. Runs on a worker thread.
     virtual int Exchange(const char* request) = 0;
-    // Why the last exchange failed (1 no answer in time, 9 connection closed, ...).
+    // Why the last exchange failed: MisCilLastError's code (MisCilError::Timeout,
+    // MisCilError::PeerClosed, ...).
     virtual int LastError() const = 0;
     // The answer of the last exchange; null before the library's context exists.
     virtual const TransRecord* Record() const = 0;
