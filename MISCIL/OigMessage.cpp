@@ -135,8 +135,7 @@ int nUnpackOIGRsp(MisCilContext& context, const char* text, size_t length) {
     if (text == nullptr || length < 1 || length > kMessageBufferSize) {
         return MisCilError::BadAnswer;
     }
-    std::string message =
-        WireTextToRecord(std::string_view(text, length), context.cfg.Charset);
+    std::string message = WireTextToRecord(std::string_view(text, length), context.cfg.Charset);
     if (message.size() > kMessageBufferSize) message.resize(kMessageBufferSize);
     auto& stored = context.oigRsp;
     std::memcpy(stored.text, message.data(), message.size());

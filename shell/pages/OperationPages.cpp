@@ -57,7 +57,8 @@ OperationServices::~OperationServices() = default;
 
 FlowServices OperationServices::Services() {
     return FlowServices{*m_runner, [] { return GetLocalDb(); },
-                        [] { return GetCurrentOperator().operatorId; }, [] { StartPrintJob(TakePrintSettings(GetTerminalConfig())); },
+                        [] { return GetCurrentOperator().operatorId; },
+                        [] { StartPrintJob(TakePrintSettings(GetTerminalConfig())); },
                         GetTerminalConfig()};
 }
 
