@@ -2,9 +2,10 @@
 # Checks that every project include points down the layer picture of the developers' guide: a
 # folder may include its own files and folders on lower rows. Folders on one row should keep out
 # of each other, but are not refused here. tools/, tests/ and bench/ may include anything, and
-# nothing else may include them. Exits 1 naming each offending file and line.
+# nothing else may include them. Exits 1 naming each offending file and line. Checks the tree
+# this script belongs to, or the one given as its argument.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}"
 
 # Row of each folder, from the bottom up; a folder absent from this table is refused outright.
 declare -A row=(
