@@ -319,6 +319,32 @@ TEST(AnswerSignature, AnAnswerInTheWrongDirectionCannotBeVerified) {
     EXPECT_NE(log.find("[0912]"), std::string::npos);
 }
 
+TEST(ContextConfiguration, EachContextChecksWithItsOwnKey) {
+    LibraryEnv env;
+    MisCilContext own;
+    InitFieldTables(own);
+    own.cfg.MerKey = "another key";
+    Pairs answer = PurchaseAnswer();
+    answer.emplace_back("sign", SignOf(PurchaseAnswer(), "another key"));
+    ASSERT_EQ(Unpack(own, Framed(Body(answer))), 0);
+    EXPECT_EQ(nCheckSign(own), 0);
+    ASSERT_EQ(Unpack(env.Context(), Framed(Body(answer))), 0);
+    EXPECT_EQ(nCheckSign(env.Context()), MisCilError::SignCheck);
+}
+
+TEST(ContextConfiguration, LoadingReachesTheProcessContextAndLaterContexts) {
+    LibraryEnv env;
+    MisCilCfg cfg = DemoCfg();
+    cfg.MerKey = "another key";
+    cfg.WaitTime = "7";
+    ASSERT_EQ(nLoadCfg(cfg), 0);
+    EXPECT_EQ(env.Context().cfg.MerKey, "another key");
+    EXPECT_EQ(env.Context().settings.waitTime, 7);
+    MisCilContext later;
+    EXPECT_EQ(later.cfg.MerKey, "another key");
+    EXPECT_EQ(later.settings.waitTime, 7);
+}
+
 TEST(Signature, ATextThatWouldReachTheBufferIsRefused) {
     LibraryEnv env;
     MisCilContext& context = env.Context();
