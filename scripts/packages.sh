@@ -4,7 +4,7 @@ ZELVO_PACKAGES=(
     libsqlite3-dev sqlite3 libssl-dev
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
-    fonts-wqy-microhei fonts-arphic-uming
+    fonts-wqy-microhei fonts-arphic-uming fonts-liberation
     xvfb xauth
     poppler-utils cups
     clang libclang-rt-14-dev
