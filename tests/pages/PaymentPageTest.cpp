@@ -4,6 +4,7 @@
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountDisplay.h"
 #include "shell/controls/AmountEdit.h"
+#include "shell/controls/BusyIndicator.h"
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/KeypadInput.h"
@@ -109,6 +110,27 @@ TEST_F(PaymentPageTest, ScannedCodeAndEnterTakeAPaymentThatIsLoggedAndListed) {
     EXPECT_TRUE(Amount()->text().isEmpty());
     EXPECT_TRUE(Code()->text().isEmpty());
     EXPECT_EQ(Focused(), Amount());
+}
+
+TEST_F(PaymentPageTest, ConfirmButtonGreysAndTheRingTurnsWhileTheExchangeRuns) {
+    ActionButton* confirm = m_page->Panel().ConfirmButton();
+    BusyIndicator* ring = m_page->Panel().BusyCue();
+    EXPECT_FALSE(confirm->Dimmed());
+    EXPECT_FALSE(ring->isVisible());
+    m_gateway.HoldExchanges(true);
+    m_gateway.Queue({"PURC", "00", "WXP", 1.00, "ORD1"});
+    Amount()->setText(QStringLiteral("1.00"));
+    Code()->setText(QStringLiteral("134567890123456789"));
+    m_page->Flow().ConfirmPayment();
+    ASSERT_TRUE(test::SpinUntil([&] { return ring->isVisible(); }));
+    EXPECT_TRUE(confirm->Dimmed());
+    // The operator can still press the button; the page answers it, nothing is sent twice.
+    confirm->Clicked(0);
+    EXPECT_EQ(m_host.LastText(), QStringLiteral("正在处理，请稍候！"));
+    m_gateway.HoldExchanges(false);
+    ASSERT_TRUE(test::SpinUntil([&] { return !ring->isVisible(); }));
+    EXPECT_FALSE(confirm->Dimmed());
+    EXPECT_EQ(m_gateway.RequestCount(), 1u);
 }
 
 TEST_F(PaymentPageTest, OfflineRefusesBeforeAnythingIsSent) {

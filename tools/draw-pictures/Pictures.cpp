@@ -158,8 +158,8 @@ QImage DialogMark(int kind) {
     Smooth(painter);
     painter.setPen(Qt::NoPen);
     if (kind == 0) {
-        painter.setPen(QPen(QColor(0xF5, 0x8A, 0x1F), 6, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(0xF5, 0x8A, 0x1F), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(QColor(0xF5, 0x8A, 0x1F));
         painter.drawPolygon(QPolygonF({QPointF(41, 4), QPointF(66, 48), QPointF(16, 48)}));
         painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
