@@ -45,6 +45,9 @@ void SkinDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.fillRect(0, 0, width(), kStrip, skin::DarkBar);
+    // An outline, so the dialog's edge does not vanish over the white panels beneath it.
+    painter.setPen(QPen(skin::Grey, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     QString name = KindPicture(m_kind);
     if (!name.isEmpty()) painter.drawPixmap(143, kStrip + 40, skin::LoadPicture(name));
 }

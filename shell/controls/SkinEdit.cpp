@@ -26,6 +26,10 @@ SkinEdit::SkinEdit(int fontSize, bool bold, QWidget* parent)
 
 void SkinEdit::SetPasswordStyle(bool on) {
     setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);
+    // The small bullet "•": the large "●" of the default style is wider than the text it hides
+    // and runs out of the box.
+    setStyleSheet(on ? QStringLiteral("QLineEdit { lineedit-password-character: 8226; }")
+                     : QString());
 }
 
 void SkinEdit::SetShrinkToFit(bool on) {

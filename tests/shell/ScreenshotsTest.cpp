@@ -26,6 +26,11 @@ namespace {
 // look at; each file must come out as a real picture of the size of its window.
 class ScreenshotsTest : public test::ShellTest {
 protected:
+    void SetUp() override {
+        // The faces the cashier draws with, as at start-up.
+        skin::InstallFontSubstitutions();
+        test::ShellTest::SetUp();
+    }
     void Save(QWidget* widget, const char* name) {
         std::filesystem::path folder =
             std::filesystem::path(ZELVO_BINARY_DIR) / "screenshots" / "shell";
