@@ -125,6 +125,10 @@ TEST_F(ScreenshotsTest, DialogPictureColourFollowsTheKind) {
                              QStringLiteral("确  定"), QStringLiteral("取  消"));
         dialog.show();
         EXPECT_TRUE(Near(&dialog, c.at, c.colour)) << "kind " << c.kind;
+        // The outline keeps the dialog's edge apart from white panels beneath it.
+        EXPECT_TRUE(Near(&dialog, QPoint(0, 120), skin::Grey)) << "kind " << c.kind;
+        EXPECT_TRUE(Near(&dialog, QPoint(367, 200), skin::Grey)) << "kind " << c.kind;
+        EXPECT_TRUE(Near(&dialog, QPoint(3, 120), Qt::white)) << "kind " << c.kind;
         Save(&dialog, ("dialog-kind-" + std::to_string(c.kind) + ".png").c_str());
     }
 }
