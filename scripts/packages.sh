@@ -5,7 +5,7 @@ ZELVO_PACKAGES=(
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming fonts-liberation
-    xvfb xauth x11vnc
+    xvfb xauth x11vnc xdotool
     poppler-utils cups
     clang libclang-rt-14-dev
 )
