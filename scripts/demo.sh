@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Builds a release, lays out a demo installation under build/demo-install and starts the cashier
-# there. Without a display it runs under Xvfb.
+# there. Without a display it runs under Xvfb. --vnc shares the display on 127.0.0.1:5900.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+vnc=
+for arg in "$@"; do
+    case "$arg" in
+        --vnc) vnc=1 ;;
+        *) echo "usage: scripts/demo.sh [--vnc]" >&2; exit 2 ;;
+    esac
+done
 source scripts/packages.sh
 zelvo_install_packages "${ZELVO_PACKAGES[@]}"
 
 build=build/release
 install=build/demo-install
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVO_BUILD_TESTS=OFF
-cmake --build "$build" -j "$(nproc)"
+# Only what the demo runs.
+cmake --build "$build" -j "$(nproc)" --target zelvo gateway-sim zelvo-mis
 bash scripts/lay-out-install.sh "$build" "$install"
 
 cd "$install"
@@ -53,10 +61,26 @@ run_cashier() {
     done
 }
 
+# With --vnc, a VNC server shares the display (local connections only) while the cashier runs.
+run_demo() {
+    local vnc_pid=
+    if [ -n "$vnc" ]; then
+        x11vnc -display "$DISPLAY" -localhost -nopw -forever -shared -rfbport 5900 \
+            > x11vnc.log 2>&1 &
+        vnc_pid=$!
+        echo "VNC: display $DISPLAY on 127.0.0.1:5900 (log: $(pwd)/x11vnc.log)."
+        echo "  Here: vncviewer 127.0.0.1::5900"
+        echo "  From another computer: ssh -L 5900:127.0.0.1:5900 <this machine>, then the same."
+    fi
+    run_cashier
+    if [ -n "$vnc_pid" ]; then kill "$vnc_pid" 2>/dev/null || true; fi
+}
+
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: the cashier runs under Xvfb (xvfb-run)."
-    # xvfb-run goes through sh, which drops exported functions: the function travels as text.
-    xvfb-run -a -s "-screen 0 1366x768x24" bash -c "$(declare -f run_cashier); run_cashier"
+    # xvfb-run goes through sh, which drops exported functions: the functions travel as text.
+    xvfb-run -a -s "-screen 0 1366x768x24" \
+        bash -c "vnc=$vnc; $(declare -f run_cashier run_demo); run_demo"
 else
-    run_cashier
+    run_demo
 fi

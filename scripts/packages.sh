@@ -4,8 +4,8 @@ ZELVO_PACKAGES=(
     libsqlite3-dev sqlite3 libssl-dev
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
-    fonts-wqy-microhei fonts-arphic-uming
-    xvfb xauth
+    fonts-wqy-microhei fonts-arphic-uming fonts-liberation
+    xvfb xauth x11vnc xdotool
     poppler-utils cups
     clang libclang-rt-14-dev
 )

@@ -22,6 +22,16 @@ void ActionButton::SetFocusHighlight(bool on) {
     SetFill(on ? skin::AccentLight : skin::Accent);
 }
 
+void ActionButton::SetFace(skin::Face face) {
+    m_face = face;
+    update();
+}
+
+void ActionButton::SetDimmed(bool dimmed) {
+    m_dimmed = dimmed;
+    update();
+}
+
 void ActionButton::SetFill(const QColor& fill) {
     m_fill = fill;
     update();
@@ -29,8 +39,8 @@ void ActionButton::SetFill(const QColor& fill) {
 
 void ActionButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_fill);
-    painter.setFont(skin::Font(m_fontSize));
+    painter.fillRect(rect(), m_dimmed ? skin::Frame : m_fill);
+    painter.setFont(skin::Font(m_fontSize, false, m_face));
     painter.setPen(Qt::white);
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
 }

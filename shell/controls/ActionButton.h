@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include "shell/controls/Skin.h"
+
 namespace zelvo {
 
 // The flat filled button ("登  录", "确认修改" and the like): accent fill, lighter under the mouse
@@ -18,6 +20,11 @@ public:
     QColor Fill() const { return m_fill; }
     // Drawn as under the mouse while a page has moved the focus onto it with Tab.
     void SetFocusHighlight(bool on);
+    void SetFace(skin::Face face);
+    // Drawn grey while the page's exchange runs; keys and clicks still reach the page, which
+    // answers them with its busy message.
+    void SetDimmed(bool dimmed);
+    bool Dimmed() const { return m_dimmed; }
 
 Q_SIGNALS:
     void Pressed(int id);
@@ -37,10 +44,12 @@ private:
 
     QString m_caption;
     int m_fontSize;
+    skin::Face m_face = skin::Face::Song;
     int m_id;
     QColor m_fill;
     bool m_tracking = false;
     bool m_held = false;
+    bool m_dimmed = false;
 };
 
 }  // namespace zelvo

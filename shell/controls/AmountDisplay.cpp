@@ -20,7 +20,7 @@ void AmountDisplay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     int amountBottom = 48 + scale.Y(25);
-    painter.setFont(skin::Font(m_amountFontSize));
+    painter.setFont(skin::Font(m_amountFontSize, false, skin::Face::Hei));
     painter.setPen(skin::LabelText);
     painter.drawText(QRect(0, 0, width(), amountBottom),
                      Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, m_amount);

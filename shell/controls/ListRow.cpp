@@ -1,5 +1,6 @@
 #include "shell/controls/ListRow.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 
@@ -21,6 +22,24 @@ QString ListRowPicture(int kind) {
     }
 }
 
+namespace {
+
+QFont ListRowFont() {
+    return skin::Font(12);
+}
+
+QRect TextRect(const QRect& rect) {
+    const LayoutScale& scale = GetLayoutScale();
+    const int textLeft = rect.left() + scale.X(15) + scale.Y(12) + scale.X(12);
+    return QRect(textLeft, rect.top(), rect.right() + 1 - textLeft, rect.height());
+}
+
+}  // namespace
+
+bool ListRowTextCut(const QRect& rect, const ListRow& row) {
+    return QFontMetrics(ListRowFont()).horizontalAdvance(row.text) > TextRect(rect).width();
+}
+
 void DrawListRow(QPainter& painter, const QRect& rect, const ListRow& row, int index,
                  const QColor& listBackground) {
     const LayoutScale& scale = GetLayoutScale();
@@ -35,11 +54,15 @@ void DrawListRow(QPainter& painter, const QRect& rect, const ListRow& row, int i
             painter.drawPixmap(mark, picture);
         }
     }
-    int textLeft = markLeft + band + scale.X(12);
-    painter.setFont(skin::Font(12));
+    const QRect textRect = TextRect(rect);
+    const QFont font = ListRowFont();
+    painter.setFont(font);
     painter.setPen(skin::LabelText);
-    painter.drawText(QRect(textLeft, rect.top(), rect.right() - textLeft, rect.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.text);
+    painter.save();
+    painter.setClipRect(rect);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     QFontMetrics(font).elidedText(row.text, Qt::ElideRight, textRect.width()));
+    painter.restore();
 }
 
 }  // namespace zelvo

@@ -15,8 +15,12 @@ struct ListRow {
     QString text;
 };
 
+// A text too long for its row ends in "…" and never draws past the row.
 void DrawListRow(QPainter& painter, const QRect& rect, const ListRow& row, int index,
                  const QColor& listBackground);
+
+// Whether the row's text is cut when the row is drawn in `rect`.
+bool ListRowTextCut(const QRect& rect, const ListRow& row);
 
 // The picture drawn for a kind, or an empty name when the kind has none.
 QString ListRowPicture(int kind);

@@ -12,8 +12,11 @@ QFont Font(int pixelSize, bool bold, Face face) {
 }
 
 void InstallFontSubstitutions() {
+    // The Latin letters of AR PL UMing draw "l" like "1": where SimSun is absent, letters and
+    // digits come from a clear serif face and only the CJK characters from the CJK face.
     QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                               {QStringLiteral("SimSun"), QStringLiteral("Liberation Serif"),
+                                QStringLiteral("DejaVu Serif"), QStringLiteral("AR PL UMing CN"),
                                 QStringLiteral("WenQuanYi Micro Hei")});
     QFont::insertSubstitutions(QStringLiteral("黑体"),
                                {QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Micro Hei"),

@@ -1,5 +1,6 @@
 #include "shell/controls/SkinDialog.h"
 
+#include <QHideEvent>
 #include <QPainter>
 
 #include "shell/controls/Skin.h"
@@ -52,8 +53,21 @@ void SkinDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.fillRect(0, 0, width(), kStrip, skin::DarkBar);
+    // An outline, so the dialog's edge does not vanish over the white panels beneath it.
+    painter.setPen(QPen(skin::Grey, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     QString name = KindPicture(m_kind);
     if (!name.isEmpty()) painter.drawPixmap(143, kStrip + 40, skin::LoadPicture(name));
+}
+
+void SkinDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // The keyboard goes back to the window the dialog was opened over, so that the page keys
+    // work without a click; without a window manager nobody else would hand it back.
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!event->spontaneous() && owner && owner->isVisible() && !owner->isMinimized()) {
+        owner->activateWindow();
+    }
 }
 
 void SkinDialog::reject() {

@@ -10,9 +10,20 @@ class SkinEdit : public QLineEdit {
 public:
     SkinEdit(int fontSize, bool bold, QWidget* parent = nullptr);
     void SetPasswordStyle(bool on);
+    // The font shrinks, down to half its size, while the text would not fit the box, so that
+    // a long order number shows whole.
+    void SetShrinkToFit(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitFont();
+
+    int m_fontSize;
+    bool m_bold;
+    bool m_shrinkToFit = false;
 };
 
 }  // namespace zelvo

@@ -1,5 +1,6 @@
 #include "shell/pages/PaymentPage.h"
 
+#include "payment/ExchangeRunner.h"
 #include "payment/PaymentFlow.h"
 #include "shell/pages/PageCallbacks.h"
 #include "shell/pages/PaymentPanel.h"
@@ -11,9 +12,11 @@ namespace zelvo {
 PaymentPage::PaymentPage(ShellHost& host, FlowServices services, QWidget* parent)
     : ShellPage(PageId::Payment, host, parent),
       m_panel(new PaymentPanel(this)),
-      m_view(std::make_unique<PaymentPanelView>(*m_panel, MakePageCallbacks(host))),
-      m_flow(std::make_unique<PaymentFlow>(*m_view, std::move(services))) {
+      m_view(std::make_unique<PaymentPanelView>(*m_panel, MakePageCallbacks(host))) {
+    ExchangeRunner& exchanges = services.exchanges;
+    m_flow = std::make_unique<PaymentFlow>(*m_view, std::move(services));
     m_panel->SetFlow(m_flow.get());
+    m_panel->SetBusyCheck([&exchanges] { return exchanges.IsRunning(); });
 }
 
 PaymentPage::~PaymentPage() {

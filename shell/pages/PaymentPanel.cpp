@@ -9,6 +9,7 @@
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountDisplay.h"
 #include "shell/controls/AmountEdit.h"
+#include "shell/controls/BusyIndicator.h"
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/Skin.h"
@@ -41,7 +42,10 @@ PaymentPanel::PaymentPanel(QWidget* parent)
       m_codeBox(new SkinEdit(kBoxFontSize, true, this)),
       m_display(new AmountDisplay(40, 14, this)),
       m_confirm(new ActionButton(QStringLiteral("确认支付"), 20, 0, this)),
+      m_busy(new BusyIndicator(m_confirm)),
       m_log(new PaymentLogList(this)) {
+    m_confirm->SetFace(skin::Face::Hei);
+    connect(m_busy, &BusyIndicator::BusyChanged, m_confirm, &ActionButton::SetDimmed);
     m_codeBox->setMaxLength(kCodeMaxLength);
     for (QWidget* control : {static_cast<QWidget*>(m_amountBox), static_cast<QWidget*>(m_codeBox),
                              static_cast<QWidget*>(m_confirm)}) {
@@ -54,6 +58,10 @@ PaymentPanel::PaymentPanel(QWidget* parent)
 }
 
 PaymentPanel::~PaymentPanel() = default;
+
+void PaymentPanel::SetBusyCheck(std::function<bool()> busy) {
+    m_busy->SetBusyCheck(std::move(busy));
+}
 
 bool PaymentPanel::AmountBoxFocused() const {
     return focusWidget() == m_amountBox;
@@ -74,6 +82,10 @@ void PaymentPanel::PlaceControls() {
     m_display->setGeometry(scale.X(555), scale.Y(30), width() - scale.X(30) - scale.X(555),
                            scale.Y(160));
     m_confirm->setGeometry(scale.X(30), scale.Y(220), width() - 2 * scale.X(30), scale.Y(48));
+    // The ring sits just left of the centred caption.
+    const int ring = scale.Y(26);
+    m_busy->setGeometry(m_confirm->width() / 2 - scale.X(50) - ring - scale.X(12),
+                        (m_confirm->height() - ring) / 2, ring, ring);
     m_log->setGeometry(0, scale.Y(354), width(), height() - scale.Y(354));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -10,6 +12,7 @@ namespace zelvo {
 class ActionButton;
 class AmountDisplay;
 class AmountEdit;
+class BusyIndicator;
 class PaymentFlow;
 class PaymentLogList;
 class SkinEdit;
@@ -24,11 +27,14 @@ public:
     ~PaymentPanel() override;
 
     void SetFlow(PaymentFlow* flow) { m_flow = flow; }
+    // While it answers true the confirm button is drawn grey with a turning ring on it.
+    void SetBusyCheck(std::function<bool()> busy);
 
     AmountEdit* AmountBox() const { return m_amountBox; }
     SkinEdit* CodeBox() const { return m_codeBox; }
     AmountDisplay* Display() const { return m_display; }
     ActionButton* ConfirmButton() const { return m_confirm; }
+    BusyIndicator* BusyCue() const { return m_busy; }
     PaymentLogList* LogList() const { return m_log; }
     bool AmountBoxFocused() const;
 
@@ -55,6 +61,7 @@ private:
     SkinEdit* m_codeBox;
     AmountDisplay* m_display;
     ActionButton* m_confirm;
+    BusyIndicator* m_busy;
     PaymentLogList* m_log;
     QPointer<ConfirmDialog> m_prompt;
     bool m_promptClosedByFlow = false;

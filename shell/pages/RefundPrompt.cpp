@@ -42,12 +42,15 @@ RefundPrompt::RefundPrompt(QWidget* parent)
         AddBox(boxes[row]);
     }
     m_order->setMaxLength(kOrderMaxLength);
+    m_order->SetShrinkToFit(true);
     m_password->setMaxLength(kPasswordMaxLength);
     m_password->SetPasswordStyle(true);
 }
 
 void RefundPrompt::OpenWith(const QString& orderNumber, const QString& amount) {
     m_order->setText(orderNumber);
+    // The digits that tell orders apart are at the end; the reading starts at the first.
+    m_order->home(false);
     m_amount->setText(amount);
     m_password->clear();
     Open();

@@ -1,7 +1,9 @@
 #include "shell/pages/TransactionGrid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 #include "shell/controls/Skin.h"
@@ -61,6 +63,12 @@ TransactionGrid::TransactionGrid(QWidget* parent) : QTableWidget(parent) {
     });
 }
 
+bool TransactionGrid::CellCut(int column, const QString& text) const {
+    // The item view keeps a focus-frame margin plus one pixel free on each side of the text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return QFontMetrics(font()).horizontalAdvance(text) > columnWidth(column) - 2 * margin;
+}
+
 void TransactionGrid::SetRows(const std::vector<QueryRow>& rows) {
     clearContents();
     setRowCount(static_cast<int>(rows.size()));
@@ -74,6 +82,8 @@ void TransactionGrid::SetRows(const std::vector<QueryRow>& rows) {
             auto* item =
                 new QTableWidgetItem(c == kReprintColumn ? ToQ(kReprintCellText) : ToQ(*cells[c]));
             if (colour) item->setForeground(QColor(colour->red, colour->green, colour->blue));
+            // The widths are fixed: a cell too narrow for its text shows it whole on hover.
+            if (CellCut(c, item->text())) item->setToolTip(item->text());
             setItem(r, c, item);
         }
     }

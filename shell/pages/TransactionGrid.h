@@ -21,6 +21,9 @@ public:
 
 Q_SIGNALS:
     void ReprintRequested(int row);
+
+private:
+    bool CellCut(int column, const QString& text) const;
 };
 
 }  // namespace zelvo

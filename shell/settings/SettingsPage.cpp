@@ -6,6 +6,7 @@
 
 #include "shell/Layout.h"
 #include "shell/controls/ActionButton.h"
+#include "shell/controls/FlatComboBox.h"
 #include "shell/controls/KeypadInput.h"
 #include "shell/controls/Skin.h"
 #include "shell/controls/SkinEdit.h"
@@ -96,7 +97,7 @@ void SettingsPage::BuildControls(const SettingsForm& initial, const QStringList&
         m_fields[Index(place.field)] = edit;
     }
 
-    m_printChoice = new QComboBox(this);
+    m_printChoice = new FlatComboBox(this);
     for (std::u16string_view entry : kPrintChoiceEntries) {
         m_printChoice->addItem(
             QString::fromUtf16(entry.data(), static_cast<qsizetype>(entry.size())));
@@ -107,7 +108,7 @@ void SettingsPage::BuildControls(const SettingsForm& initial, const QStringList&
     std::vector<std::u16string> printers;
     for (const QString& name : systemPrinters) printers.push_back(FromQ(name));
     const std::vector<std::u16string> choices = PrinterChoices(printers);
-    m_printer = new QComboBox(this);
+    m_printer = new FlatComboBox(this);
     for (const std::u16string& choice : choices) m_printer->addItem(ToQ(choice));
     m_printer->setCurrentIndex(PrinterIndex(choices, initial.printerName));
     m_loadedPrinterName = initial.printerName;

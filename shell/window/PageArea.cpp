@@ -58,6 +58,8 @@ PageArea::PageArea(CLocalDb& db, ShellHost& host, const QString& welcome, const 
     connect(m_navigation, &NavigationBar::TabPressed, this, &PageArea::SelectPage);
     connect(m_keypad, &NumericKeypad::KeyPressed, this, &PageArea::RouteKeypadKey);
     connect(m_login, &LoginPanel::LoginSucceededSignal, this, &PageArea::OnLoginSucceeded);
+    // What is typed right after start goes into the operator ID box.
+    m_login->ClearLogin();
     qApp->installEventFilter(this);
 }
 

@@ -157,10 +157,9 @@ TEST_F(EndToEndTest, PayWaitListRefundAndSettleAShift) {
     EXPECT_TRUE(log[2].text.endsWith(QStringLiteral("；交易成功！")));
     EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "2");
 
-    // The first payment, found in the list, refunded with the administrator's password. (The
-    // window system gives the main window the keyboard back when the prompt closes; the
-    // offscreen platform needs telling.)
-    QApplication::setActiveWindow(m_window.get());
+    // The first payment, found in the list, refunded with the administrator's password. The
+    // main window takes the keyboard back when the prompt closes.
+    ASSERT_TRUE(SpinUntil([&] { return m_window->isActiveWindow(); }));
     m_window->NextPage();
     ASSERT_EQ(m_window->CurrentPage(), PageId::QueryRefund);
     TransactionGrid* grid = Query().Panel().Grid();
@@ -171,6 +170,8 @@ TEST_F(EndToEndTest, PayWaitListRefundAndSettleAShift) {
     PressKey(Qt::Key_F3);
     RefundPrompt& refund = Query().Refund();
     ASSERT_TRUE(refund.isVisible());
+    // The platform's own activation of the shown prompt arrives now, not after it has closed.
+    QCoreApplication::processEvents();
     EXPECT_EQ(refund.OrderBox()->text(), QString::fromStdString(firstOrder));
     refund.PasswordBox()->setText(QStringLiteral("888888"));
     refund.PasswordBox()->setFocus();

@@ -4,14 +4,17 @@
 
 #include "config/TerminalConfig.h"
 #include "payment/PaymentFlow.h"
+#include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
+#include "shell/controls/Skin.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/pages/PasswordPrompt.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/PaymentPanel.h"
 #include "shell/pages/QueryRefundPage.h"
+#include "shell/pages/QueryRefundPanel.h"
 #include "shell/pages/RefundPrompt.h"
 #include "shell/settings/SettingsPage.h"
 #include "tests/pages/PageTestSupport.h"
@@ -24,6 +27,8 @@ namespace {
 class PagesScreenshotsTest : public testing::Test {
 protected:
     PagesScreenshotsTest() : m_env(m_gateway) {
+        // The faces the cashier draws with, as at start-up.
+        skin::InstallFontSubstitutions();
         std::filesystem::copy(std::filesystem::path(ZELVO_SOURCE_DIR) / "data" / "pic", "pic",
                               std::filesystem::copy_options::recursive);
     }
@@ -75,6 +80,21 @@ TEST_F(PagesScreenshotsTest, PaymentPageWithThreeLinesAndTheWaitingPrompt) {
     prompt->CloseConfirmed();
 }
 
+TEST_F(PagesScreenshotsTest, PaymentPageWhileTheExchangeRuns) {
+    PaymentPage page(m_host, m_env.Services(), nullptr);
+    test::ShowActive(page);
+    page.Panel().AmountBox()->setText(QStringLiteral("66.00"));
+    page.Flow().AmountEdited();
+    page.Panel().CodeBox()->setText(QStringLiteral("134567890123456789"));
+    m_gateway.HoldExchanges(true);
+    m_gateway.Queue({"PURC", "00", "WXP", 66.00, "202612071033004"});
+    page.Flow().ConfirmPayment();
+    ASSERT_TRUE(test::SpinUntil([&] { return page.Panel().ConfirmButton()->Dimmed(); }));
+    Save(page, "payment-page-busy.png");
+    m_gateway.HoldExchanges(false);
+    test::SpinUntil([this] { return !m_env.Runner().IsRunning(); });
+}
+
 TEST_F(PagesScreenshotsTest, QueryPageWithEveryStatusAndItsPrompts) {
     std::string sql;
     const char* rows[][4] = {
@@ -87,7 +107,7 @@ TEST_F(PagesScreenshotsTest, QueryPageWithEveryStatusAndItsPrompts) {
         sql += std::string(
                    "insert into TBL_TRANS_LOG (REC_CREATE_TIME, PROCESS_FLAG, REV_FLAG, "
                    "ORDER_NUM, OPER_ID, TRANS_AMT, ACCEPT_INS_CODE, RESP_CODE) values ('") +
-               row[0] + "', '" + row[1] + "', '" + row[2] + "', '20261207100000" +
+               row[0] + "', '" + row[1] + "', '" + row[2] + "', '2026120710000012345678" +
                std::to_string(++n) + "', '01', " + (row[2][0] == '3' ? "-5.00" : "5.00") + ", '" +
                row[3] + "', '00');";
     }
@@ -96,6 +116,7 @@ TEST_F(PagesScreenshotsTest, QueryPageWithEveryStatusAndItsPrompts) {
     test::ShowActive(page);
     page.PreparePage();
     Save(page, "query-page.png");
+    page.Panel().SearchBox()->setText(QStringLiteral("20261207100000123456781"));
     page.OpenRefund();
     page.Refund().AmountBox()->setText(QStringLiteral("5.00"));
     page.Refund().PasswordBox()->setText(QStringLiteral("888888"));

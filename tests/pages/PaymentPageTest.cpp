@@ -4,9 +4,12 @@
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountDisplay.h"
 #include "shell/controls/AmountEdit.h"
+#include "shell/controls/BusyIndicator.h"
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/KeypadInput.h"
+#include "shell/Layout.h"
+#include "shell/controls/Skin.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/pages/PaymentLogList.h"
 #include "shell/pages/PaymentPage.h"
@@ -109,6 +112,48 @@ TEST_F(PaymentPageTest, ScannedCodeAndEnterTakeAPaymentThatIsLoggedAndListed) {
     EXPECT_TRUE(Amount()->text().isEmpty());
     EXPECT_TRUE(Code()->text().isEmpty());
     EXPECT_EQ(Focused(), Amount());
+}
+
+TEST_F(PaymentPageTest, ConfirmButtonGreysAndTheRingTurnsWhileTheExchangeRuns) {
+    ActionButton* confirm = m_page->Panel().ConfirmButton();
+    BusyIndicator* ring = m_page->Panel().BusyCue();
+    EXPECT_FALSE(confirm->Dimmed());
+    EXPECT_FALSE(ring->isVisible());
+    m_gateway.HoldExchanges(true);
+    m_gateway.Queue({"PURC", "00", "WXP", 1.00, "ORD1"});
+    Amount()->setText(QStringLiteral("1.00"));
+    Code()->setText(QStringLiteral("134567890123456789"));
+    m_page->Flow().ConfirmPayment();
+    ASSERT_TRUE(test::SpinUntil([&] { return ring->isVisible(); }));
+    EXPECT_TRUE(confirm->Dimmed());
+    // The operator can still press the button; the page answers it, nothing is sent twice.
+    confirm->Clicked(0);
+    EXPECT_EQ(m_host.LastText(), QStringLiteral("正在处理，请稍候！"));
+    m_gateway.HoldExchanges(false);
+    ASSERT_TRUE(test::SpinUntil([&] { return !ring->isVisible(); }));
+    EXPECT_FALSE(confirm->Dimmed());
+    EXPECT_EQ(m_gateway.RequestCount(), 1u);
+}
+
+TEST_F(PaymentPageTest, ALogLineCutAtTheEdgeShowsItsWholeTextOnHover) {
+    PaymentLogList* log = m_page->Panel().LogList();
+    log->resize(600, log->height());
+    const QString shortLine = QStringLiteral("10:00:01，订单号：1，金额：1.00，微信；交易成功！");
+    const QString longLine =
+        QStringLiteral("10:00:02，订单号：20261208043835795107386，金额：1.00，微信；") +
+        QString(40, QChar(u'长')) + QStringLiteral("的拒绝原因");
+    log->SetRows({{0, shortLine}, {2, longLine}});
+    const int rowHeight = GetLayoutScale().Y(36);
+    EXPECT_TRUE(log->ToolTipAt(QPoint(100, rowHeight / 2)).isEmpty());
+    EXPECT_EQ(log->ToolTipAt(QPoint(100, rowHeight + rowHeight / 2)), longLine);
+    EXPECT_TRUE(log->ToolTipAt(QPoint(100, 2 * rowHeight + rowHeight / 2)).isEmpty());
+    // The cut line ends inside its row instead of running into the edge.
+    const QImage shot = log->grab().toImage();
+    for (int y = rowHeight; y < 2 * rowHeight; ++y) {
+        for (int x = shot.width() - 3; x < shot.width(); ++x) {
+            ASSERT_EQ(shot.pixelColor(x, y), QColor(Qt::white)) << x << ", " << y;
+        }
+    }
 }
 
 TEST_F(PaymentPageTest, OfflineRefusesBeforeAnythingIsSent) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include "payment/TransactionList.h"
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountEdit.h"
@@ -229,6 +231,30 @@ TEST_F(QueryRefundPageTest, OnlyAPaidSelectedRowCanBeRefunded) {
     ASSERT_TRUE(Refund().isVisible());
     EXPECT_EQ(Refund().OrderBox()->text(), QStringLiteral("PAID1"));
     EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("3"));
+}
+
+// Gateway order numbers are 23 digits and differ in the last ones, which the fixed column and
+// the refund box would cut off.
+TEST_F(QueryRefundPageTest, WholeOrderNumbersOnHoverAndInTheRefundBox) {
+    const QString order = QStringLiteral("20261208043835795107386");
+    AddRows(LogRow("2026-12-07 10:00:01", "0", "0", order.toStdString(), "3.00"));
+    Open();
+    EXPECT_EQ(Grid()->item(0, 3)->toolTip(), order);
+    EXPECT_TRUE(Grid()->item(0, 4)->toolTip().isEmpty());
+    EXPECT_TRUE(Grid()->item(0, 2)->toolTip().isEmpty());
+
+    Grid()->setFocus();
+    Grid()->selectRow(0);
+    m_page->OpenRefund();
+    ASSERT_TRUE(Refund().isVisible());
+    SkinEdit* box = Refund().OrderBox();
+    EXPECT_EQ(box->text(), order);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_LT(box->font().pixelSize(), 24);
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(order), box->width() - 8);
+    // A short number keeps the box's own size.
+    box->setText(QStringLiteral("ORD1"));
+    EXPECT_EQ(box->font().pixelSize(), 24);
 }
 
 TEST_F(QueryRefundPageTest, ASecondRefundWhileTheAnswerIsOutstandingIsRefused) {

@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QStyle>
+#include <QTextLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -9,9 +14,11 @@
 
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountEdit.h"
+#include "shell/controls/FlatComboBox.h"
 #include "shell/controls/KeypadInput.h"
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/Skin.h"
+#include "shell/controls/SkinEdit.h"
 #include "shell/controls/TabButton.h"
 
 namespace zelvo {
@@ -246,6 +253,59 @@ TEST(AmountEditKeys, DeleteAndCaretKeysWorkButPasteDoesNot) {
     QApplication::clipboard()->setText(QStringLiteral("99"));
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+// The family whose glyphs draw `text` in `font` (the first run of the laid-out text).
+QString DrawingFamily(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : runs.first().rawFont().familyName();
+}
+
+// AR PL UMing draws "l" like "1": in 宋体 letters and digits come from a clear face and only
+// the CJK characters from the CJK face.
+TEST(SkinFonts, LatinLettersOfSongAreNotDrawnByTheCjkFace) {
+    skin::InstallFontSubstitutions();
+    const QFont song = skin::Font(12);
+    const QString latin = DrawingFamily(song, QStringLiteral("Zelvo ctrl+a l1I"));
+    EXPECT_FALSE(latin.contains(QStringLiteral("UMing"), Qt::CaseInsensitive))
+        << latin.toStdString();
+    EXPECT_FALSE(latin.isEmpty());
+    const QString cjk = DrawingFamily(song, QStringLiteral("宋体设置"));
+    EXPECT_NE(cjk.compare(latin, Qt::CaseInsensitive), 0) << cjk.toStdString();
+}
+
+TEST(SkinEditTest, PasswordBulletsFitTheBox) {
+    SkinEdit box(24, true);
+    box.resize(230, 30);
+    box.SetPasswordStyle(true);
+    box.setText(QStringLiteral("888888"));
+    const QChar bullet(
+        box.style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, &box));
+    EXPECT_EQ(bullet, QChar(0x2022));
+    EXPECT_LT(QFontMetrics(box.font()).horizontalAdvance(QString(6, bullet)), box.width() / 2);
+    box.SetPasswordStyle(false);
+    EXPECT_EQ(box.displayText(), QStringLiteral("888888"));
+}
+
+TEST(FlatComboBoxTest, DrawnWhiteWithAThinFrame) {
+    FlatComboBox list;
+    list.addItem(QStringLiteral("打印商户联和顾客联"));
+    list.resize(240, 26);
+    const QImage shot = list.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(0, 13), skin::Frame);
+    EXPECT_EQ(shot.pixelColor(239, 13), skin::Frame);
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(120, 2), QColor(Qt::white));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/Connectivity.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/LinkLabel.h"
+#include "shell/controls/NoticeDialog.h"
 #include "shell/controls/NumericKeypad.h"
 #include "shell/controls/SkinEdit.h"
 #include "shell/controls/TabButton.h"
@@ -62,6 +63,38 @@ TEST_F(ShellTest, StartsAtTheLoginPanelWithNothingElseShown) {
     EXPECT_EQ(area->CurrentPage(), PageId::None);
     for (PageId id : NavigationBar::kOrder) EXPECT_FALSE(m_window->Page(id)->isVisible());
     EXPECT_TRUE(m_window->VisibleFlag());
+}
+
+TEST_F(ShellTest, TypingRightAfterStartGoesIntoTheOperatorIdBox) {
+    MakeWindow();
+    LoginPanel* login = m_window->Pages()->Login();
+    EXPECT_EQ(m_window->focusWidget(), login->OperatorIdBox());
+    QApplication::setActiveWindow(m_window.get());
+    // Keys go where the keyboard is, as the X server would send them.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("123456"));
+    EXPECT_EQ(login->OperatorIdBox()->text(), QStringLiteral("01"));
+    EXPECT_EQ(login->PasswordBox()->text(), QStringLiteral("123456"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(m_window->Pages()->CurrentPage(), PageId::Payment);
+}
+
+TEST_F(ShellTest, ClosingADialogGivesTheKeyboardBackToTheWindow) {
+    MakeWindow();
+    QApplication::setActiveWindow(m_window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    NoticeDialog notice(0, QStringLiteral("交易失败了"), QStringLiteral("我知道了"),
+                        m_window.get());
+    notice.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&notice));
+    QTest::keyClick(&notice, Qt::Key_Return);
+    ASSERT_FALSE(notice.isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    // The page keys work again without a click.
+    LogIn(QStringLiteral("01"), QStringLiteral("123456"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    EXPECT_EQ(m_window->Pages()->CurrentPage(), PageId::QueryRefund);
 }
 
 TEST_F(ShellTest, CashierLoginShowsThePaymentPageWithItsTabSelected) {

@@ -149,32 +149,41 @@ QImage Network(bool connected) {
     return image;
 }
 
-// Kind 0 question, 1 success, 2 failure.
+// Kind 0 (failures, the re-login question): an orange warning sign. Kind 1: a green success
+// check. Kind 2 (the waiting prompt, questions, errors needing attention): a blue information
+// mark, never a cross, so a payment about to succeed does not read as failed.
 QImage DialogMark(int kind) {
     QImage image = Blank(82, 52);
     QPainter painter(&image);
     Smooth(painter);
-    const QColor colours[] = {QColor(0x11, 0xE2, 0xFC), QColor(0x50, 0xE3, 0xC2),
-                              QColor(0xFB, 0x65, 0x37)};
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colours[kind]);
-    painter.drawEllipse(QRectF(16, 1, 50, 50));
-    painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
     if (kind == 0) {
-        painter.setFont(Face(34));
-        painter.setPen(Qt::white);
-        painter.drawText(QRectF(16, 1, 50, 50), Qt::AlignCenter, QStringLiteral("?"));
-    } else if (kind == 1) {
+        painter.setPen(
+            QPen(QColor(0xF5, 0x8A, 0x1F), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(QColor(0xF5, 0x8A, 0x1F));
+        painter.drawPolygon(QPolygonF({QPointF(41, 4), QPointF(66, 48), QPointF(16, 48)}));
+        painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(41, 18), QPointF(41, 32));
+        painter.drawPoint(QPointF(41, 41));
+        return image;
+    }
+    if (kind == 1) {
+        painter.setBrush(QColor(0x50, 0xE3, 0xC2));
+        painter.drawEllipse(QRectF(16, 1, 50, 50));
+        painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath check;
         check.moveTo(29, 27);
         check.lineTo(38, 36);
         check.lineTo(54, 18);
+        painter.setBrush(Qt::NoBrush);
         painter.drawPath(check);
-    } else {
-        painter.drawLine(QPointF(31, 16), QPointF(51, 36));
-        painter.drawLine(QPointF(51, 16), QPointF(31, 36));
+        return image;
     }
+    painter.setBrush(QColor(0x1E, 0x88, 0xE5));
+    painter.drawEllipse(QRectF(16, 1, 50, 50));
+    painter.setPen(QPen(Qt::white, 5.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoint(QPointF(41, 14));
+    painter.drawLine(QPointF(41, 23), QPointF(41, 39));
     return image;
 }
 
