@@ -106,9 +106,14 @@ std::u16string AmountFromRecognisedText(std::u16string_view text) {
     const auto hasDigit = [](const std::u16string& token) {
         return std::any_of(token.begin(), token.end(), IsDigit);
     };
+    const auto doubtful = [](const std::u16string& token) {
+        return token.find(u'?') != std::u16string::npos;
+    };
+    // A doubtful word may have held digits of the amount.
+    if (std::any_of(tokens.begin(), tokens.end(), doubtful)) return {};
     const auto number = std::find_if(tokens.begin(), tokens.end(), hasDigit);
-    // Words before the amount are a label the recogniser could not spell; anything after it,
-    // or a second number, leaves the amount in doubt.
+    // Words before the amount are a label; anything after it, or a second number, leaves the
+    // amount in doubt.
     if (number == tokens.end() || number + 1 != tokens.end()) return {};
     return AmountFromNumber(*number);
 }

@@ -1,6 +1,7 @@
 #include "recognize/LineRecogniser.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 
@@ -16,6 +17,15 @@ struct PixDeleter {
 };
 using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 
+// English reads the digits; the Chinese model, where installed, reads the labels and "元"
+// around them, which English would turn into digits and letters.
+std::string Languages(const std::string& folder) {
+    std::error_code ignored;
+    const bool chinese = std::filesystem::exists(
+        std::filesystem::path(folder.empty() ? "." : folder) / "chi_sim.traineddata", ignored);
+    return chinese ? "eng+chi_sim" : "eng";
+}
+
 // Loading the model takes far longer than reading a line, so one recogniser serves the process.
 class Recogniser {
 public:
@@ -27,7 +37,9 @@ public:
         auto api = std::make_unique<tesseract::TessBaseAPI>();
         // Tesseract's own messages would only clutter the output of the tools.
         api->SetVariable("debug_file", "/dev/null");
-        if (api->Init(folder.c_str(), "eng", tesseract::OEM_LSTM_ONLY) != 0) return nullptr;
+        if (api->Init(folder.c_str(), Languages(folder).c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
+            return nullptr;
+        }
         api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
         // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
         api->SetVariable("user_defined_dpi", "96");
@@ -57,7 +69,9 @@ std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
         std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
         if (!symbol) continue;
         if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
-        line += it->Confidence(kSymbol) < kDoubtfulBelow ? std::string("?") : symbol.get();
+        const bool doubtful = it->Confidence(kSymbol) < kDoubtfulBelow ||
+                              it->Confidence(tesseract::RIL_WORD) < kDoubtfulWordBelow;
+        line += doubtful ? std::string("?") : symbol.get();
     } while (it->Next(kSymbol));
     return line;
 }

@@ -31,8 +31,8 @@ TEST(ModifyAccount, KeepsTheAmountAndDropsWhatSurroundsIt) {
         {u"  7.20\n", u"7.20"},
         {u"\uFF11\uFF12\uFF0E\uFF15\uFF10", u"12.50"},  // full-width digits
         {u"007.5", u"7.5"},
-        // A label the English model could not spell is a word before the amount.
-        {u"?it: 45.00", u"45.00"},
+        // A label the recogniser spelt its own way is a word before the amount.
+        {u"Sit: 45.00", u"45.00"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Modified(c.recognised), c.amount)
