@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "app/CaptureWiring.h"
 #include "config/DisplayTexts.h"
 #include "config/MisCilHolder.h"
 #include "config/ProcessPaths.h"
@@ -62,6 +63,7 @@ CQuorraApp::~CQuorraApp() { ExitInstance(); }
 
 void CQuorraApp::ExitInstance() {
     SetPrintFailureSink(nullptr);
+    m_capture.reset();
     m_mainWindow.reset();
     m_operations.reset();
     m_gateway.reset();
@@ -107,12 +109,17 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
     setup.merCode = QString::fromStdU16String(GbkToUtf16(config.MerCode));
     setup.merName = ToQString(config.MerName);
     m_operations = std::make_unique<OperationServices>();
+    OperationPagesSetup pages = DefaultOperationPagesSetup(*m_operations);
+    pages.selectCaptureRegion = [this] {
+        if (m_capture) m_capture->SelectRegion();
+    };
     setup.pages = MakeShellPageFactory(
-        *db, MakeOperationPageFactory(DefaultOperationPagesSetup(*m_operations),
-                                      MakePlaceholderPageFactory()));
+        *db, MakeOperationPageFactory(std::move(pages), MakePlaceholderPageFactory()));
     setup.pageKeys = MakePageKeyHandler([] { return GetLocalDb(); });
     setup.connectivity = CreateSystemConnectivityCheck();
     m_mainWindow = std::make_unique<MainWindow>(std::move(setup));
+    m_capture = std::make_unique<CaptureWiring>(
+        *db, *m_mainWindow, Utf8ToUtf16(FolderWithSeparator(executablePath)));
     QObject::connect(m_mainWindow.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     m_mainWindow->PlaceAndShow();

@@ -5,6 +5,7 @@
 
 namespace zelvo {
 
+class CaptureWiring;
 class InstanceLock;
 class MainWindow;
 class MisCilHolder;
@@ -29,6 +30,7 @@ private:
     // The exchanges of the operation pages; outlives the main window.
     std::unique_ptr<OperationServices> m_operations;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<CaptureWiring> m_capture;
     std::string m_updateServer;
 };
 

@@ -20,6 +20,16 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVO_BUILD_TESTS=O
 cmake --build "$build" -j "$(nproc)" --target zelvo gateway-sim zelvo-mis
 bash scripts/lay-out-install.sh "$build" "$install"
 
+# The amount reader's recognition data (English for the digits, Chinese for the labels around
+# them): TESSDATA_PREFIX points at the installation folder.
+for tessdata in /usr/share/tesseract-ocr/5/tessdata /usr/share/tesseract-ocr/4.00/tessdata; do
+    if [ -f "$tessdata/eng.traineddata" ]; then
+        cp "$tessdata/eng.traineddata" "$install/"
+        [ -f "$tessdata/chi_sim.traineddata" ] && cp "$tessdata/chi_sim.traineddata" "$install/"
+        break
+    fi
+done
+
 cd "$install"
 
 # The demo terminal pays against the gateway simulator (its defaults: port 17601 and the demo

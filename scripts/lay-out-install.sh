@@ -7,7 +7,7 @@ install=$2
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
 mkdir -p "$install"
-for program in zelvo gateway-sim zelvo-mis; do
+for program in zelvo gateway-sim zelvo-mis zelvo-ocr; do
     found=$(find "$build" -type f -name "$program" -perm -u+x | head -n 1)
     [ -n "$found" ] && cp "$found" "$install/"
 done

@@ -8,6 +8,8 @@ ZELVO_PACKAGES=(
     xvfb xauth x11vnc xdotool
     poppler-utils cups
     clang libclang-rt-14-dev
+    libleptonica-dev libtesseract-dev tesseract-ocr-eng tesseract-ocr-chi-sim
+    fonts-dejavu-core fonts-liberation fonts-freefont-ttf fonts-dseg
 )
 
 # Installs whichever of the packages are missing; one apt-get update, only when needed.

@@ -1,0 +1,182 @@
+#include "TillCorpus.h"
+
+#include <cmath>
+#include <fstream>
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "capture/BitmapFile.h"
+
+namespace zelvo::bench {
+namespace {
+
+struct Colours {
+    QColor ink;
+    QColor ground;
+    const char* name;
+};
+
+const Colours kColours[] = {
+    {Qt::black, Qt::white, "black on white"},
+    {Qt::white, QColor(0, 60, 170), "white on blue"},
+    {QColor(255, 230, 0), Qt::black, "yellow on black"},
+    {QColor(0, 230, 60), Qt::black, "green on black"},
+    {QColor(220, 0, 0), Qt::white, "red on white"},
+    {QColor(60, 60, 60), QColor(200, 200, 200), "dark grey on grey"},
+    {QColor(230, 230, 230), QColor(110, 110, 110), "light grey on grey"},
+    {QColor(20, 20, 120), QColor(235, 240, 250), "navy on pale blue"},
+};
+
+const char* const kWantedFamilies[] = {
+    "DejaVu Sans",      "DejaVu Serif",        "DejaVu Sans Mono", "Liberation Sans",
+    "Liberation Serif", "Liberation Mono",     "FreeSans",         "FreeSerif",
+    "FreeMono",         "WenQuanYi Micro Hei", "AR PL UMing CN",   "DSEG7 Classic",
+};
+
+const char* const kLabels[] = {"合计：", "应收：", "金额：", "合计 ", "应收 "};
+
+std::string WithThousands(const std::string& whole) {
+    std::string out;
+    for (size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) out += ',';
+        out += whole[i];
+    }
+    return out;
+}
+
+QImage Blurred(const QImage& image) {
+    QImage out = image.copy();
+    for (int y = 1; y + 1 < image.height(); ++y) {
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QRgb p = image.pixel(x + dx, y + dy);
+                    r += qRed(p);
+                    g += qGreen(p);
+                    b += qBlue(p);
+                }
+            }
+            out.setPixel(x, y, qRgb(r / 9, g / 9, b / 9));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TillCorpus::TillCorpus(std::uint32_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : kWantedFamilies) {
+        if (installed.contains(QString::fromUtf8(family)))
+            m_families.push_back(QString::fromUtf8(family));
+    }
+    if (m_families.empty()) m_families.push_back(QStringLiteral("Sans"));
+}
+
+// splitmix64: the same on every platform, unlike the standard distributions.
+std::uint32_t TillCorpus::Draw() {
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+}
+
+int TillCorpus::Between(int low, int high) {
+    return low + static_cast<int>(Draw() % static_cast<std::uint32_t>(high - low + 1));
+}
+
+bool TillCorpus::Chance(int percent) {
+    return Between(1, 100) <= percent;
+}
+
+TillSample TillCorpus::Next() {
+    // Cents spread over the orders of magnitude from 0.01 to 99999.99.
+    const double exponent = (Draw() / 4294967296.0) * 7.0;
+    std::int64_t cents =
+        std::clamp<std::int64_t>(std::llround(std::pow(10.0, exponent)), 1, 9999999);
+    const int decimals = Chance(60) ? 2 : (Chance(50) ? 1 : 0);
+    if (decimals == 1) cents = std::max<std::int64_t>(10, cents / 10 * 10);
+    if (decimals == 0) cents = std::max<std::int64_t>(100, cents / 100 * 100);
+    std::string whole = std::to_string(cents / 100);
+    std::string fraction = std::to_string(cents % 100 + 100).substr(1, decimals);
+    std::string amount = whole + (decimals ? "." + fraction : "");
+    std::string number = (whole.size() > 3 && Chance(40) ? WithThousands(whole) : whole) +
+                         (decimals ? "." + fraction : "");
+
+    std::string shown;
+    if (Chance(20)) shown += kLabels[Between(0, 4)];
+    const int sign = Between(0, 2);
+    if (sign == 1) shown += "\u00A5";
+    if (sign == 2) shown += "\uFFE5";
+    shown += number;
+    if (Chance(10)) shown += " 元";
+
+    const QString family =
+        m_families[static_cast<size_t>(Between(0, static_cast<int>(m_families.size()) - 1))];
+    QFont font(family);
+    const int size = Between(12, 48);
+    font.setPixelSize(size);
+    font.setBold(Chance(25));
+    const bool antialias = Chance(60);
+    font.setStyleStrategy(antialias ? QFont::PreferAntialias : QFont::NoAntialias);
+    const Colours& colours = kColours[Between(0, static_cast<int>(std::size(kColours)) - 1)];
+    const QString text = QString::fromStdString(shown);
+    const QFontMetrics metrics(font);
+    const int marginX = Between(2, 40);
+    const int marginY = Between(2, 20);
+    const int width = metrics.horizontalAdvance(text) + 2 * marginX;
+    const int height = metrics.height() + 2 * marginY;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colours.ground);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialias);
+    painter.setFont(font);
+    painter.setPen(colours.ink);
+    const bool border = Chance(20);
+    if (border) {
+        const int inset = std::max(1, std::min(marginX, marginY) / 2);
+        painter.drawRect(QRect(inset, inset, width - 2 * inset - 1, height - 2 * inset - 1));
+    }
+    painter.drawText(QRect(marginX, marginY, width - 2 * marginX, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.end();
+    const bool blur = Chance(15);
+    if (blur) image = Blurred(image);
+    int scale = 100;
+    if (Chance(20)) {
+        scale = Chance(50) ? 125 : 150;
+        image = image.scaled(width * scale / 100, height * scale / 100, Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation);
+    }
+    std::string look = family.toStdString() + " " + std::to_string(size) + "px" +
+                       (font.bold() ? " bold" : "") + (antialias ? "" : " aliased") + ", " +
+                       colours.name + (border ? ", border" : "") + (blur ? ", blur" : "") +
+                       (scale != 100 ? ", " + std::to_string(scale) + "%" : "");
+    return {image, shown, amount, look};
+}
+
+std::vector<std::pair<std::filesystem::path, std::string>> WriteCorpus(
+    const std::filesystem::path& folder, int count, std::uint32_t seed) {
+    std::filesystem::create_directories(folder);
+    TillCorpus corpus(seed);
+    std::ofstream truth(folder / "truth.tsv");
+    std::vector<std::pair<std::filesystem::path, std::string>> samples;
+    for (int i = 0; i < count; ++i) {
+        TillSample sample = corpus.Next();
+        char name[16];
+        std::snprintf(name, sizeof name, "%04d.bmp", i);
+        const std::vector<std::uint8_t> bytes = EncodeBitmapFile(sample.image, 24);
+        std::ofstream(folder / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        truth << name << '\t' << sample.amount << '\t' << sample.shown << '\t' << sample.look
+              << '\n';
+        samples.emplace_back(folder / name, sample.amount);
+    }
+    return samples;
+}
+
+}  // namespace zelvo::bench

@@ -1,0 +1,121 @@
+#include "recognize/AmountText.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace zelvo {
+namespace {
+
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Full-width forms the till may show, as their ASCII counterparts.
+char16_t Narrow(char16_t c) {
+    if (c >= u'\uFF10' && c <= u'\uFF19') return static_cast<char16_t>(u'0' + (c - u'\uFF10'));
+    switch (c) {
+        case u'\uFF0E':
+            return u'.';
+        case u'\uFF0C':
+            return u',';
+        case u'\uFF1A':
+            return u':';
+        default:
+            return c;
+    }
+}
+
+bool IsSeparator(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\u3000' || c == u':';
+}
+
+// Labels, currency signs and units around the amount; each becomes a separator.
+constexpr std::array<std::u16string_view, 7> kDecorations = {u"合计", u"应收",   u"金额",  u"RMB",
+                                                             u"元",   u"\u00A5", u"\uFFE5"};
+
+std::u16string Normalise(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (char16_t c : text) out += Narrow(c);
+    for (std::u16string_view decoration : kDecorations) {
+        for (size_t at = out.find(decoration); at != std::u16string::npos;
+             at = out.find(decoration, at)) {
+            out.replace(at, decoration.size(), u" ");
+        }
+    }
+    return out;
+}
+
+std::vector<std::u16string> Tokens(const std::u16string& text) {
+    std::vector<std::u16string> tokens;
+    std::u16string current;
+    for (char16_t c : text) {
+        if (IsSeparator(c)) {
+            if (!current.empty()) tokens.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) tokens.push_back(std::move(current));
+    return tokens;
+}
+
+bool AllDigits(std::u16string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// "1,280" or "1280": the whole part, thousands separators only in groups of three.
+bool WholePartValid(std::u16string_view whole) {
+    if (whole.find(u',') == std::u16string_view::npos) return AllDigits(whole);
+    size_t first = whole.find(u',');
+    if (first == 0 || first > 3 || !AllDigits(whole.substr(0, first))) return false;
+    for (size_t at = first; at < whole.size(); at += 4) {
+        if (whole[at] != u',' || at + 4 > whole.size() || !AllDigits(whole.substr(at + 1, 3))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::u16string AmountFromNumber(std::u16string_view number) {
+    const size_t point = number.find(u'.');
+    std::u16string_view whole = number.substr(0, point);
+    std::u16string_view decimals;
+    if (point != std::u16string_view::npos) {
+        decimals = number.substr(point + 1);
+        if (decimals.empty() || decimals.size() > 2 || !AllDigits(decimals)) return {};
+    }
+    if (!WholePartValid(whole)) return {};
+    std::u16string digits;
+    for (char16_t c : whole) {
+        if (c != u',') digits += c;
+    }
+    const size_t firstNonZero = digits.find_first_not_of(u'0');
+    digits.erase(0, std::min(firstNonZero, digits.size() - 1));
+    std::u16string amount = digits;
+    if (!decimals.empty()) amount += u'.' + std::u16string(decimals);
+    return amount.size() <= kAmountTextMax ? amount : std::u16string();
+}
+
+}  // namespace
+
+std::u16string AmountFromRecognisedText(std::u16string_view text) {
+    const std::vector<std::u16string> tokens = Tokens(Normalise(text));
+    const auto hasDigit = [](const std::u16string& token) {
+        return std::any_of(token.begin(), token.end(), IsDigit);
+    };
+    const auto doubtful = [](const std::u16string& token) {
+        return token.find(u'?') != std::u16string::npos;
+    };
+    // A doubtful word may have held digits of the amount.
+    if (std::any_of(tokens.begin(), tokens.end(), doubtful)) return {};
+    const auto number = std::find_if(tokens.begin(), tokens.end(), hasDigit);
+    // Words before the amount are a label; anything after it, or a second number, leaves the
+    // amount in doubt.
+    if (number == tokens.end() || number + 1 != tokens.end()) return {};
+    return AmountFromNumber(*number);
+}
+
+}  // namespace zelvo

@@ -1,0 +1,165 @@
+#include "recognize/ImageCleaning.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include <leptonica/allheaders.h>
+
+namespace zelvo {
+namespace {
+
+struct PixDeleter {
+    void operator()(Pix* pix) const { pixDestroy(&pix); }
+};
+using PixPtr = std::unique_ptr<Pix, PixDeleter>;
+struct BoxaDeleter {
+    void operator()(Boxa* boxa) const { boxaDestroy(&boxa); }
+};
+struct PixaDeleter {
+    void operator()(Pixa* pixa) const { pixaDestroy(&pixa); }
+};
+
+// The recogniser reads text of about this many pixels from top to bottom best.
+constexpr int kTextHeight = 48;
+constexpr int kQuietBorder = 12;
+
+// The grey level that best splits the picture into two classes (Otsu).
+int SplittingLevel(Pix* grey) {
+    std::array<double, 256> counts{};
+    const int width = pixGetWidth(grey);
+    const int height = pixGetHeight(grey);
+    const int wpl = pixGetWpl(grey);
+    const l_uint32* data = pixGetData(grey);
+    for (int y = 0; y < height; ++y) {
+        const l_uint32* line = data + y * wpl;
+        for (int x = 0; x < width; ++x) counts[GET_DATA_BYTE(line, x)] += 1;
+    }
+    const double total = static_cast<double>(width) * height;
+    double sumAll = 0;
+    for (int level = 0; level < 256; ++level) sumAll += level * counts[level];
+    double below = 0, sumBelow = 0, best = -1;
+    int bestLevel = 128;
+    for (int level = 0; level < 256; ++level) {
+        below += counts[level];
+        sumBelow += level * counts[level];
+        const double above = total - below;
+        if (below == 0 || above == 0) continue;
+        const double gap = sumBelow / below - (sumAll - sumBelow) / above;
+        const double between = below * above * gap * gap;
+        if (between > best) {
+            best = between;
+            bestLevel = level + 1;
+        }
+    }
+    return bestLevel;
+}
+
+PixPtr Binarised(Pix* grey) {
+    return PixPtr(pixThresholdToBinary(grey, SplittingLevel(grey)));
+}
+
+// Field borders and lines cut off at the edge of the region are no part of the amount.
+bool IsFieldLine(const Box* box, Pix* component, int width, int height) {
+    l_int32 x, y, w, h;
+    boxGetGeometry(const_cast<Box*>(box), &x, &y, &w, &h);
+    const bool touchesSide = x == 0 || x + w == width;
+    const bool touchesTopOrBottom = y == 0 || y + h == height;
+    if (w * 10 >= width * 7 && h * 10 >= height * 7) {
+        l_int32 ink = 0;
+        pixCountPixels(component, &ink, nullptr);
+        return ink * 3 < w * h;  // hollow: a frame, not a wide glyph
+    }
+    if (w * 10 >= width * 7 && touchesTopOrBottom) return h * 6 <= height;
+    if (h * 10 >= height * 7 && touchesSide) return w * 8 <= width;
+    return false;
+}
+
+// Paints the field lines of `ink` as ground in `grey` and clears them from `ink`.
+void RemoveFieldLines(Pix* grey, Pix* ink) {
+    const int width = pixGetWidth(ink);
+    const int height = pixGetHeight(ink);
+    Pixa* rawPixa = nullptr;
+    std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnComp(ink, &rawPixa, 8));
+    std::unique_ptr<Pixa, PixaDeleter> pixa(rawPixa);
+    if (!boxes || !pixa) return;
+    PixPtr lines(pixCreate(width, height, 1));
+    bool any = false;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Box* box = boxaGetBox(boxes.get(), i, L_CLONE);
+        PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
+        if (IsFieldLine(box, component.get(), width, height)) {
+            l_int32 x, y, w, h;
+            boxGetGeometry(box, &x, &y, &w, &h);
+            pixRasterop(lines.get(), x, y, w, h, PIX_SRC | PIX_DST, component.get(), 0, 0);
+            any = true;
+        }
+        boxDestroy(&box);
+    }
+    if (!any) return;
+    // Anti-aliased lines have a soft edge: take a pixel more on each side.
+    PixPtr wide(pixDilateBrick(nullptr, lines.get(), 3, 3));
+    pixSetMasked(grey, wide.get(), 255);
+    pixRasterop(ink, 0, 0, width, height, PIX_DST & PIX_NOT(PIX_SRC), wide.get(), 0, 0);
+}
+
+PixPtr GreyDarkOnLight(Pix* source) {
+    PixPtr grey(pixGetDepth(source) == 32 ? pixConvertRGBToLuminance(source)
+                                          : pixConvertTo8(source, 0));
+    if (!grey) return nullptr;
+    PixPtr ink = Binarised(grey.get());
+    if (!ink) return nullptr;
+    l_int32 dark = 0;
+    pixCountPixels(ink.get(), &dark, nullptr);
+    // Text covers less of the region than its ground does.
+    if (dark * 2 > pixGetWidth(grey.get()) * pixGetHeight(grey.get())) {
+        pixInvert(grey.get(), grey.get());
+    }
+    return grey;
+}
+
+// The text's part of the grey picture, with a little ground around it.
+PixPtr TextArea(Pix* grey) {
+    PixPtr ink = Binarised(grey);
+    if (!ink) return nullptr;
+    RemoveFieldLines(grey, ink.get());
+    Box* found = nullptr;
+    if (pixClipBoxToForeground(ink.get(), nullptr, nullptr, &found) != 0 || !found) {
+        return PixPtr(pixCopy(nullptr, grey));  // nothing written there: a blank image
+    }
+    l_int32 x, y, w, h;
+    boxGetGeometry(found, &x, &y, &w, &h);
+    boxDestroy(&found);
+    const int pad = 2;
+    const int left = std::max(0, x - pad);
+    const int top = std::max(0, y - pad);
+    const int right = std::min(pixGetWidth(grey), x + w + pad);
+    const int bottom = std::min(pixGetHeight(grey), y + h + pad);
+    Box* area = boxCreate(left, top, right - left, bottom - top);
+    PixPtr cropped(pixClipRectangle(grey, area, nullptr));
+    boxDestroy(&area);
+    return cropped;
+}
+
+}  // namespace
+
+bool CleanImageForRecognition(const std::string& in, const std::string& out) {
+    PixPtr source(pixRead(in.c_str()));
+    if (!source) return false;
+    PixPtr grey = GreyDarkOnLight(source.get());
+    if (!grey) return false;
+    PixPtr text = TextArea(grey.get());
+    if (!text) return false;
+    const float scale =
+        std::clamp(static_cast<float>(kTextHeight) / pixGetHeight(text.get()), 0.5f, 8.0f);
+    PixPtr scaled(pixScale(text.get(), scale, scale));
+    if (!scaled) return false;
+    PixPtr ink = Binarised(scaled.get());
+    if (!ink) return false;
+    PixPtr framed(pixAddBorder(ink.get(), kQuietBorder, 0));
+    if (!framed) return false;
+    PixPtr written(pixConvert1To8(nullptr, framed.get(), 255, 0));
+    return written && pixWrite(out.c_str(), written.get(), IFF_JFIF_JPEG) == 0;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,99 @@
+#include "recognize/LineRecogniser.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+
+#include <leptonica/allheaders.h>
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+namespace zelvo {
+namespace {
+
+struct PixDeleter {
+    void operator()(Pix* pix) const { pixDestroy(&pix); }
+};
+using PixPtr = std::unique_ptr<Pix, PixDeleter>;
+
+// English reads the digits; the Chinese model, where installed, reads the labels and "元"
+// around them, which English would turn into digits and letters.
+std::string Languages(const std::string& folder) {
+    std::error_code ignored;
+    const bool chinese = std::filesystem::exists(
+        std::filesystem::path(folder.empty() ? "." : folder) / "chi_sim.traineddata", ignored);
+    return chinese ? "eng+chi_sim" : "eng";
+}
+
+// Loading the model takes far longer than reading a line, so one recogniser serves the process.
+class Recogniser {
+public:
+    tesseract::TessBaseAPI* For(const std::string& dataFolder) {
+        const char* prefix = std::getenv("TESSDATA_PREFIX");
+        const std::string folder = prefix && *prefix ? std::string(prefix) : dataFolder;
+        if (m_api && folder == m_folder) return m_api.get();
+        m_api.reset();
+        auto api = std::make_unique<tesseract::TessBaseAPI>();
+        // Tesseract's own messages would only clutter the output of the tools.
+        api->SetVariable("debug_file", "/dev/null");
+        if (api->Init(folder.c_str(), Languages(folder).c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
+            return nullptr;
+        }
+        api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+        // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
+        api->SetVariable("user_defined_dpi", "96");
+        m_api = std::move(api);
+        m_folder = folder;
+        return m_api.get();
+    }
+    std::mutex& Lock() { return m_lock; }
+
+private:
+    std::mutex m_lock;
+    std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    std::string m_folder;
+};
+
+Recogniser& TheRecogniser() {
+    static Recogniser recogniser;
+    return recogniser;
+}
+
+std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+    std::string line;
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (!it) return line;
+    constexpr auto kSymbol = tesseract::RIL_SYMBOL;
+    do {
+        std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
+        if (!symbol) continue;
+        if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
+        const bool doubtful = it->Confidence(kSymbol) < kDoubtfulBelow ||
+                              it->Confidence(tesseract::RIL_WORD) < kDoubtfulWordBelow;
+        line += doubtful ? std::string("?") : symbol.get();
+    } while (it->Next(kSymbol));
+    return line;
+}
+
+}  // namespace
+
+std::optional<std::string> RecogniseLine(const std::string& imagePath,
+                                         const std::string& dataFolder) {
+    PixPtr image(pixRead(imagePath.c_str()));
+    if (!image) return std::nullopt;
+    Recogniser& recogniser = TheRecogniser();
+    std::lock_guard<std::mutex> hold(recogniser.Lock());
+    tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
+    if (!api) return std::nullopt;
+    api->SetImage(image.get());
+    if (api->Recognize(nullptr) != 0) {
+        api->Clear();
+        return std::nullopt;
+    }
+    std::string line = LineWithDoubtsMarked(*api);
+    api->Clear();
+    return line;
+}
+
+}  // namespace zelvo

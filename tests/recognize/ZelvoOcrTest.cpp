@@ -1,0 +1,50 @@
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "TillCorpus.h"
+#include "tests/support/TestSupport.h"
+#include "tests/tools/ProcessRunner.h"
+
+namespace zelvo {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(ZelvoOcr, PrintsOneLinePerImageAndNeverAWrongAmount) {
+    test::ScopedWorkDir dir;
+    setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1);
+    const auto samples = bench::WriteCorpus(dir.Path() / "corpus", 8, 20261208);
+    for (const char* mode : {"--preprocess", ""}) {
+        std::vector<std::string> argv = {ZELVO_OCR_EXECUTABLE};
+        if (*mode) argv.push_back(mode);
+        for (const auto& sample : samples) argv.push_back(sample.first.string());
+        argv.push_back((dir.Path() / "absent.png").string());
+        const test::ProcessResult result = test::RunProcess(argv, "");
+        EXPECT_EQ(result.exitCode, 0);
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), samples.size() + 1) << result.out;
+        int right = 0;
+        for (size_t i = 0; i < samples.size(); ++i) {
+            const std::string prefix = samples[i].first.string() + "\t";
+            ASSERT_EQ(lines[i].rfind(prefix, 0), 0u) << lines[i];
+            const std::string amount = lines[i].substr(prefix.size());
+            EXPECT_TRUE(amount.empty() || amount == samples[i].second)
+                << samples[i].first << " read as " << amount << " for " << samples[i].second;
+            right += amount == samples[i].second;
+        }
+        EXPECT_GE(right, 4) << mode;
+        EXPECT_EQ(lines.back(), (dir.Path() / "absent.png").string() + "\t");
+        EXPECT_NE(result.err.find("absent.png"), std::string::npos) << result.err;
+    }
+}
+
+}  // namespace
+}  // namespace zelvo
