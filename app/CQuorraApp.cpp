@@ -11,6 +11,7 @@
 #include "app/config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/InstanceLock.h"
 #include "print/PrintFailure.h"
 #include "shell/DefaultPages.h"
@@ -111,6 +112,10 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
                                       MakePlaceholderPageFactory()));
     setup.pageKeys = MakePageKeyHandler([] { return GetLocalDb(); });
     setup.connectivity = CreateSystemConnectivityCheck();
+    // A run without a desktop (the offscreen platform) must not take keys from the real one.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        setup.hotKeys = CreateSystemHotKeys();
+    }
     m_mainWindow = std::make_unique<MainWindow>(std::move(setup));
     QObject::connect(m_mainWindow.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
