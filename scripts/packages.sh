@@ -5,7 +5,7 @@ ZELVO_PACKAGES=(
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming
-    xvfb xauth libx11-dev libxtst-dev xdotool
+    xvfb xauth libx11-dev libxtst-dev xdotool x11-utils iproute2
     poppler-utils cups
     clang libclang-rt-14-dev
 )
