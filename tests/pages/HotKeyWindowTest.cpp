@@ -157,6 +157,27 @@ TEST_F(HotKeyWindowTest, KeysWorkWithCapsLockAndNumLockOn) {
     EXPECT_TRUE(raised);
 }
 
+TEST_F(HotKeyWindowTest, KeysEditedInTheSettingsWaitForTheNextStart) {
+    StartCashier();
+    ASSERT_TRUE(
+        GetLocalDb()->Execute("update SysConfig set Value = 'alt+q' where Name = 'ShowKey'"));
+    m_sender.Press({"Control_L"}, "b");
+    ASSERT_TRUE(Minimised());
+    m_sender.Press({"Alt_L"}, "q");
+    m_sender.Press({"Control_L"}, "a");
+    ASSERT_TRUE(RaisedWithTheTotal());
+    EXPECT_EQ(m_captures, 1);
+
+    // The next start registers the edited key.
+    m_window.reset();
+    StartCashier();
+    m_sender.Press({"Control_L"}, "b");
+    ASSERT_TRUE(Minimised());
+    m_sender.Press({"Alt_L"}, "q");
+    ASSERT_TRUE(RaisedWithTheTotal());
+    EXPECT_EQ(m_captures, 2);
+}
+
 TEST_F(HotKeyWindowTest, AShowKeyAnotherProgramHoldsStaysSilentAndTheCashierRuns) {
     m_sender.TakeCombination(HotKeyModifier::Control, "a");
     StartCashier();
