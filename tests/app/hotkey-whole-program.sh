@@ -97,9 +97,11 @@ xdotool key ctrl+b
 wait_for cashier_hidden || fail "the hide key left the cashier on the screen"
 focused "$till" || fail "the hide key took the keyboard from the till"
 
-xdotool key ctrl+a
+# Held down as a person would, so the cashier comes up while the key's grab is still active.
+xdotool keydown ctrl+a
 wait_for cashier_shown || fail "the show key did not bring the cashier back"
 wait_for focused "$window" || fail "the show key did not give the cashier the keyboard"
+xdotool keyup ctrl+a
 mkdir -p "$screenshots"
 "$till_screen" grab "$screenshots/whole-program-raised.png"
 
