@@ -12,6 +12,7 @@
 #include "config/TerminalConfig.h"
 #include "base/CodePage.h"
 #include "platform/Connectivity.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/InstanceLock.h"
 #include "print/PrintFailure.h"
 #include "shell/DefaultPages.h"
@@ -117,6 +118,10 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
         *db, MakeOperationPageFactory(std::move(pages), MakePlaceholderPageFactory()));
     setup.pageKeys = MakePageKeyHandler([] { return GetLocalDb(); });
     setup.connectivity = CreateSystemConnectivityCheck();
+    // A run without a desktop (the offscreen platform) must not take keys from the real one.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        setup.hotKeys = CreateSystemHotKeys();
+    }
     m_mainWindow = std::make_unique<MainWindow>(std::move(setup));
     m_capture = std::make_unique<CaptureWiring>(
         *db, *m_mainWindow, Utf8ToUtf16(FolderWithSeparator(executablePath)));

@@ -31,3 +31,17 @@ function(zelvo_add_test)
     target_link_libraries(${T_NAME} PRIVATE zelvo_common zelvo_test_support ${main_lib} GTest::gtest GTest::gmock ${T_LIBS})
     gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
 endfunction()
+
+# zelvo_add_x11_test(NAME name SOURCES ... LIBS ...)
+# Qt tests on the xcb platform, each run on an X server of its own (they grab keys and move the
+# keyboard focus), as one CTest test.
+function(zelvo_add_x11_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE zelvo_common zelvo_test_support zelvo_test_qt_main GTest::gtest GTest::gmock ${T_LIBS})
+    add_test(NAME ${T_NAME}
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/support/private-xvfb.sh $<TARGET_FILE:${T_NAME}>)
+    # The desktop platform's D-Bus library keeps an allocation to the end, which is not ours.
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1")
+endfunction()

@@ -5,11 +5,11 @@ ZELVO_PACKAGES=(
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming fonts-liberation
-    xvfb xauth x11vnc xdotool
+    xvfb xauth x11vnc xdotool libx11-dev libxtst-dev x11-utils iproute2
     poppler-utils cups
     clang libclang-rt-14-dev
     libleptonica-dev libtesseract-dev tesseract-ocr-eng tesseract-ocr-chi-sim
-    fonts-dejavu-core fonts-liberation fonts-freefont-ttf fonts-dseg
+    fonts-dejavu-core fonts-freefont-ttf fonts-dseg
 )
 
 # Installs whichever of the packages are missing; one apt-get update, only when needed.

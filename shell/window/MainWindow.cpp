@@ -8,6 +8,7 @@
 #include "platform/Connectivity.h"
 #include "shell/controls/Dialogs.h"
 #include "operator/CurrentOperator.h"
+#include "settings/HotKeySpec.h"
 #include "shell/window/ContactPopup.h"
 #include "shell/window/MessageBanner.h"
 #include "shell/window/PageArea.h"
@@ -48,6 +49,12 @@ MainWindow::MainWindow(MainWindowSetup setup)
     connect(m_restoreIcon.get(), &RestoreIcon::Clicked, this, &MainWindow::ToggleFromRestoreIcon);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::RepaintBars);
 
+    if (setup.hotKeys) {
+        m_hotKeys = std::move(setup.hotKeys);
+        m_hotKeys->SetHandler([this](int id) { OnHotKey(id); });
+        RegisterCashierHotKeys(*m_hotKeys, setup.db);
+    }
+
     if (setup.connectivity) {
         m_monitor =
             std::make_unique<NetworkMonitor>(std::move(setup.connectivity), [this](bool connected) {
@@ -58,6 +65,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
 }
 
 MainWindow::~MainWindow() {
+    if (m_hotKeys) UnregisterCashierHotKeys(*m_hotKeys);
     m_gate->Close();
     m_monitor.reset();
     delete m_contact.data();
@@ -153,6 +161,11 @@ void MainWindow::ToggleFromRestoreIcon() {
 void MainWindow::ShowFromHotKey() {
     if (m_beforeRaise) m_beforeRaise();
     Raise();
+}
+
+void MainWindow::OnHotKey(int id) {
+    if (id == HOTKEY_SHOW) ShowFromHotKey();
+    if (id == HOTKEY_HIDE) Minimise();
 }
 
 void MainWindow::ShowMessage(MessageKind kind, const QString& text) {

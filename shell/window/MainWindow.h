@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/Connectivity.h"
+#include "platform/GlobalHotKeys.h"
 #include "shell/Layout.h"
 #include "shell/ShellHost.h"
 #include "shell/ShellPage.h"
@@ -38,6 +39,9 @@ struct MainWindowSetup {
     PageKeyHandler pageKeys;
     // Asked every 10 seconds from a thread of its own; none starts no monitor.
     std::unique_ptr<ConnectivityCheck> connectivity;
+    // The show and hide keys are registered with these for the life of the window; none
+    // registers no keys.
+    std::unique_ptr<GlobalHotKeys> hotKeys;
 };
 
 // The cashier's one top-level window: frameless, always on top, docked bottom-left.
@@ -92,6 +96,7 @@ private:
     void AfterDrag();
     void RepaintBars();
     bool CoveredByOwnWindow() const;
+    void OnHotKey(int id);
 
     WindowPlacement m_placement;
     TitleBar* m_title;
@@ -101,6 +106,7 @@ private:
     QPointer<ContactPopup> m_contact;
     std::unique_ptr<UiThreadGate> m_gate;
     std::unique_ptr<NetworkMonitor> m_monitor;
+    std::unique_ptr<GlobalHotKeys> m_hotKeys;
     std::function<void()> m_beforeRaise;
     std::function<bool()> m_coveredCheck;
     bool m_connected = false;
