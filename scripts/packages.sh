@@ -5,7 +5,7 @@ ZELVO_PACKAGES=(
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming
-    xvfb xauth
+    xvfb xauth xdotool
     poppler-utils cups
     clang libclang-rt-14-dev
 )
