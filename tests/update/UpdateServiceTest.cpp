@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include "shell/Restart.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinDialog.h"
@@ -13,16 +10,6 @@
 
 namespace zelvo::test {
 namespace {
-
-// Serves events of this thread (the test server's) until `done` or a generous bound.
-bool PumpUntil(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 60000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
 
 class UpdateServiceTest : public UpdateCheckFixture {
 protected:

@@ -4,6 +4,9 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "tests/support/TestSupport.h"
 
 namespace zelvo::test {
@@ -19,6 +22,16 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 
 bool IsRunnable(const std::filesystem::path& path) {
     return access(path.c_str(), X_OK) == 0;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int limitMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < limitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        usleep(20 * 1000);
+    }
+    return done();
 }
 
 }  // namespace zelvo::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "update/UpdatePrompts.h"
@@ -31,5 +32,9 @@ std::string ProbeProgram(const std::string& mark);
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
 bool IsRunnable(const std::filesystem::path& path);
+
+// Serves this thread's events (the test server's) until `done`; false when it did not come
+// within `limitMs`.
+bool PumpUntil(const std::function<bool()>& done, int limitMs = 60000);
 
 }  // namespace zelvo::test

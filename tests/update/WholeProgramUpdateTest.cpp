@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -56,17 +54,6 @@ void ClickConfirm(const QString& window) {
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
              QString::number(kConfirmX), QString::number(kConfirmY), QStringLiteral("click"),
              QStringLiteral("1")});
-}
-
-// Serves the test server while waiting; false when `done` did not come within a minute.
-bool PumpUntil(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 60000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        usleep(50 * 1000);
-    }
-    return done();
 }
 
 // Another process than `other` running the program file at `executable`.
@@ -129,17 +116,17 @@ protected:
         ASSERT_TRUE(m_first.waitForStarted());
     }
 
-    // Waits for a new dialog of the first process and clicks its confirm button.
-    void ConfirmNextDialog(QStringList& seen) {
+    // A dialog of the first process not among `seen` (which it joins); empty when none came.
+    QString NextDialog(QStringList& seen) {
         QString window;
-        ASSERT_TRUE(PumpUntil([&] {
+        PumpUntil([&] {
             for (const QString& id : DialogWindows(m_first.processId())) {
                 if (!seen.contains(id)) window = id;
             }
             return !window.isEmpty();
-        })) << "no dialog came";
+        });
         seen << window;
-        ClickConfirm(window);
+        return window;
     }
 
     ScopedWorkDir m_dir;
@@ -155,16 +142,13 @@ protected:
 TEST_F(WholeProgramUpdateTest, AnsweredQuestionInstallsRestartsAndTheNextStartDropsTheBackup) {
     StartFirst();
     QStringList seen;
-    ConfirmNextDialog(seen);  // "更  新"
+    QString question = NextDialog(seen);
+    ASSERT_FALSE(question.isEmpty()) << "no question came";
+    ClickConfirm(question);  // "更  新"
 
     // The success message is up: the new program is in place and the old one kept.
-    QString success;
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const QString& id : DialogWindows(m_first.processId())) {
-            if (!seen.contains(id)) success = id;
-        }
-        return !success.isEmpty();
-    })) << "no success message";
+    QString success = NextDialog(seen);
+    ASSERT_FALSE(success.isEmpty()) << "no success message";
     fs::path backup = m_install / BackupFileName();
     EXPECT_EQ(ReadFile(m_executable), m_newProgram);
     EXPECT_TRUE(IsRunnable(m_executable));
@@ -179,8 +163,12 @@ TEST_F(WholeProgramUpdateTest, AnsweredQuestionInstallsRestartsAndTheNextStartDr
     qint64 first = m_first.processId();
     ASSERT_TRUE(PumpUntil([&] { return (m_restarted = RunningCopyOf(m_executable, first)) > 0; }))
         << "the new program did not start";
-    // Its own update check removes the backup and finds nothing newer.
+    // Its own update check removes the backup and finds nothing newer: no question, no download.
     EXPECT_TRUE(PumpUntil([&] { return !fs::exists(backup); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_server.Requests("/version.xml") == 2; }));
+    PumpUntil([] { return false; }, 2000);
+    EXPECT_EQ(m_server.Requests("/Moxel.exe"), 2);
+    EXPECT_TRUE(DialogWindows(m_restarted).isEmpty());
     EXPECT_EQ(ReadFile(m_executable), m_newProgram);
     EXPECT_EQ(ReadFile(m_install / "version.xml"), "1.1\n");
 }
