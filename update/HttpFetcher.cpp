@@ -51,6 +51,8 @@ HttpFetcher::Outcome HttpFetcher::Get(const QUrl& url,
     if (m_options.cancelled && m_options.cancelled->load()) return outcome;
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("AutoUpdateAgent"));
+    // The bytes as stored, so the stated length is the length of what is read and kept.
+    request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setTransferTimeout(m_options.requestTimeoutMs);

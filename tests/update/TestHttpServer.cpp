@@ -19,15 +19,6 @@ QByteArray ReasonPhrase(int status) {
     }
 }
 
-QByteArray HeaderLine(const QByteArray& request, const QByteArray& name) {
-    for (const QByteArray& line : request.split('\n')) {
-        if (line.toLower().startsWith(name.toLower() + ':')) {
-            return line.mid(name.size() + 1).trimmed();
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 TestHttpServer::TestHttpServer() {
@@ -44,6 +35,15 @@ QString TestHttpServer::BaseUrl() const {
 
 void TestHttpServer::Serve(const QByteArray& path, std::vector<Reply> replies) {
     m_routes[path] = std::move(replies);
+}
+
+QByteArray TestHttpServer::LastHeader(const QByteArray& name) const {
+    for (const QByteArray& line : m_lastRequest.split('\n')) {
+        if (line.toLower().startsWith(name.toLower() + ':')) {
+            return line.mid(name.size() + 1).trimmed();
+        }
+    }
+    return {};
 }
 
 int TestHttpServer::Requests(const QByteArray& path) const {
@@ -68,7 +68,7 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& request) {
     QByteArray path = request.split(' ').value(1);
     int& count = m_requests[path];
     ++count;
-    m_lastUserAgent = HeaderLine(request, "User-Agent");
+    m_lastRequest = request;
     Reply reply{404, "<html><body>404 Not Found</body></html>"};
     auto route = m_routes.find(path);
     if (route != m_routes.end() && !route->second.empty()) {

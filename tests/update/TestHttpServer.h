@@ -38,7 +38,8 @@ public:
     void Serve(const QByteArray& path, std::vector<Reply> replies);
     void Serve(const QByteArray& path, const QByteArray& body) { Serve(path, {Reply{200, body}}); }
     int Requests(const QByteArray& path) const;
-    QByteArray LastUserAgent() const { return m_lastUserAgent; }
+    // A header of the last request, as sent.
+    QByteArray LastHeader(const QByteArray& name) const;
 
 private:
     void Accept();
@@ -47,7 +48,7 @@ private:
     QTcpServer m_server;
     std::map<QByteArray, std::vector<Reply>> m_routes;
     std::map<QByteArray, int> m_requests;
-    QByteArray m_lastUserAgent;
+    QByteArray m_lastRequest;
 };
 
 }  // namespace zelvo::test
