@@ -25,6 +25,7 @@
 #include "shell/window/PlaceholderPage.h"
 #include "store/LocalDb.h"
 #include "store/RowCallbacks.h"
+#include "update/UpdateService.h"
 
 namespace zelvo {
 namespace {
@@ -63,6 +64,7 @@ CQuorraApp::CQuorraApp() = default;
 CQuorraApp::~CQuorraApp() { ExitInstance(); }
 
 void CQuorraApp::ExitInstance() {
+    m_update.reset();
     SetPrintFailureSink(nullptr);
     m_capture.reset();
     m_mainWindow.reset();
@@ -86,6 +88,8 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
                                  FirstColumnToText, &m_updateServer)) {
         return false;
     }
+    m_update = std::make_unique<UpdateService>();
+    m_update->Start(m_updateServer, executablePath);
 
     WorkArea area = DesktopWorkArea();
     WindowPlacement placement = PlaceMainWindow(area);

@@ -10,6 +10,7 @@ class InstanceLock;
 class MainWindow;
 class MisCilHolder;
 class OperationServices;
+class UpdateService;
 
 // The process start-up: single-instance guard, database, configuration and the main window.
 class CQuorraApp {
@@ -26,6 +27,8 @@ public:
 
 private:
     std::unique_ptr<InstanceLock> m_instanceLock;
+    // The update check runs beside start-up and the operator's work.
+    std::unique_ptr<UpdateService> m_update;
     std::unique_ptr<MisCilHolder> m_gateway;
     // The exchanges of the operation pages; outlives the main window.
     std::unique_ptr<OperationServices> m_operations;

@@ -10,7 +10,11 @@ int main(int argc, char* argv[]) {
     // The restore icon is a tool window: only closing the main window ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     zelvo::skin::InstallFontSubstitutions();
-    if (!app.InitInstance(QApplication::applicationFilePath().toStdString())) return 0;
+    if (!app.InitInstance(QApplication::applicationFilePath().toStdString())) {
+        // The update thread may already run; it ends while the QApplication still exists.
+        app.ExitInstance();
+        return 0;
+    }
     int code = qtApp.exec();
     app.ExitInstance();
     return code;

@@ -18,10 +18,11 @@ function(zelvo_add_folders)
     endforeach()
 endfunction()
 
-# zelvo_add_test(NAME name SOURCES ... LIBS ... [QT])
-# QT tests get a main that runs a QApplication on the offscreen platform.
+# zelvo_add_test(NAME name SOURCES ... LIBS ... [QT] [LOCK resource])
+# QT tests get a main that runs a QApplication on the offscreen platform. Tests that share a
+# LOCK (for example a system-wide lock the program takes) never run at the same time.
 function(zelvo_add_test)
-    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "QT" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     if(T_QT)
         set(main_lib zelvo_test_qt_main)
@@ -29,7 +30,12 @@ function(zelvo_add_test)
         set(main_lib GTest::gtest_main)
     endif()
     target_link_libraries(${T_NAME} PRIVATE zelvo_common zelvo_test_support ${main_lib} GTest::gtest GTest::gmock ${T_LIBS})
-    gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+    set(properties TIMEOUT 300)
+    if(T_LOCK)
+        list(APPEND properties RESOURCE_LOCK ${T_LOCK})
+    endif()
+    gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+        PROPERTIES ${properties})
 endfunction()
 
 # zelvo_add_x11_test(NAME name SOURCES ... LIBS ...)

@@ -1,7 +1,7 @@
 # Debian packages the build, the tests and the demo need; sourced by the other scripts.
 ZELVO_PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    libsqlite3-dev sqlite3 libssl-dev
+    libsqlite3-dev sqlite3 libssl-dev openssl
     qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev
     fonts-wqy-microhei fonts-arphic-uming fonts-liberation
