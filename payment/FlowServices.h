@@ -7,6 +7,7 @@ namespace zelvo {
 
 class CLocalDb;
 class ExchangeRunner;
+class OrderJournal;
 struct TerminalConfig;
 
 // What the payment and refund flows reach beyond their page.
@@ -20,6 +21,8 @@ struct FlowServices {
     // Takes SCprint.txt to the printer on a worker thread.
     std::function<void()> startPrintJob;
     const TerminalConfig& config;
+    // Orders sent and their outcomes; none: rows are written without a journal.
+    OrderJournal* journal = nullptr;
 };
 
 // "正在处理，请稍候！": the answer to an operator action while an exchange runs.

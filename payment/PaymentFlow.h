@@ -4,6 +4,7 @@
 #include <string>
 
 #include "payment/FlowServices.h"
+#include "payment/FollowedOrder.h"
 #include "payment/PaymentLog.h"
 #include "payment/RequestBuilders.h"
 #include "payment/TransactionResult.h"
@@ -46,6 +47,8 @@ public:
 
 private:
     void StartPurchase();
+    bool OpenJournal();
+    void ReleaseIfIdle();
     bool StartExchange();
     void OnExchangeDone(int result);
     void OnPurchaseAnswer(TransactionResult& answer, const std::string& code);
@@ -85,6 +88,7 @@ private:
     bool m_cancelAfterQuery = false;
     PaymentLog m_log;
     PaymentState m_state = PaymentState::Idle;
+    FollowedOrder m_followed{m_services};
 };
 
 }  // namespace zelvo

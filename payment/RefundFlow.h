@@ -5,6 +5,7 @@
 #include <string>
 
 #include "payment/FlowServices.h"
+#include "payment/FollowedOrder.h"
 #include "payment/RequestBuilders.h"
 
 namespace zelvo {
@@ -56,6 +57,9 @@ private:
     int m_queryCount = 0;
     int m_failureCount = 0;
     bool m_promptOpen = false;
+    // Exchanges started: a completion that starts none ends the refund's follow-up.
+    int m_exchangesStarted = 0;
+    FollowedOrder m_followed{m_services};
 };
 
 }  // namespace zelvo
