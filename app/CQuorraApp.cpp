@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 
 #include "app/config/DisplayTexts.h"
@@ -73,6 +74,18 @@ bool CQuorraApp::ClaimSingleInstance() {
     return m_instanceLock != nullptr;
 }
 
+void CQuorraApp::StartReconciliation() {
+    // Orders a previous run left open are finished once the network is up; the operator learns
+    // of each one found paid in the banner.
+    std::shared_ptr<ConnectivityCheck> connectivity = CreateSystemConnectivityCheck();
+    QPointer<MainWindow> window = m_mainWindow.get();
+    m_operations->StartReconciliation(
+        [window](const QString& text) {
+            if (window) window->ShowMessage(MessageKind::Success, text);
+        },
+        [connectivity] { return connectivity->IsOnline(); });
+}
+
 bool CQuorraApp::InitInstance(const std::string& executablePath) {
     SetLocalDbMessageSink(ShowInformation);
     CLocalDb* db = GetLocalDb();
@@ -116,6 +129,7 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
                      Qt::QueuedConnection);
     m_mainWindow->PlaceAndShow();
     SetPrintFailureSink(ShowPrintFailure);
+    StartReconciliation();
 
     SetTessdataPrefix(executablePath);
     return true;

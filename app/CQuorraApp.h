@@ -24,6 +24,8 @@ public:
     void ExitInstance();
 
 private:
+    void StartReconciliation();
+
     std::unique_ptr<InstanceLock> m_instanceLock;
     std::unique_ptr<MisCilHolder> m_gateway;
     // The exchanges of the operation pages; outlives the main window.

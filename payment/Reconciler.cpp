@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "base/CodePage.h"
@@ -27,7 +28,9 @@ TransactionResult ConfirmedRow(const JournalEntry& entry, const TransactionResul
     row.orderNum = entry.orderNum;
     row.origOrderNum = entry.txnType == TxnCode::Refund ? entry.origOrderNum : std::string();
     row.respCode = std::string(RespCode::Success);
+    // The amount sent, as the flow records it: a query's answer need not carry it.
     row.amountText = entry.amountText;
+    row.transAmt = std::strtod(entry.amountText.c_str(), nullptr);
     return row;
 }
 
