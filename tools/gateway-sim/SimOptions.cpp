@@ -52,6 +52,9 @@ options:
   --rule code:PREFIX=ACTION
                     rule for purchases whose payment code starts with PREFIX
   --always ACTION   apply ACTION to every answer
+  --book FILE       write the order book to FILE after every answer: a header line, then
+                    per order its number, kind (purchase, refund), amount, state (open, paid,
+                    cancelled, refused) and the amount refunded, separated by tabs
   --help            this text
 
 actions:
@@ -95,6 +98,8 @@ std::optional<SimOptions> ParseSimOptions(int argc, char** argv, std::string& er
                 return std::nullopt;
             }
             options.port = *port;
+        } else if (option == "--book" && !value.empty()) {
+            options.bookFile = value;
         } else if (option == "--key") {
             options.key = value;
         } else if (option == "--charset" && (value == "1" || value == "2")) {
