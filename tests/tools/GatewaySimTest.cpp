@@ -236,9 +236,11 @@ TEST(SimOptions, DefaultsMatchTheDemoDatabaseAndBadOptionsAreRefused) {
     EXPECT_EQ(options->key, "Zelvo0123456789abcdefDEMOKEY2026");
 
     std::vector<const char*> rules = {
-        "gateway-sim", "--rule", "12=refuse:05:no", "--rule", "code:77=silent", "--pending", "0"};
-    options = sim::ParseSimOptions(7, const_cast<char**>(rules.data()), error);
+        "gateway-sim", "--rule", "12=refuse:05:no", "--rule", "code:77=silent", "--pending", "0",
+        "--rule",      "13=pending:40"};
+    options = sim::ParseSimOptions(9, const_cast<char**>(rules.data()), error);
     ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->rules.For(213, "13").pendingQueries, 40);
     EXPECT_EQ(options->rules.For(112, "13").action, sim::SimAction::Refuse);
     EXPECT_EQ(options->rules.For(100, "7712").action, sim::SimAction::Silent);
     EXPECT_EQ(options->rules.pendingQueries, 0);
@@ -247,6 +249,7 @@ TEST(SimOptions, DefaultsMatchTheDemoDatabaseAndBadOptionsAreRefused) {
          std::vector<std::vector<const char*>>{{"gateway-sim", "--port", "70000"},
                                                {"gateway-sim", "--rule", "123=silent"},
                                                {"gateway-sim", "--rule", "12=explode"},
+                                               {"gateway-sim", "--rule", "12=pending:x"},
                                                {"gateway-sim", "--charset", "3"},
                                                {"gateway-sim", "--port"}}) {
         EXPECT_FALSE(sim::ParseSimOptions(static_cast<int>(bad.size()),

@@ -209,7 +209,8 @@ SimAnswer OrderBook::Purchase(const SimPairs& request) {
     if (answer.rule.action == SimAction::Pending) {
         order.state = State::Pending;
         order.respcd = "09";
-        order.pendingQueries = m_rules.pendingQueries;
+        order.pendingQueries = answer.rule.pendingQueries >= 0 ? answer.rule.pendingQueries
+                                                               : m_rules.pendingQueries;
     } else if (answer.rule.action == SimAction::Refuse) {
         order.state = State::Failed;
         order.respcd = answer.rule.code;

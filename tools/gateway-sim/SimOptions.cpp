@@ -60,6 +60,7 @@ options:
 actions:
   normal            answer as an acquirer would
   pending           answer "09"; queries answer "09" --pending times, then "00"
+  pending:N         the same with N "09" answers to queries (a customer who takes long)
   refuse:CODE:TEXT  answer respcd CODE with errorDetail TEXT
   silent            take the order as paid but send no answer, keep the connection open
   close             send the first half of the answer and close
