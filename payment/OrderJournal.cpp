@@ -1,5 +1,8 @@
 #include "payment/OrderJournal.h"
 
+#include <cstdio>
+#include <iterator>
+
 #include "MISCIL/TxnCodes.h"
 #include "payment/TransactionLog.h"
 #include "payment/TransactionResult.h"
@@ -35,15 +38,17 @@ private:
 
 enum class Claim { Claimed, AlreadyClosed, Failed };
 
-// Closes the order's open row with `state`; an order without a row gets a closed one, so that
-// a repeat finds it closed.
+// Closes the order's row with `state` unless it was recorded already; an order without a row
+// gets a closed one, so that a repeat finds it recorded. A row closed as not paid or cancelled
+// is taken too: a confirmed payment outweighs an earlier answer, and money must not go
+// unrecorded.
 Claim ClaimForRecord(CLocalDb& db, const TransactionResult& result, std::string_view state,
                      const LocalTime& now) {
     const std::string closed = FormatLocalTime(now, kTimeFormat);
-    if (!db.Execute(
-            "update TBL_ORDER_JOURNAL set STATE = ?, CLOSED_TIME = ? "
-            "where ORDER_NUM = ? and STATE = ?",
-            {std::string(state), closed, result.orderNum, std::string(JournalState::Open)})) {
+    if (!db.Execute("update TBL_ORDER_JOURNAL set STATE = ?, CLOSED_TIME = ? "
+                    "where ORDER_NUM = ? and STATE not in (?, ?)",
+                    {std::string(state), closed, result.orderNum, std::string(JournalState::Paid),
+                     std::string(JournalState::Refunded)})) {
         return Claim::Failed;
     }
     if (db.ChangedRows() == 1) return Claim::Claimed;
@@ -127,9 +132,12 @@ std::vector<JournalEntry> OpenJournalEntries(CLocalDb& db) {
                   {std::string(JournalState::Open)}, rows)) {
         return {};
     }
+    // Each value cut to what its column was written with: the file may have been edited.
+    constexpr size_t kWidths[] = {64, 4, 16, 32, 64, 16, 19, 10};
     std::vector<JournalEntry> entries;
-    for (const auto& row : rows.rows) {
-        if (row.size() != 8) continue;
+    for (auto row : rows.rows) {
+        if (row.size() != std::size(kWidths)) continue;
+        for (size_t i = 0; i < row.size(); ++i) row[i] = row[i].substr(0, kWidths[i]);
         entries.push_back({row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7]});
     }
     return entries;

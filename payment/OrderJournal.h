@@ -45,8 +45,8 @@ enum class JournalWrite {
 
 // The journal rows, on whatever connection the caller uses; each call is one transaction.
 bool JournalInsert(CLocalDb& db, const JournalEntry& entry);
-// The payment row (or refund row) of a confirmed order, written only if its journal row is
-// still open, and the journal row closed in the same transaction. An order with no journal row
+// The payment row (or refund row) of a confirmed order, written only if its journal row does
+// not say it was recorded already, and the journal row closed in the same transaction. An order with no journal row
 // (sent before the journal existed) is written as before.
 JournalWrite JournalRecordPayment(CLocalDb& db, const TransactionResult& result,
                                   const std::string& operatorId, const LocalTime& now);

@@ -104,6 +104,21 @@ TEST_F(PaymentJournalTest, UnansweredPurchaseFoundPaidByItsQueryIsRecordedOnce) 
     EXPECT_EQ(LogRows(order), 1);
 }
 
+TEST_F(PaymentJournalTest, ConfirmationAfterAnEarlierNotPaidStillGetsItsRow) {
+    Script({Answer("51")});
+    const std::string order = Pay();
+    Settle();
+    ASSERT_EQ(StateOf(order), "notpaid");
+    TransactionResult paid;
+    paid.txnType = "PURC";
+    paid.orderNum = order;
+    paid.respCode = "00";
+    paid.transAmt = 12.3;
+    EXPECT_EQ(JournalRecordPayment(m_db, paid, "01", CurrentClock().Now()), JournalWrite::Written);
+    EXPECT_EQ(StateOf(order), "paid");
+    EXPECT_EQ(LogRows(order), 1);
+}
+
 TEST_F(PaymentJournalTest, UnwritableJournalKeepsThePurchaseFromLeaving) {
     ASSERT_TRUE(m_db.Execute("drop table TBL_ORDER_JOURNAL"));
     Script({Paid()});
