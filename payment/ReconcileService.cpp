@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::chrono::seconds kNetworkPoll{1};
 constexpr std::chrono::milliseconds kIdleWait = std::chrono::hours(24);
+constexpr std::chrono::milliseconds kStopPoll{100};
 
 }  // namespace
 
@@ -59,24 +60,41 @@ void ReconcileService::Loop() {
     }
 }
 
+bool ReconcileService::Stopping() const {
+    std::lock_guard lock(m_mutex);
+    return m_stopping;
+}
+
+void ReconcileService::TellRecovered(const std::u16string& text) {
+    if (!m_setup.poster) return;
+    // Copies, not the service: the work may run after the service is gone.
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> told = done->get_future();
+    const bool print = m_setup.printSlips && m_setup.startPrintJob;
+    m_setup.poster([show = m_setup.showRecovered,
+                    startPrint = print ? m_setup.startPrintJob : nullptr, text, done] {
+        if (show) show(text);
+        if (startPrint) startPrint();
+        done->set_value();
+    });
+    // The user-interface thread may be the one waiting for this worker to end.
+    while (told.wait_for(kStopPoll) != std::future_status::ready) {
+        if (Stopping()) return;
+    }
+    if (print && m_setup.waitForPrintJobs) m_setup.waitForPrintJobs();
+}
+
 bool ReconcileService::RunRound() {
     std::unique_ptr<CLocalDb> db = m_setup.openDatabase ? m_setup.openDatabase() : nullptr;
     if (!db || !m_setup.exchanges) return true;
-    Reconciler reconciler({*m_setup.exchanges, m_setup.journal, [this] {
-                               std::lock_guard lock(m_mutex);
-                               return m_stopping;
-                           }});
+    ReconcileServices services{*m_setup.exchanges, m_setup.journal, [this] { return Stopping(); }};
+    services.recorded = [this](const ReconcileItem& item) {
+        TellRecovered(RecoveredOrderText(item));
+    };
+    Reconciler reconciler(std::move(services));
     bool openRemain = false;
     for (const ReconcileItem& item : reconciler.RunRound(*db)) {
         if (item.action == ReconcileAction::LeftOpen) openRemain = true;
-        if (item.action != ReconcileAction::Recorded || !m_setup.poster) continue;
-        // Copies, not the service: the work may run after the service is gone.
-        m_setup.poster([show = m_setup.showRecovered,
-                        print = m_setup.printSlips ? m_setup.startPrintJob : nullptr,
-                        text = RecoveredOrderText(item)] {
-            if (show) show(text);
-            if (print) print();
-        });
     }
     std::lock_guard lock(m_mutex);
     ++m_rounds;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,6 +29,9 @@ struct ReconcileServiceSetup {
     std::function<void(const std::u16string& text)> showRecovered;
     // On the user-interface thread, after a recovered order's slip was written.
     std::function<void()> startPrintJob;
+    // Until the print jobs started so far have read their file (before the next exchange may
+    // write another slip).
+    std::function<void()> waitForPrintJobs;
     bool printSlips = true;
     // How long to wait before another round while orders stay open.
     std::chrono::milliseconds period = std::chrono::minutes(3);
@@ -51,6 +55,10 @@ private:
     void Loop();
     // True when orders remain open that no flow follows.
     bool RunRound();
+    // Banner and slip of an order found paid, on the user-interface thread; returns once they
+    // are under way, or when the service is stopping.
+    void TellRecovered(const std::u16string& text);
+    bool Stopping() const;
     bool WaitFor(std::chrono::milliseconds timeout);
 
     ReconcileServiceSetup m_setup;

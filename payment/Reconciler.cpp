@@ -43,11 +43,22 @@ std::vector<ReconcileItem> Reconciler::RunRound(CLocalDb& db) {
         ReconcileItem item{entry};
         if (m_services.journal && m_services.journal->IsFollowed(entry.orderNum)) {
             item.action = ReconcileAction::Skipped;
+            items.push_back(std::move(item));
+            continue;
+        }
+        if (!HoldExchangeSlot()) break;
+        // Asked again under the slot: a flow may have taken the order up meanwhile.
+        if (m_services.journal && m_services.journal->IsFollowed(entry.orderNum)) {
+            item.action = ReconcileAction::Skipped;
         } else if (entry.txnType == TxnCode::Refund) {
             ReconcileRefund(db, item);
         } else {
             ReconcilePurchase(db, item);
         }
+        if (item.action == ReconcileAction::Recorded && m_services.recorded) {
+            m_services.recorded(item);
+        }
+        m_services.exchanges.ReleaseHold();
         items.push_back(std::move(item));
     }
     return items;
@@ -119,19 +130,23 @@ void Reconciler::ReconcileRefund(CLocalDb& db, ReconcileItem& item) {
     }
 }
 
-bool Reconciler::Exchange(const JournalEntry& entry, TransactionResult& answer) {
-    ExchangeRunner& runner = m_services.exchanges;
-    while (!runner.TryHold()) {
+bool Reconciler::HoldExchangeSlot() {
+    while (!m_services.exchanges.TryHold()) {
         if (Stopping()) return false;
         std::this_thread::sleep_for(kGapPoll);
     }
+    return true;
+}
+
+bool Reconciler::Exchange(const JournalEntry& entry, TransactionResult& answer) {
+    if (Stopping()) return false;
+    ExchangeRunner& runner = m_services.exchanges;
     // The slip the library writes on a "00" names the operator who took the order.
     const std::string operatorBefore = MisCilOperatorId();
     MisCilSetOperatorId(entry.operatorId);
     const bool completed = RunExchange(runner.Gateway(), m_request) == ExchangeResult::Completed;
     if (completed) ReadTransactionResult(runner.Gateway().Record(), answer);
     MisCilSetOperatorId(operatorBefore);
-    runner.ReleaseHold();
     return completed;
 }
 

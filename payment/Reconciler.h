@@ -36,12 +36,16 @@ struct ReconcileServices {
     const OrderJournal* journal = nullptr;
     // True when the round should end early (the program is closing).
     std::function<bool()> stopping;
+    // Right after an order's row was written, while the round still holds the exchange slot,
+    // so that the slip the library wrote for its answer is still the one in SCprint.txt.
+    std::function<void(const ReconcileItem& item)> recorded;
 };
 
 // Finishes what the journal holds open: each open order is queried; a paid one gets the row
 // its flow would have written (one row, whatever is repeated), one still open at the gateway is
 // cancelled, one the gateway has closed is closed here too. Runs on the caller's thread, which
-// is not the user-interface thread; each exchange runs there too, in a gap of the flows.
+// is not the user-interface thread; each order is handled there too, in a gap of the flows, with
+// the exchange slot held from its query to its last answer.
 class Reconciler {
 public:
     explicit Reconciler(ReconcileServices services) : m_services(std::move(services)) {}
@@ -52,8 +56,10 @@ private:
     void ReconcilePurchase(CLocalDb& db, ReconcileItem& item);
     void ReconcileRefund(CLocalDb& db, ReconcileItem& item);
     void CancelPurchase(CLocalDb& db, ReconcileItem& item);
+    // Waits for a gap and takes the exchange slot; false when the round is ending.
+    bool HoldExchangeSlot();
     // One exchange with the operator who sent the order named on the slip; false when it
-    // failed or the round is ending.
+    // failed.
     bool Exchange(const JournalEntry& entry, TransactionResult& answer);
     bool Stopping() const { return m_services.stopping && m_services.stopping(); }
 

@@ -90,6 +90,7 @@ void OperationServices::StartReconciliation(std::function<void(const QString& te
         if (show) show(QString::fromStdU16String(text));
     };
     setup.startPrintJob = [] { StartPrintJob(); };
+    setup.waitForPrintJobs = [] { WaitForPrintJobs(); };
     setup.printSlips = PrintsSlipAfterTransaction(GetTerminalConfig());
     m_reconcile.reset();
     m_reconcile = std::make_unique<ReconcileService>(std::move(setup));

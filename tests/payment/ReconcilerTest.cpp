@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "base/CodePage.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/MisCil.h"
+#include "payment/ReconcileService.h"
 #include "payment/Reconciler.h"
 #include "payment/TransactionResult.h"
 #include "tests/payment/JournalTestSupport.h"
@@ -187,6 +189,46 @@ TEST_F(ReconcilerTest, FlowFollowUpFromItsCompletionIsNeverOvertakenByARound) {
     EXPECT_EQ(completions, 2);
     EXPECT_TRUE(m_runner.TryHold());
     m_runner.ReleaseHold();
+}
+
+// Waits for `done`, as a guard against a hang and not a measurement.
+bool Eventually(const std::function<bool()>& done) {
+    for (int i = 0; i < 3000 && !done(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+TEST_F(ReconcilerTest, ServiceRunsAtStartAndAgainWhenAFlowLeavesAnOrderOpen) {
+    std::vector<std::u16string> banners;
+    ReconcileServiceSetup setup;
+    setup.exchanges = &m_runner;
+    setup.journal = &m_journal;
+    setup.openDatabase = [path = (m_dir.Path() / "MISData.db").u16string()] {
+        auto db = std::make_unique<CLocalDb>();
+        return db->Open(path) ? std::move(db) : nullptr;
+    };
+    setup.networkUp = [] { return true; };
+    setup.poster = m_poster.Poster();
+    setup.showRecovered = [&](const std::u16string& text) { banners.push_back(text); };
+    setup.startPrintJob = [this] { ++m_prints; };
+    setup.period = std::chrono::hours(1);
+    ReconcileService service(std::move(setup));
+    m_journal.SetLeftOpenHandler([&] { service.Trigger(); });
+    ASSERT_TRUE(Eventually([&] { return service.Rounds() == 1; }));
+
+    // A flow gives up on an order that the customer then pays.
+    JournalEntry entry = NewJournalEntry("PURC", kOrder, "12.30", "01", CurrentClock().Now());
+    ASSERT_TRUE(m_journal.Open(&m_db, entry));
+    Script({Paid()});
+    m_journal.Release(&m_db, kOrder);
+    // The banner and the slip come through the user-interface thread.
+    ASSERT_TRUE(m_poster.DeliverOne());
+    ASSERT_TRUE(Eventually([&] { return service.Rounds() == 2; }));
+    EXPECT_THAT(banners,
+                ElementsAre(u"已找回付款，订单号：" + Utf8ToUtf16(kOrder) + u"，金额：12.30"));
+    EXPECT_EQ(m_prints, 1);
+    EXPECT_EQ(LogRows(kOrder), 1);
 }
 
 }  // namespace

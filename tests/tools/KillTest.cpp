@@ -64,8 +64,9 @@ TEST(PaymentKillTest, EveryOrderEndsRecordedExactlyWhenTheAcquirerWasPaid) {
     const std::string port = banner.substr(banner.rfind(':') + 1);
     test::MakeDeliveredDatabase(dir.Path() / "MISData.db");
     test::RunSql(dir.Path() / "MISData.db",
-                 "update SysConfig set Value = '" + port + "' where Name = 'ServerPort';"
-                 "update SysConfig set Value = '1' where Name = 'WaitTime';");
+                 "update SysConfig set Value = '" + port +
+                     "' where Name = 'ServerPort';"
+                     "update SysConfig set Value = '1' where Name = 'WaitTime';");
 
     const char* seedText = std::getenv("ZELVO_KILL_SEED");
     const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10))
@@ -78,8 +79,8 @@ TEST(PaymentKillTest, EveryOrderEndsRecordedExactlyWhenTheAcquirerWasPaid) {
         std::snprintf(amount, sizeof amount, "%d.%02d", 1 + static_cast<int>(random() % 90),
                       customer.fen);
         test::BackgroundProcess pay({ZELVO_MIS_EXECUTABLE, "pay", "--amount", amount, "--code",
-                                     "134567890123456789", "--operator", "01",
-                                     "--query-interval", "0.05"});
+                                     "134567890123456789", "--operator", "01", "--query-interval",
+                                     "0.05"});
         // One run in six is left alone, so that whole payments are checked as well.
         if (random() % 6 != 0) {
             std::this_thread::sleep_for(
@@ -108,14 +109,15 @@ TEST(PaymentKillTest, EveryOrderEndsRecordedExactlyWhenTheAcquirerWasPaid) {
     for (const auto& [order, line] : purchases) {
         SCOPED_TRACE("order " + order + " seed " + std::to_string(seed));
         EXPECT_NE(line.state, "open");
-        const std::string rows =
-            test::QueryText(db, "select count(*) from TBL_TRANS_LOG where ORDER_NUM = '" + order +
-                                    "'");
+        const std::string rows = test::QueryText(
+            db, "select count(*) from TBL_TRANS_LOG where ORDER_NUM = '" + order + "'");
         if (line.state == "paid") {
             ++paid;
             EXPECT_EQ(rows, "1");
-            EXPECT_EQ(test::QueryText(db, "select printf('%.2f', TRANS_AMT) from TBL_TRANS_LOG "
-                                          "where ORDER_NUM = '" + order + "'"),
+            EXPECT_EQ(test::QueryText(db,
+                                      "select printf('%.2f', TRANS_AMT) from TBL_TRANS_LOG "
+                                      "where ORDER_NUM = '" +
+                                          order + "'"),
                       line.amount);
         } else {
             EXPECT_EQ(rows, "0");
