@@ -119,6 +119,21 @@ TEST_F(PaymentJournalTest, ConfirmationAfterAnEarlierNotPaidStillGetsItsRow) {
     EXPECT_EQ(LogRows(order), 1);
 }
 
+TEST_F(PaymentJournalTest, PaidOrderWhoseRowCouldNotBeWrittenStaysOpenForReconciliation) {
+    ASSERT_TRUE(
+        m_db.Execute("create trigger refuse before insert on TBL_TRANS_LOG "
+                     "begin select raise(abort, 'disk full'); end"));
+    Script({Paid()});
+    const std::string order = Pay();
+    Settle();
+    EXPECT_THAT(m_view.events,
+                testing::Contains("notice:0:添加交易记录失败了，请联系客户经理，谢谢:我知道了"));
+    // Nothing half-written: no row, and the journal still says the outcome is to be recorded.
+    EXPECT_EQ(LogRows(order), 0);
+    EXPECT_EQ(StateOf(order), "open");
+    EXPECT_EQ(m_leftOpen, 1);
+}
+
 TEST_F(PaymentJournalTest, UnwritableJournalKeepsThePurchaseFromLeaving) {
     ASSERT_TRUE(m_db.Execute("drop table TBL_ORDER_JOURNAL"));
     Script({Paid()});
