@@ -1,17 +1,21 @@
 #include "payment/OrderJournal.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 #include "MISCIL/TxnCodes.h"
 #include "payment/TransactionLog.h"
 #include "payment/TransactionResult.h"
+#include "platform/ProcessLiveness.h"
 #include "store/CLocalDb.h"
 
 namespace zelvo {
 namespace {
 
 constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
+constexpr std::int64_t kFollowedElsewhereSeconds = 20 * 60;
 
 // BEGIN IMMEDIATE takes the write lock at once, so that two connections deciding whether an
 // order is still open cannot both decide yes.
@@ -100,10 +104,11 @@ bool JournalInsert(CLocalDb& db, const JournalEntry& entry) {
                               : std::string();
     return db.Execute(
         "insert into TBL_ORDER_JOURNAL(ORDER_NUM, TRANS_CODE, TRANS_AMT_TEXT, "
-        "PAY_CODE, ORIG_ORDER_NUM, OPER_ID, SENT_TIME, SYS_DATE, STATE) "
-        "values(?,?,?,?,?,?,?,?,?)",
+        "PAY_CODE, ORIG_ORDER_NUM, OPER_ID, SENT_TIME, SYS_DATE, STATE, OWNER_PID) "
+        "values(?,?,?,?,?,?,?,?,?,?)",
         {entry.orderNum, entry.txnType, entry.amountText, entry.payCode, entry.origOrderNum,
-         entry.operatorId, entry.sentTime, sysDate, std::string(JournalState::Open)});
+         entry.operatorId, entry.sentTime, sysDate, std::string(JournalState::Open),
+         std::int64_t{entry.ownerPid}});
 }
 
 JournalWrite JournalRecordPayment(CLocalDb& db, const TransactionResult& result,
@@ -127,18 +132,19 @@ bool JournalClose(CLocalDb& db, const std::string& orderNum, std::string_view st
 std::vector<JournalEntry> OpenJournalEntries(CLocalDb& db) {
     SqlRows rows;
     if (!db.Query("select ORDER_NUM, TRANS_CODE, TRANS_AMT_TEXT, PAY_CODE, ORIG_ORDER_NUM, "
-                  "OPER_ID, SENT_TIME, STATE from TBL_ORDER_JOURNAL where STATE = ? "
+                  "OPER_ID, SENT_TIME, STATE, OWNER_PID from TBL_ORDER_JOURNAL where STATE = ? "
                   "order by SENT_TIME, ORDER_NUM",
                   {std::string(JournalState::Open)}, rows)) {
         return {};
     }
     // Each value cut to what its column was written with: the file may have been edited.
-    constexpr size_t kWidths[] = {64, 4, 16, 32, 64, 16, 19, 10};
+    constexpr size_t kWidths[] = {64, 4, 16, 32, 64, 16, 19, 10, 12};
     std::vector<JournalEntry> entries;
     for (auto row : rows.rows) {
         if (row.size() != std::size(kWidths)) continue;
         for (size_t i = 0; i < row.size(); ++i) row[i] = row[i].substr(0, kWidths[i]);
-        entries.push_back({row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7]});
+        entries.push_back({row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7],
+                           std::strtol(row[8].c_str(), nullptr, 10)});
     }
     return entries;
 }
@@ -203,7 +209,24 @@ JournalEntry NewJournalEntry(std::string_view txnType, const std::string& orderN
     entry.operatorId = operatorId;
     entry.sentTime = FormatLocalTime(now, kTimeFormat);
     entry.state = std::string(JournalState::Open);
+    entry.ownerPid = CurrentProcessId();
     return entry;
+}
+
+bool FollowedElsewhere(const JournalEntry& entry, const LocalTime& now) {
+    if (entry.ownerPid == 0 || entry.ownerPid == CurrentProcessId() ||
+        !ProcessIsRunning(entry.ownerPid)) {
+        return false;
+    }
+    // Longer than any payment is followed (ten waiting times of at most 100 s): a number that
+    // still runs after that belongs to another program, or to a sender that gave up on it.
+    LocalTime sent;
+    if (std::sscanf(entry.sentTime.c_str(), "%4d-%2d-%2d %2d:%2d:%2d", &sent.year, &sent.month,
+                    &sent.day, &sent.hour, &sent.minute, &sent.second) != 6) {
+        return false;
+    }
+    const std::int64_t age = CalendarSeconds(now) - CalendarSeconds(sent);
+    return age >= 0 && age < kFollowedElsewhereSeconds;
 }
 
 }  // namespace zelvo

@@ -35,6 +35,7 @@ struct JournalEntry {
     std::string operatorId;
     std::string sentTime;  // "%Y-%m-%d %H:%M:%S"
     std::string state;
+    long ownerPid = 0;  // the process that sent it and may still be following it; 0 unknown
 };
 
 enum class JournalWrite {
@@ -58,6 +59,9 @@ bool JournalClose(CLocalDb& db, const std::string& orderNum, std::string_view st
 std::vector<JournalEntry> OpenJournalEntries(CLocalDb& db);
 // The state of one order's row; empty when there is none.
 std::string JournalStateOf(CLocalDb& db, const std::string& orderNum);
+// True while another process that sent the order runs and the order is recent enough for it
+// to be still following it: a reconciliation leaves such an order alone.
+bool FollowedElsewhere(const JournalEntry& entry, const LocalTime& now);
 
 // The flows' side of the journal: rows are written before each send and closed with the
 // outcome, and the orders a flow still follows are known here, so that the reconciliation
@@ -86,7 +90,7 @@ private:
     std::function<void()> m_leftOpen;
 };
 
-// A journal row for a request about to leave, stamped now.
+// A journal row for a request about to leave, stamped now and with this process.
 JournalEntry NewJournalEntry(std::string_view txnType, const std::string& orderNum,
                              const std::string& amountText, const std::string& operatorId,
                              const LocalTime& now);

@@ -94,7 +94,10 @@ bool ReconcileService::RunRound() {
     Reconciler reconciler(std::move(services));
     bool openRemain = false;
     for (const ReconcileItem& item : reconciler.RunRound(*db)) {
-        if (item.action == ReconcileAction::LeftOpen) openRemain = true;
+        // A skipped order is followed elsewhere: it may be left open there in turn.
+        if (item.action == ReconcileAction::LeftOpen || item.action == ReconcileAction::Skipped) {
+            openRemain = true;
+        }
     }
     std::lock_guard lock(m_mutex);
     ++m_rounds;

@@ -53,7 +53,7 @@ public:
 
 private:
     void Loop();
-    // True when orders remain open that no flow follows.
+    // True when orders remain open.
     bool RunRound();
     // Banner and slip of an order found paid, on the user-interface thread; returns once they
     // are under way, or when the service is stopping.

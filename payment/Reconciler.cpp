@@ -41,7 +41,8 @@ std::vector<ReconcileItem> Reconciler::RunRound(CLocalDb& db) {
     for (const JournalEntry& entry : OpenJournalEntries(db)) {
         if (Stopping()) break;
         ReconcileItem item{entry};
-        if (m_services.journal && m_services.journal->IsFollowed(entry.orderNum)) {
+        if ((m_services.journal && m_services.journal->IsFollowed(entry.orderNum)) ||
+            FollowedElsewhere(entry, CurrentClock().Now())) {
             item.action = ReconcileAction::Skipped;
             items.push_back(std::move(item));
             continue;

@@ -19,7 +19,8 @@ enum class ReconcileAction {
     Cancelled,  // not paid and still open at the gateway: cancelled
     Closed,     // not paid and closed at the gateway
     LeftOpen,   // no clear answer: the next round tries again
-    Skipped,    // a flow follows it, or it was recorded meanwhile
+    Skipped,    // a flow (of this process or of another that runs) follows it, or it was
+                // recorded meanwhile
 };
 
 struct ReconcileItem {

@@ -44,6 +44,7 @@ void CreateOrderJournal(CLocalDb& db) {
         "TRANS_AMT_TEXT varchar(16) not null, PAY_CODE varchar(32) not null default '', "
         "ORIG_ORDER_NUM varchar(64) not null default '', OPER_ID varchar(16) not null default '', "
         "SENT_TIME varchar(19) not null, SYS_DATE varchar(8) not null default '', "
+        "OWNER_PID integer not null default 0, "
         "STATE varchar(10) not null default 'open', CLOSED_TIME varchar(19) not null default '')");
 }
 

@@ -1,5 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <functional>
@@ -142,6 +144,31 @@ TEST_F(ReconcilerTest, OrderAFlowStillFollowsIsLeftToIt) {
     EXPECT_THAT(m_gateway.Requests(), IsEmpty());
     m_journal.Release(&m_db, kOrder);
     EXPECT_EQ(m_leftOpen, 1);
+    Script({Answer("25")});
+    EXPECT_THAT(Actions(), ElementsAre(ReconcileAction::Closed));
+}
+
+TEST_F(ReconcilerTest, OrderAnotherRunningProcessSentRecentlyIsLeftToIt) {
+    JournalEntry entry = NewJournalEntry("PURC", kOrder, "8", "01", CurrentClock().Now());
+    entry.ownerPid = getppid();  // the process that started the test runs on
+    ASSERT_TRUE(JournalInsert(m_db, entry));
+    EXPECT_THAT(Actions(), ElementsAre(ReconcileAction::Skipped));
+    EXPECT_THAT(m_gateway.Requests(), IsEmpty());
+
+    // Long after it was sent, its number proves nothing any more.
+    ASSERT_TRUE(m_db.Execute("update TBL_ORDER_JOURNAL set SENT_TIME = '2026-01-01 10:00:00'"));
+    Script({Answer("25")});
+    EXPECT_THAT(Actions(), ElementsAre(ReconcileAction::Closed));
+}
+
+TEST_F(ReconcilerTest, OrderOfAProcessThatEndedIsTakenAtOnce) {
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    JournalEntry entry = NewJournalEntry("PURC", kOrder, "8", "01", CurrentClock().Now());
+    entry.ownerPid = ended;
+    ASSERT_TRUE(JournalInsert(m_db, entry));
     Script({Answer("25")});
     EXPECT_THAT(Actions(), ElementsAre(ReconcileAction::Closed));
 }

@@ -114,7 +114,10 @@ int RunMisReconcile(std::ostream& out, std::ostream& err) {
     Reconciler reconciler({runner, nullptr, nullptr});
     int open = 0;
     for (const ReconcileItem& item : reconciler.RunRound(*db)) {
-        if (item.action == ReconcileAction::LeftOpen) ++open;
+        // A skipped order is still open: another process follows it.
+        if (item.action == ReconcileAction::LeftOpen || item.action == ReconcileAction::Skipped) {
+            ++open;
+        }
         out << ActionName(item.action) << ' ' << item.entry.txnType << ' ' << item.entry.orderNum
             << ' ' << item.entry.amountText << ' ' << (item.respCode.empty() ? "-" : item.respCode)
             << '\n';
