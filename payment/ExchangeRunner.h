@@ -40,8 +40,9 @@ public:
     ExchangeRunner(const ExchangeRunner&) = delete;
     ExchangeRunner& operator=(const ExchangeRunner&) = delete;
 
-    // False, and nothing started, while an exchange runs or its completion is still on its way:
-    // the library has one context, which a second exchange would overwrite.
+    // False, and nothing started, while an exchange runs, its completion is still on its way or
+    // being handled (a Start from the handler itself is its follow-up and goes ahead), or the
+    // slot is held: the library has one context, which a second exchange would overwrite.
     bool Start(const RequestBuffer& request, ExchangeDoneHandler done);
     bool IsRunning() const { return m_running.load(); }
 
