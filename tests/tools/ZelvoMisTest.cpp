@@ -126,11 +126,16 @@ TEST_F(ZelvoMisPay, PaidRefusedAndWaitingPaymentsEndWithTheirLine) {
     EXPECT_EQ(Sql("select group_concat(STATE) from TBL_ORDER_JOURNAL"), "paid,notpaid,paid");
 
     EXPECT_EQ(RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", "1"}, "").exitCode, 2);
-    EXPECT_EQ(RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", "1", "--code", "1234567890",
-                          "--query-interval", "x"},
-                         "")
-                  .exitCode,
-              2);
+    for (const char* interval : {"x", "0", "0.01", "3601"}) {
+        EXPECT_EQ(RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", "1", "--code",
+                              "1234567890", "--query-interval", interval},
+                             "")
+                      .exitCode,
+                  2)
+            << interval;
+    }
+    // Nothing was sent for any of them.
+    EXPECT_EQ(Sql("select count(*) from TBL_ORDER_JOURNAL"), "3");
 }
 
 TEST_F(ZelvoMisPay, ACustomerWhoNeverConfirmsIsCancelledAfterTheWaitingTime) {

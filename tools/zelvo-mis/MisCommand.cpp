@@ -30,14 +30,14 @@ constexpr const char* kUsage =
     "  Finishes the orders ./MISData.db holds open, one line per order; exit 0 when none is\n"
     "  left open, 2 when some are.\n";
 
-// Seconds with an optional fraction, at most an hour.
+// Seconds with an optional fraction, from 0.05 (the gateway is not to be flooded) to an hour.
 std::optional<std::chrono::milliseconds> ParseInterval(const std::string& text) {
     if (text.empty() || text.size() > 8 ||
         text.find_first_not_of("0123456789.") != std::string::npos) {
         return std::nullopt;
     }
     const double seconds = std::strtod(text.c_str(), nullptr);
-    if (!(seconds >= 0.0 && seconds <= 3600.0)) return std::nullopt;
+    if (!(seconds >= 0.05 && seconds <= 3600.0)) return std::nullopt;
     return std::chrono::milliseconds(static_cast<long long>(seconds * 1000.0));
 }
 
