@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "MISCIL/TxnCodes.h"
 #include "payment/TransactionLog.h"
 #include "payment/TransactionResult.h"
 #include "platform/ProcessLiveness.h"
