@@ -163,10 +163,15 @@ void OrderJournal::SetLeftOpenHandler(std::function<void()> handler) {
 }
 
 bool OrderJournal::Open(CLocalDb* db, const JournalEntry& entry) {
-    if (!db || !JournalInsert(*db, entry)) return false;
+    // Followed before the row exists, so that no reconciliation ever sees it open and unowned.
+    {
+        std::lock_guard lock(m_mutex);
+        m_followed.insert(entry.orderNum);
+    }
+    if (db && JournalInsert(*db, entry)) return true;
     std::lock_guard lock(m_mutex);
-    m_followed.insert(entry.orderNum);
-    return true;
+    m_followed.erase(entry.orderNum);
+    return false;
 }
 
 JournalWrite OrderJournal::RecordPayment(CLocalDb* db, const TransactionResult& result,

@@ -48,10 +48,7 @@ std::vector<ReconcileItem> Reconciler::RunRound(CLocalDb& db) {
             continue;
         }
         if (!HoldExchangeSlot()) break;
-        // Asked again under the slot: a flow may have taken the order up meanwhile.
-        if (m_services.journal && m_services.journal->IsFollowed(entry.orderNum)) {
-            item.action = ReconcileAction::Skipped;
-        } else if (entry.txnType == TxnCode::Refund) {
+        if (entry.txnType == TxnCode::Refund) {
             ReconcileRefund(db, item);
         } else {
             ReconcilePurchase(db, item);
