@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 
 #include "app/CaptureWiring.h"
@@ -36,7 +37,7 @@ QString ToQString(const std::u16string& text) { return QString::fromStdU16String
 
 // Print jobs report from their worker thread; the dialog runs on the user-interface thread.
 void ShowPrintFailure(const std::u16string& text) {
-    AskConfirm(IconKind::Warning, ToQString(text), QStringLiteral("确  定"),
+    AskConfirm(IconKind::Attention, ToQString(text), QStringLiteral("确  定"),
                QStringLiteral("关  闭"));
 }
 
@@ -46,7 +47,7 @@ void ShowInformation(const std::u16string& text, const std::u16string& title) {
 
 // The configuration could not be read: the operator is told, and the program ends.
 void ReportConfigLoadFailure() {
-    AskConfirm(IconKind::Warning, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
+    AskConfirm(IconKind::Attention, QStringLiteral("初始化数据失败！"), QStringLiteral("确  定"),
                QStringLiteral("关  闭"), nullptr);
     g_configLoadFailed = true;
     if (QWidget* active = QApplication::activeWindow()) active->close();
@@ -77,6 +78,18 @@ bool CQuorraApp::ClaimSingleInstance() {
     m_instanceLock = AcquireInstanceLock("CQuorraApp");
     SetRestartInstanceLock(m_instanceLock.get());
     return m_instanceLock != nullptr;
+}
+
+void CQuorraApp::StartReconciliation() {
+    // Orders a previous run left open are finished once the network is up; the operator learns
+    // of each one found paid in the banner.
+    std::shared_ptr<ConnectivityCheck> connectivity = CreateSystemConnectivityCheck();
+    QPointer<MainWindow> window = m_mainWindow.get();
+    m_operations->StartReconciliation(
+        [window](const QString& text) {
+            if (window) window->ShowMessage(MessageKind::Success, text);
+        },
+        [connectivity] { return connectivity->IsOnline(); });
 }
 
 bool CQuorraApp::InitInstance(const std::string& executablePath) {
@@ -133,6 +146,7 @@ bool CQuorraApp::InitInstance(const std::string& executablePath) {
                      Qt::QueuedConnection);
     m_mainWindow->PlaceAndShow();
     SetPrintFailureSink(ShowPrintFailure);
+    StartReconciliation();
 
     SetTessdataPrefix(executablePath);
     return true;

@@ -26,6 +26,8 @@ public:
     void ExitInstance();
 
 private:
+    void StartReconciliation();
+
     std::unique_ptr<InstanceLock> m_instanceLock;
     // The update check runs beside start-up and the operator's work.
     std::unique_ptr<UpdateService> m_update;

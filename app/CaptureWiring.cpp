@@ -31,7 +31,7 @@ public:
             page->SetAmount(QString());
         }
     }
-    void ShowNotice(const QString& text) override { zelvo::ShowNotice(0, text); }
+    void ShowNotice(const QString& text) override { zelvo::ShowNotice(IconKind::Warning, text); }
 
 private:
     PaymentPage* PaymentPageNow() const {

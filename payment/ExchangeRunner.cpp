@@ -26,10 +26,21 @@ ExchangeRunner::~ExchangeRunner() {
     if (m_worker.joinable()) m_worker.join();
 }
 
+bool ExchangeRunner::TryHold() {
+    bool expected = false;
+    return m_running.compare_exchange_strong(expected, true);
+}
+
+void ExchangeRunner::ReleaseHold() { m_running = false; }
+
 bool ExchangeRunner::Start(const RequestBuffer& request, ExchangeDoneHandler done) {
-    if (m_running.load()) return false;
+    if (m_handing) {
+        // Called from the completion handler: the slot is still ours.
+        m_handing = false;
+    } else if (!TryHold()) {
+        return false;
+    }
     if (m_worker.joinable()) m_worker.join();
-    m_running = true;
     std::weak_ptr<ExchangeRunner*> alive = m_alive;
     // The worker owns a copy of the request, so the page may reuse its buffer at once.
     auto copy = std::make_unique<RequestBuffer>(request);
@@ -47,8 +58,13 @@ void ExchangeRunner::Finish(ExchangeResult result, const ExchangeDoneHandler& do
     // The worker has posted its last word; joining here makes its writes to the library's
     // context visible before the handler reads the answer.
     if (m_worker.joinable()) m_worker.join();
-    m_running = false;
+    // The slot stays taken while the handler runs, so that its follow-up cannot be overtaken.
+    m_handing = true;
     if (done) done(result);
+    if (m_handing) {
+        m_handing = false;
+        m_running = false;
+    }
 }
 
 }  // namespace zelvo

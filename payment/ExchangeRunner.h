@@ -35,10 +35,17 @@ public:
     ExchangeRunner(const ExchangeRunner&) = delete;
     ExchangeRunner& operator=(const ExchangeRunner&) = delete;
 
-    // False, and nothing started, while an exchange runs or its completion is still on its way:
-    // the library has one context, which a second exchange would overwrite.
+    // False, and nothing started, while an exchange runs, its completion is still on its way or
+    // being handled (a Start from the handler itself is its follow-up and goes ahead), or the
+    // slot is held: the library has one context, which a second exchange would overwrite.
     bool Start(const RequestBuffer& request, ExchangeDoneHandler done);
     bool IsRunning() const { return m_running.load(); }
+
+    // For a caller that runs its own exchange on its own thread (the reconciliation): takes the
+    // one exchange slot if it is free, so that no flow starts one until ReleaseHold. A flow's
+    // follow-up started from its completion handler never loses the slot to a holder.
+    bool TryHold();
+    void ReleaseHold();
 
     GatewayExchange& Gateway() { return m_gateway; }
 
@@ -48,6 +55,8 @@ private:
     GatewayExchange& m_gateway;
     UiPoster m_poster;
     std::atomic<bool> m_running{false};
+    // A completion handler runs: a Start from it reuses the slot. User-interface thread only.
+    bool m_handing = false;
     std::thread m_worker;
     // Completions check it, so that none reaches a runner that is gone.
     std::shared_ptr<ExchangeRunner*> m_alive;

@@ -9,6 +9,7 @@ namespace zelvo {
 
 class CLocalDb;
 class ExchangeRunner;
+class OrderJournal;
 struct TerminalConfig;
 
 // What the payment and refund flows reach beyond their page.
@@ -22,6 +23,8 @@ struct FlowServices {
     // Takes SCprint.txt to the printer on a worker thread.
     std::function<void()> startPrintJob;
     const TerminalConfig& config;
+    // Orders sent and their outcomes; none: rows are written without a journal.
+    OrderJournal* journal = nullptr;
 };
 
 // "正在处理，请稍候！": the answer to an operator action while an exchange runs.
@@ -30,7 +33,7 @@ inline constexpr std::u16string_view kOfflineText = u"网络异常，请确认�
 inline constexpr std::u16string_view kUnderstoodButton = u"我知道了";
 
 // Icon of the flows' notice and confirm dialogs.
-inline constexpr IconKind kNoticeIcon = IconKind::Question;
+inline constexpr IconKind kNoticeIcon = IconKind::Warning;
 
 // Follow-ups of one purchase or refund: the answer that finds this many before it ends them.
 inline constexpr int kFollowUpLimit = 3;

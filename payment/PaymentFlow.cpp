@@ -7,6 +7,7 @@
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
+#include "payment/OrderJournal.h"
 #include "payment/OrderNumber.h"
 #include "payment/PaymentInput.h"
 #include "payment/PaymentView.h"
@@ -16,7 +17,7 @@
 namespace zelvo {
 namespace {
 
-constexpr IconKind kWaitingIcon = IconKind::Warning;
+constexpr IconKind kWaitingIcon = IconKind::Attention;
 constexpr std::string_view kCancelledAnyway = "H3";
 
 }  // namespace
@@ -104,6 +105,7 @@ void PaymentFlow::CancelWaiting() {
     ResendCancel();
     m_manualQuery = false;
     Reset();
+    ReleaseIfIdle();
 }
 
 void PaymentFlow::SetAmount(const std::u16string& text) {
@@ -135,11 +137,34 @@ void PaymentFlow::StartPurchase() {
     m_queryCount = m_cancelCount = m_failureCount = 0;
     m_pending = TransactionResult{};
     m_manualQuery = m_cancelAfterQuery = false;
-    if (StartExchange()) m_state = PaymentState::Purchasing;
+    if (!OpenJournal()) return;
+    if (StartExchange()) {
+        m_state = PaymentState::Purchasing;
+    } else {
+        m_followed.Close(JournalState::NotPaid);  // it never left
+        m_followed.Release();
+    }
+}
+
+bool PaymentFlow::OpenJournal() {
+    JournalEntry entry = NewJournalEntry(TxnCode::Purchase, LastPurchaseOrderNumber(),
+                                         Utf16ToGbk(m_amountText), m_followed.OperatorId(),
+                                         CurrentClock().Now());
+    entry.payCode = MaskAccountNumber(Utf16ToGbk(m_codeText), {});
+    if (m_followed.Open(entry)) return true;
+    ShowNotice(kTransLogFailedText);
+    return false;
+}
+
+void PaymentFlow::ReleaseIfIdle() {
+    if (m_state == PaymentState::Idle) m_followed.Release();
 }
 
 bool PaymentFlow::StartExchange() {
-    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) { OnExchangeDone(result); });
+    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) {
+        OnExchangeDone(result);
+        ReleaseIfIdle();
+    });
     if (m_services.exchanges.Start(m_request, done)) return true;
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
@@ -193,6 +218,7 @@ void PaymentFlow::OnPurchaseAnswer(TransactionResult& answer, const std::string&
         ResendQuery();
     } else {
         m_state = PaymentState::Idle;
+        m_followed.Close(JournalState::NotPaid);
         ShowNotice(u"交易失败了");
         Reset();
         AddLine(answer);
@@ -238,6 +264,7 @@ void PaymentFlow::OnCancelAnswer(TransactionResult& answer) {
         AddLine(answer);
     } else if (answer.respCode == RespCode::Success || answer.respCode == kCancelledAnyway) {
         m_state = PaymentState::Idle;
+        m_followed.Close(JournalState::Cancelled);
         answer.respCode = RespCode::Success;
         AddLine(answer);
         Reset();
@@ -359,11 +386,7 @@ void PaymentFlow::AddFailureLine() {
 }
 
 void PaymentFlow::Record(const TransactionResult& result) {
-    CLocalDb* db = m_services.database ? m_services.database() : nullptr;
-    std::string operatorId = m_services.operatorId ? m_services.operatorId() : std::string();
-    if (!db || !AppendTransactionLog(*db, result, kTransLogTable, operatorId)) {
-        ShowNotice(kTransLogFailedText);
-    }
+    if (!m_followed.RecordPayment(result, CurrentClock().Now())) ShowNotice(kTransLogFailedText);
 }
 
 void PaymentFlow::Print() {

@@ -5,6 +5,7 @@
 
 #include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
+#include "payment/FollowedOrder.h"
 #include "payment/PaymentLog.h"
 #include "payment/RequestBuilders.h"
 #include "payment/TransactionResult.h"
@@ -47,6 +48,8 @@ public:
 
 private:
     void StartPurchase();
+    bool OpenJournal();
+    void ReleaseIfIdle();
     bool StartExchange();
     void OnExchangeDone(ExchangeResult result);
     void OnPurchaseAnswer(TransactionResult& answer, const std::string& code);
@@ -86,6 +89,7 @@ private:
     bool m_cancelAfterQuery = false;
     PaymentLog m_log;
     PaymentState m_state = PaymentState::Idle;
+    FollowedOrder m_followed{m_services};
 };
 
 }  // namespace zelvo

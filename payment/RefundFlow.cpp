@@ -6,6 +6,7 @@
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
+#include "payment/OrderJournal.h"
 #include "payment/OrderNumber.h"
 #include "payment/PaymentLog.h"
 #include "payment/QueryRow.h"
@@ -99,12 +100,30 @@ void RefundFlow::StartRefund(const std::u16string& orderNumber, const std::u16st
     BuildRefund(Utf16ToGbk(m_refundAmount), Utf16ToGbk(m_refundOrderNumber), m_request);
     m_refundOwnOrderNumber = LastOrderNumber();
     m_queryCount = m_failureCount = 0;
-    StartExchange();
+    JournalEntry entry =
+        NewJournalEntry(TxnCode::Refund, m_refundOwnOrderNumber, Utf16ToGbk(m_refundAmount),
+                        m_followed.OperatorId(), CurrentClock().Now());
+    entry.origOrderNum = Utf16ToGbk(m_refundOrderNumber);
+    if (!m_followed.Open(entry)) {
+        m_view.ShowMessage(MessageKind::Error, std::u16string(kTransLogFailedText));
+        return;
+    }
+    if (!StartExchange()) {
+        m_followed.Close(JournalState::NotPaid);  // it never left
+        m_followed.Release();
+    }
 }
 
 bool RefundFlow::StartExchange() {
-    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) { OnExchangeDone(result); });
-    if (m_services.exchanges.Start(m_request, done)) return true;
+    auto done = WhileAlive(m_lifetime, [this](ExchangeResult result) {
+        const int started = m_exchangesStarted;
+        OnExchangeDone(result);
+        if (m_exchangesStarted == started) m_followed.Release();
+    });
+    if (m_services.exchanges.Start(m_request, done)) {
+        ++m_exchangesStarted;
+        return true;
+    }
     m_view.ShowMessage(MessageKind::Notice, std::u16string(kBusyText));
     return false;
 }
@@ -155,8 +174,10 @@ void RefundFlow::OnRefundAnswer(TransactionResult& answer, const std::string& co
         SendRefundQuery();
     } else if (code == "R3" || code == "H3") {
         // The gateway's own words: the refund was taken care of already.
+        m_followed.Close(JournalState::NotPaid);
         m_view.ShowMessage(MessageKind::Success, GbkToUtf16(answer.errDetail));
     } else {
+        m_followed.Close(JournalState::NotPaid);
         m_view.ShowMessage(MessageKind::Error,
                            std::u16string(kRefusedPrefix) + GbkToUtf16(answer.errDetail));
     }
@@ -181,9 +202,8 @@ void RefundFlow::OnRefundQueryAnswer(TransactionResult& answer, const std::strin
 void RefundFlow::RefundSucceeded(TransactionResult& answer) {
     if (answer.channelCode == kBestPayCode) answer.origOrderNum = Utf16ToGbk(m_refundOrderNumber);
     const LocalTime now = CurrentClock().Now();
-    const std::string operatorId = m_services.operatorId ? m_services.operatorId() : std::string();
-    CLocalDb* db = m_services.database ? m_services.database() : nullptr;
-    if (!db || !AppendRefundLogAt(*db, answer, kTransLogTable, operatorId, now)) {
+    const std::string operatorId = m_followed.OperatorId();
+    if (!m_followed.RecordRefund(answer, now)) {
         m_view.ShowNotice(kNoticeIcon, std::u16string(kTransLogFailedText),
                           std::u16string(kUnderstoodButton));
     }

@@ -6,6 +6,7 @@
 
 #include "payment/ExchangeRunner.h"
 #include "payment/FlowServices.h"
+#include "payment/FollowedOrder.h"
 #include "payment/RequestBuilders.h"
 
 namespace zelvo {
@@ -57,6 +58,9 @@ private:
     int m_queryCount = 0;
     int m_failureCount = 0;
     bool m_promptOpen = false;
+    // Exchanges started: a completion that starts none ends the refund's follow-up.
+    int m_exchangesStarted = 0;
+    FollowedOrder m_followed{m_services};
 };
 
 }  // namespace zelvo

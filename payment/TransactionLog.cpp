@@ -82,6 +82,12 @@ bool AppendRefundLog(CLocalDb& db, const TransactionResult& result, const std::s
     return AppendRow(db, result, tableName, operatorId, clock.Now(), RowKind::Refund);
 }
 
+bool AppendTransactionLogAt(CLocalDb& db, const TransactionResult& result,
+                            const std::string& tableName, const std::string& operatorId,
+                            const LocalTime& now) {
+    return AppendRow(db, result, tableName, operatorId, now, RowKind::Payment);
+}
+
 bool AppendRefundLogAt(CLocalDb& db, const TransactionResult& result, const std::string& tableName,
                        const std::string& operatorId, const LocalTime& now) {
     return AppendRow(db, result, tableName, operatorId, now, RowKind::Refund);

@@ -22,7 +22,10 @@ bool AppendTransactionLog(CLocalDb& db, const TransactionResult& result,
                           const Clock& clock = CurrentClock());
 bool AppendRefundLog(CLocalDb& db, const TransactionResult& result, const std::string& tableName,
                      const std::string& operatorId, const Clock& clock = CurrentClock());
-// The same row stamped with a moment the caller also shows elsewhere.
+// The same rows stamped with a moment the caller also shows elsewhere.
+bool AppendTransactionLogAt(CLocalDb& db, const TransactionResult& result,
+                            const std::string& tableName, const std::string& operatorId,
+                            const LocalTime& now);
 bool AppendRefundLogAt(CLocalDb& db, const TransactionResult& result, const std::string& tableName,
                        const std::string& operatorId, const LocalTime& now);
 

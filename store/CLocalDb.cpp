@@ -47,6 +47,8 @@ private:
     bool m_ready = false;
 };
 
+constexpr int kBusyTimeoutMs = 5000;
+
 std::string ColumnText(sqlite3_stmt* stmt, int column) {
     const unsigned char* text = sqlite3_column_text(stmt, column);
     if (!text) return {};
@@ -65,6 +67,9 @@ bool CLocalDb::Open(const std::u16string& path) {
         m_db = nullptr;
         return false;
     }
+    // The reconciliation writes through a connection of its own: wait for the other's lock
+    // rather than fail at once.
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     return true;
 }
 

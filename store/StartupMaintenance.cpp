@@ -28,9 +28,33 @@ std::string PruneCutoff(const LocalTime& today) {
     return FormatLocalTime(LocalTime{year, month, 1}, "%Y%m%d");
 }
 
+void CreateOrderJournal(CLocalDb& db) {
+    // One row per purchase or refund sent, written before the request leaves; databases made
+    // before the journal existed get the table here. A file that is no database of ours (no
+    // log table) is left alone.
+    SqlRows logTable;
+    if (!db.Query("select name from sqlite_master where type = 'table' and name = ?",
+                  {std::string("TBL_TRANS_LOG")}, logTable) ||
+        logTable.rows.empty()) {
+        return;
+    }
+    db.Execute(
+        "create table if not exists TBL_ORDER_JOURNAL("
+        "ORDER_NUM varchar(64) primary key, TRANS_CODE varchar(4) not null, "
+        "TRANS_AMT_TEXT varchar(16) not null, PAY_CODE varchar(32) not null default '', "
+        "ORIG_ORDER_NUM varchar(64) not null default '', OPER_ID varchar(16) not null default '', "
+        "SENT_TIME varchar(19) not null, SYS_DATE varchar(8) not null default '', "
+        "OWNER_PID integer not null default 0, "
+        "STATE varchar(10) not null default 'open', CLOSED_TIME varchar(19) not null default '')");
+}
+
 void RunStartupMaintenance(CLocalDb& db, const Clock& clock) {
     // The cut-off is made here from numbers alone, so it is safe to place unquoted.
-    db.Execute("delete from TBL_TRANS_LOG where SYS_DATE < " + PruneCutoff(clock.Now()));
+    const std::string cutoff = PruneCutoff(clock.Now());
+    db.Execute("delete from TBL_TRANS_LOG where SYS_DATE < " + cutoff);
+    CreateOrderJournal(db);
+    // Open rows are kept whatever their age: their outcome is still unknown.
+    db.Execute("delete from TBL_ORDER_JOURNAL where STATE <> 'open' and SYS_DATE < " + cutoff);
     MigrateHotKey(db, "ShowKey");
     MigrateHotKey(db, "HideKey");
     static const std::array<std::pair<const char*, const char*>, 6> kDefaults{{

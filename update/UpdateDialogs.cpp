@@ -6,9 +6,9 @@
 namespace zelvo {
 
 bool UpdateDialogs::ConfirmInstall() {
-    int answer = DialogResult::Cancel;
+    DialogResult answer = DialogResult::Cancel;
     m_gate.RunAndWait([&answer] {
-        answer = AskConfirm(2, QStringLiteral("有更新的应用程序版本是否需要更新！"),
+        answer = AskConfirm(IconKind::Attention, QStringLiteral("有更新的应用程序版本是否需要更新！"),
                             QStringLiteral("更  新"), QStringLiteral("不更新"));
     });
     return answer == DialogResult::Confirm;
@@ -16,7 +16,7 @@ bool UpdateDialogs::ConfirmInstall() {
 
 void UpdateDialogs::ReportInstalled() {
     m_gate.RunAndWait([] {
-        AskConfirm(1, QStringLiteral("恭喜你，应用程序更新成功！"), QStringLiteral("确  定"),
+        AskConfirm(IconKind::Success, QStringLiteral("恭喜你，应用程序更新成功！"), QStringLiteral("确  定"),
                    QStringLiteral("关  闭"));
     });
 }

@@ -15,11 +15,11 @@ constexpr int kStrip = 20;
 
 QString KindPicture(IconKind kind) {
     switch (kind) {
-        case IconKind::Question:
+        case IconKind::Warning:
             return QStringLiteral("img16.png");
         case IconKind::Success:
             return QStringLiteral("img17.png");
-        case IconKind::Warning:
+        case IconKind::Attention:
             return QStringLiteral("img18.png");
     }
     return QString();

@@ -10,7 +10,7 @@
 namespace zelvo {
 
 void ReloginPrompt() {
-    DialogResult answer = AskConfirm(IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+    DialogResult answer = AskConfirm(IconKind::Warning, QStringLiteral("确定要重新登陆吗？"),
                                      QStringLiteral("确  定"), QStringLiteral("取  消"));
     if (answer == DialogResult::Confirm) {
         RestartApplication();

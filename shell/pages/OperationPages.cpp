@@ -1,5 +1,7 @@
 #include "shell/pages/OperationPages.h"
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPrinterInfo>
@@ -7,6 +9,8 @@
 #include "config/TerminalConfig.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
+#include "payment/OrderJournal.h"
+#include "payment/ReconcileService.h"
 #include "print/PrintJob.h"
 #include "settings/PageKeys.h"
 #include "shell/keys/QtVirtualKey.h"
@@ -44,22 +48,53 @@ private:
 
 }  // namespace
 
+namespace {
+
+void PostToUserInterface(std::function<void()> work) {
+    // An exchange that ends while the program is closing has nobody left to tell.
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+    }
+}
+
+}  // namespace
+
 OperationServices::OperationServices()
     : m_gateway(std::make_unique<MisCilGateway>()),
-      m_runner(std::make_unique<ExchangeRunner>(*m_gateway, [](std::function<void()> work) {
-          // An exchange that ends while the program is closing has nobody left to tell.
-          if (QCoreApplication* app = QCoreApplication::instance()) {
-              QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
-          }
-      })) {}
+      m_runner(std::make_unique<ExchangeRunner>(*m_gateway, PostToUserInterface)),
+      m_journal(std::make_unique<OrderJournal>()) {}
 
 OperationServices::~OperationServices() = default;
 
 FlowServices OperationServices::Services() {
-    return FlowServices{*m_runner, [] { return GetLocalDb(); },
-                        [] { return GetCurrentOperator().operatorId; },
-                        [] { StartPrintJob(TakePrintSettings(GetTerminalConfig())); },
-                        GetTerminalConfig()};
+    FlowServices services{*m_runner, [] { return GetLocalDb(); },
+                          [] { return GetCurrentOperator().operatorId; }, [] { StartPrintJob(TakePrintSettings(GetTerminalConfig())); },
+                          GetTerminalConfig()};
+    services.journal = m_journal.get();
+    return services;
+}
+
+void OperationServices::StartReconciliation(std::function<void(const QString& text)> showRecovered,
+                                            std::function<bool()> networkUp) {
+    ReconcileServiceSetup setup;
+    setup.exchanges = m_runner.get();
+    setup.journal = m_journal.get();
+    // The worker's own connection, to the database the process opened in its directory.
+    setup.openDatabase = [path = std::filesystem::absolute("MISData.db").u16string()] {
+        auto db = std::make_unique<CLocalDb>();
+        return db->Open(path) ? std::move(db) : nullptr;
+    };
+    setup.networkUp = std::move(networkUp);
+    setup.poster = PostToUserInterface;
+    setup.showRecovered = [show = std::move(showRecovered)](const std::u16string& text) {
+        if (show) show(QString::fromStdU16String(text));
+    };
+    setup.startPrintJob = [] { StartPrintJob(TakePrintSettings(GetTerminalConfig())); };
+    setup.waitForPrintJobs = [] { WaitForPrintJobs(); };
+    setup.printSlips = PrintsSlipAfterTransaction(GetTerminalConfig());
+    m_reconcile.reset();
+    m_reconcile = std::make_unique<ReconcileService>(std::move(setup));
+    m_journal->SetLeftOpenHandler([service = m_reconcile.get()] { service->Trigger(); });
 }
 
 OperationPagesSetup DefaultOperationPagesSetup(OperationServices& services) {

@@ -13,6 +13,8 @@ namespace zelvo {
 class CLocalDb;
 class ExchangeRunner;
 class MisCilGateway;
+class OrderJournal;
+class ReconcileService;
 
 // The gateway and the one exchange at a time that the payment and query pages share, with the
 // completions delivered on the user-interface thread.
@@ -25,9 +27,18 @@ public:
 
     FlowServices Services();
 
+    // Starts finishing the orders the journal holds open, on a worker thread: now, whenever a
+    // flow leaves one open, and every few minutes while some remain. `showRecovered` tells the
+    // operator of an order found paid; `networkUp` is asked from the worker thread.
+    void StartReconciliation(std::function<void(const QString& text)> showRecovered,
+                             std::function<bool()> networkUp);
+
 private:
     std::unique_ptr<MisCilGateway> m_gateway;
     std::unique_ptr<ExchangeRunner> m_runner;
+    std::unique_ptr<OrderJournal> m_journal;
+    // Goes first: its worker uses the runner and the journal.
+    std::unique_ptr<ReconcileService> m_reconcile;
 };
 
 // What the operation pages are made with.

@@ -205,7 +205,7 @@ void PageArea::DeliverExchangeDone(ExchangeResult result) {
         page->HandleExchangeDone(result);
         return;
     }
-    ShowNotice(IconKind::Question, QStringLiteral("请与客户经理联系，确认交易状态"));
+    ShowNotice(IconKind::Warning, QStringLiteral("请与客户经理联系，确认交易状态"));
 }
 
 bool PageArea::HandleKey(QKeyEvent& event) {

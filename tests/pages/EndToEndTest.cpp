@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "config/TerminalConfig.h"
+#include "payment/ExchangeRunner.h"
+#include "payment/OrderJournal.h"
+#include "payment/OrderNumber.h"
 #include "print/PrintJob.h"
 #include "shell/DefaultPages.h"
 #include "shell/Layout.h"
@@ -193,6 +196,31 @@ TEST_F(EndToEndTest, PayWaitListRefundAndSettleAShift) {
     EXPECT_TRUE(PrintFile().contains(QStringLiteral("交易结算账单")));
     EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG where SETTLE_TYPE <> '1'"), "0");
     EXPECT_EQ(m_restarts, 0);
+}
+
+TEST_F(EndToEndTest, RestartShowsThePaymentALostRunHadLeftOpen) {
+    // The run before took a payment the gateway confirmed, and ended before writing its row.
+    RequestBuffer request;
+    ClearRequest(request);
+    BuildPurchase("12.30", "134567890123456789", request, u"CNY");
+    const std::string order = LastPurchaseOrderNumber();
+    JournalEntry entry = NewJournalEntry("PURC", order, "12.30", "01", CurrentClock().Now());
+    ASSERT_TRUE(JournalInsert(*GetLocalDb(), entry));
+    bool sent = false;
+    ASSERT_TRUE(m_operations->Services().exchanges.Start(request, [&](ExchangeResult) { sent = true; }));
+    ASSERT_TRUE(SpinUntil([&] { return sent; }));
+    ASSERT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "0");
+
+    // This run finds it paid, records it for the operator who took it and says so.
+    m_operations->StartReconciliation(
+        [this](const QString& text) { m_window->ShowMessage(MessageKind::Success, text); },
+        [] { return true; });
+    ASSERT_TRUE(BannerReads(QStringLiteral("已找回付款，订单号：") + QString::fromStdString(order) +
+                            QStringLiteral("，金额：12.30")));
+    EXPECT_EQ(Sql("select OPER_ID || '|' || TRANS_AMT || '|' || ACCEPT_INS_CODE from "
+                  "TBL_TRANS_LOG where ORDER_NUM = '" + order + "'"),
+              "01|12.3|WXP");
+    EXPECT_EQ(Sql("select STATE from TBL_ORDER_JOURNAL"), "paid");
 }
 
 }  // namespace

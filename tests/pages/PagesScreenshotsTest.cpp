@@ -87,7 +87,7 @@ TEST_F(PagesScreenshotsTest, PaymentPageWhileTheExchangeRuns) {
     page.Flow().AmountEdited();
     page.Panel().CodeBox()->setText(QStringLiteral("134567890123456789"));
     m_gateway.HoldExchanges(true);
-    m_gateway.Queue({"PURC", "00", "WXP", 66.00, "202612071033004"});
+    m_gateway.Script({"PURC", "00", "WXP", 66.00, "202612071033004"});
     page.Flow().ConfirmPayment();
     ASSERT_TRUE(test::SpinUntil([&] { return page.Panel().ConfirmButton()->Dimmed(); }));
     Save(page, "payment-page-busy.png");

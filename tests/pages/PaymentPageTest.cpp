@@ -120,7 +120,7 @@ TEST_F(PaymentPageTest, ConfirmButtonGreysAndTheRingTurnsWhileTheExchangeRuns) {
     EXPECT_FALSE(confirm->Dimmed());
     EXPECT_FALSE(ring->isVisible());
     m_gateway.HoldExchanges(true);
-    m_gateway.Queue({"PURC", "00", "WXP", 1.00, "ORD1"});
+    m_gateway.Script({"PURC", "00", "WXP", 1.00, "ORD1"});
     Amount()->setText(QStringLiteral("1.00"));
     Code()->setText(QStringLiteral("134567890123456789"));
     m_page->Flow().ConfirmPayment();

@@ -19,7 +19,7 @@ namespace {
 class ConfirmDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { dialog.show(); }
-    ConfirmDialog dialog{IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+    ConfirmDialog dialog{IconKind::Warning, QStringLiteral("确定要重新登陆吗？"),
                          QStringLiteral("确  定"), QStringLiteral("取  消")};
 };
 
@@ -95,14 +95,14 @@ TEST_F(ConfirmDialogTest, OwnerClosesAQueryModeDialogAsConfirmed) {
 
 TEST(NoticeDialogTest, EveryWayOutAnswersOne) {
     for (int key : {int(Qt::Key_Return), int(Qt::Key_Escape)}) {
-        NoticeDialog dialog(IconKind::Warning, QStringLiteral("网络异常，请确认当前网络状态"),
+        NoticeDialog dialog(IconKind::Attention, QStringLiteral("网络异常，请确认当前网络状态"),
                             QStringLiteral("我知道了"));
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key(key));
         EXPECT_EQ(dialog.Answer(), DialogResult::Confirm);
         EXPECT_FALSE(dialog.isVisible());
     }
-    NoticeDialog dialog(IconKind::Question, QStringLiteral("x"), QStringLiteral("我知道了"));
+    NoticeDialog dialog(IconKind::Warning, QStringLiteral("x"), QStringLiteral("我知道了"));
     dialog.show();
     EXPECT_EQ(dialog.Button()->geometry(), QRect(92, 174, 184, 38));
     EXPECT_EQ(dialog.Button()->Fill(), QColor(0x11, 0xE2, 0xFC));
@@ -113,13 +113,13 @@ TEST(NoticeDialogTest, EveryWayOutAnswersOne) {
 TEST(ScriptedDialogsTest, AnswersInOrderAndRecordsTheTexts) {
     ScriptedDialogs scripted;
     scripted.QueueAnswer(DialogResult::Confirm);
-    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("一"), QStringLiteral("确  定"),
+    EXPECT_EQ(AskConfirm(IconKind::Warning, QStringLiteral("一"), QStringLiteral("确  定"),
                          QStringLiteral("取  消")),
               DialogResult::Confirm);
-    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("二"), QStringLiteral("确  定"),
+    EXPECT_EQ(AskConfirm(IconKind::Warning, QStringLiteral("二"), QStringLiteral("确  定"),
                          QStringLiteral("取  消")),
               DialogResult::Cancel);
-    ShowNotice(IconKind::Question, QStringLiteral("三"));
+    ShowNotice(IconKind::Warning, QStringLiteral("三"));
     ASSERT_EQ(scripted.History().size(), 3u);
     EXPECT_EQ(scripted.History()[0].text, QStringLiteral("一"));
     EXPECT_EQ(scripted.History()[2].text, QStringLiteral("三"));
@@ -135,7 +135,7 @@ TEST(ScriptedDialogsTest, ResponderCanDriveAQueryDialog) {
         ++queries;
         return DialogResult::Cancel;
     });
-    EXPECT_EQ(AskConfirm(IconKind::Question, QStringLiteral("等待"), QStringLiteral("查  询"),
+    EXPECT_EQ(AskConfirm(IconKind::Warning, QStringLiteral("等待"), QStringLiteral("查  询"),
                          QStringLiteral("撤  销")),
               DialogResult::Cancel);
     EXPECT_EQ(queries, 1);
@@ -188,7 +188,7 @@ TEST(DialogFromWorker, RealDialogAnswersTheWorker) {
     });
     poke.start();
     std::thread worker([&] {
-        answer = static_cast<int>(AskConfirm(IconKind::Warning, QStringLiteral("初始化数据失败！"),
+        answer = static_cast<int>(AskConfirm(IconKind::Attention, QStringLiteral("初始化数据失败！"),
                                              QStringLiteral("确  定"), QStringLiteral("关  闭"),
                                              &owner));
         done = true;

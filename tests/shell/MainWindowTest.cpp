@@ -84,7 +84,7 @@ TEST_F(ShellTest, ClosingADialogGivesTheKeyboardBackToTheWindow) {
     MakeWindow();
     QApplication::setActiveWindow(m_window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    NoticeDialog notice(0, QStringLiteral("交易失败了"), QStringLiteral("我知道了"),
+    NoticeDialog notice(IconKind::Warning, QStringLiteral("交易失败了"), QStringLiteral("我知道了"),
                         m_window.get());
     notice.open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&notice));

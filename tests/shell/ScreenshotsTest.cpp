@@ -121,7 +121,7 @@ TEST_F(ScreenshotsTest, DialogPictureColourFollowsTheKind) {
         {2, QPoint(143 + 24, 60 + 20), QColor(0x1E, 0x88, 0xE5)},
     };
     for (const Case& c : cases) {
-        ConfirmDialog dialog(c.kind, QStringLiteral("请在用户完成付款后，查询结果！"),
+        ConfirmDialog dialog(static_cast<IconKind>(c.kind), QStringLiteral("请在用户完成付款后，查询结果！"),
                              QStringLiteral("确  定"), QStringLiteral("取  消"));
         dialog.show();
         EXPECT_TRUE(Near(&dialog, c.at, c.colour)) << "kind " << c.kind;
@@ -150,11 +150,11 @@ TEST_F(ScreenshotsTest, SavesEveryScreen) {
     m_window->ShowMessage(MessageKind::Success, QStringLiteral("修改成功！"));
     Save(m_window.get(), "change-password-success.png");
 
-    ConfirmDialog confirm(IconKind::Question, QStringLiteral("确定要重新登陆吗？"),
+    ConfirmDialog confirm(IconKind::Warning, QStringLiteral("确定要重新登陆吗？"),
                           QStringLiteral("确  定"), QStringLiteral("取  消"));
     confirm.show();
     Save(&confirm, "confirm-dialog.png");
-    NoticeDialog notice(IconKind::Question, QStringLiteral("网络异常，请确认当前网络状态"),
+    NoticeDialog notice(IconKind::Warning, QStringLiteral("网络异常，请确认当前网络状态"),
                         QStringLiteral("我知道了"));
     notice.show();
     Save(&notice, "notice-dialog.png");

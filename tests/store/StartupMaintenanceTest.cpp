@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <tuple>
+
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 
@@ -43,6 +46,28 @@ TEST_F(StartupMaintenanceTest, CutOffIsFirstOfTheMonthFourMonthsBack) {
     EXPECT_EQ(PruneCutoff({2016, 5, 31}), "20160101");
     EXPECT_EQ(PruneCutoff({2017, 1, 1}), "20160901");
     EXPECT_EQ(PruneCutoff({2016, 12, 31}), "20160801");
+}
+
+TEST_F(StartupMaintenanceTest, OrderJournalIsAddedToAnOlderDatabaseAndKeepsOpenRows) {
+    ASSERT_EQ(QueryText(DbPath(), "select count(*) from sqlite_master where name = "
+                                  "'TBL_ORDER_JOURNAL'"),
+              "0");
+    RunOn({2016, 3, 15});
+    const char* insert =
+        "insert into TBL_ORDER_JOURNAL(ORDER_NUM, TRANS_CODE, TRANS_AMT_TEXT, SENT_TIME, "
+        "SYS_DATE, STATE) values('%s', 'PURC', '1', '', '%s', '%s')";
+    for (auto [order, date, state] : {std::tuple{"old-open", "20150101", "open"},
+                                      std::tuple{"old-paid", "20150101", "paid"},
+                                      std::tuple{"new-paid", "20160301", "paid"}}) {
+        char sql[256];
+        std::snprintf(sql, sizeof sql, insert, order, date, state);
+        RunSql(DbPath(), sql);
+    }
+    // A second start keeps the table, prunes old closed rows and never an open one.
+    RunOn({2016, 3, 16});
+    EXPECT_EQ(QueryText(DbPath(), "select group_concat(ORDER_NUM, ',') from (select ORDER_NUM "
+                                  "from TBL_ORDER_JOURNAL order by ORDER_NUM)"),
+              "new-paid,old-open");
 }
 
 TEST_F(StartupMaintenanceTest, PrunesRowsBeforeTheCutOffOnly) {

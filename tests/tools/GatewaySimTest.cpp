@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -6,6 +9,7 @@
 #include "base/CodePage.h"
 #include "MISCIL/MisCil.h"
 #include "tests/MISCIL/GatewayTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/gateway-sim/GatewaySim.h"
 #include "tools/gateway-sim/SimCodec.h"
 
@@ -189,6 +193,40 @@ TEST_F(SimExchangeInGbk, BodiesInTheSystemCodePageWorkBothWays) {
     EXPECT_EQ(std::string(Record().saErrDetail), Utf8ToGbk("余额不足"));
 }
 
+// In the temporary folder, named for the process so that runs never meet.
+std::string BookPath() {
+    return (std::filesystem::temp_directory_path() /
+            ("zelvo-sim-book-" + std::to_string(getpid()) + ".tsv"))
+        .string();
+}
+
+class SimExchangeWithBook : public SimExchange {
+protected:
+    SimExchangeWithBook() : SimExchange(SimOptions{.bookFile = BookPath()}) {}
+    ~SimExchangeWithBook() override { std::filesystem::remove(BookPath()); }
+    std::string Book() { return test::ReadFile(BookPath()); }
+};
+
+TEST_F(SimExchangeWithBook, TheBookFollowsEveryChangeOfAnOrder) {
+    EXPECT_EQ(Book(), "order\tkind\tamount\tstate\trefunded\n");
+    ASSERT_EQ(Purchase("P1", "5.91"), 1);
+    ASSERT_EQ(Purchase("P2", "12.30"), 1);
+    ASSERT_EQ(Purchase("P3", "1.92"), 1);
+    EXPECT_EQ(Book(),
+              "order\tkind\tamount\tstate\trefunded\n"
+              "P1\tpurchase\t5.91\topen\t0.00\n"
+              "P2\tpurchase\t12.30\tpaid\t0.00\n"
+              "P3\tpurchase\t1.92\trefused\t0.00\n");
+    ASSERT_EQ(Cancel("C1", "P1"), 1);
+    ASSERT_EQ(Refund("R1", "P2", "2.30"), 1);
+    EXPECT_EQ(Book(),
+              "order\tkind\tamount\tstate\trefunded\n"
+              "P1\tpurchase\t5.91\tcancelled\t0.00\n"
+              "P2\tpurchase\t12.30\tpaid\t2.30\n"
+              "P3\tpurchase\t1.92\trefused\t0.00\n"
+              "R1\trefund\t2.30\tpaid\t0.00\n");
+}
+
 TEST(SimOptions, DefaultsMatchTheDemoDatabaseAndBadOptionsAreRefused) {
     std::string error;
     std::vector<const char*> plain = {"gateway-sim"};
@@ -198,9 +236,11 @@ TEST(SimOptions, DefaultsMatchTheDemoDatabaseAndBadOptionsAreRefused) {
     EXPECT_EQ(options->key, "Zelvo0123456789abcdefDEMOKEY2026");
 
     std::vector<const char*> rules = {
-        "gateway-sim", "--rule", "12=refuse:05:no", "--rule", "code:77=silent", "--pending", "0"};
-    options = sim::ParseSimOptions(7, const_cast<char**>(rules.data()), error);
+        "gateway-sim", "--rule", "12=refuse:05:no", "--rule", "code:77=silent", "--pending", "0",
+        "--rule",      "13=pending:40"};
+    options = sim::ParseSimOptions(9, const_cast<char**>(rules.data()), error);
     ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->rules.For(213, "13").pendingQueries, 40);
     EXPECT_EQ(options->rules.For(112, "13").action, sim::SimAction::Refuse);
     EXPECT_EQ(options->rules.For(100, "7712").action, sim::SimAction::Silent);
     EXPECT_EQ(options->rules.pendingQueries, 0);
@@ -209,6 +249,7 @@ TEST(SimOptions, DefaultsMatchTheDemoDatabaseAndBadOptionsAreRefused) {
          std::vector<std::vector<const char*>>{{"gateway-sim", "--port", "70000"},
                                                {"gateway-sim", "--rule", "123=silent"},
                                                {"gateway-sim", "--rule", "12=explode"},
+                                               {"gateway-sim", "--rule", "12=pending:x"},
                                                {"gateway-sim", "--charset", "3"},
                                                {"gateway-sim", "--port"}}) {
         EXPECT_FALSE(sim::ParseSimOptions(static_cast<int>(bad.size()),

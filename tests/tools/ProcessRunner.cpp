@@ -99,7 +99,17 @@ std::string BackgroundProcess::ReadLine(int timeoutMs) {
     }
 }
 
+bool BackgroundProcess::Running() {
+    if (m_pid <= 0) return false;
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) == 0) return true;
+    m_endStatus = status;
+    m_pid = -1;
+    return false;
+}
+
 int BackgroundProcess::Stop(int signal) {
+    if (m_endStatus) return ExitCodeOf(*m_endStatus);
     if (m_pid <= 0) return -1;
     kill(m_pid, signal);
     int status = 0;

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,14 @@ public:
     // The next line of its standard output; empty at its end or after `timeoutMs`.
     std::string ReadLine(int timeoutMs = 5000);
     // Sends `signal` and waits for the exit; the exit code, or -1 when it did not exit normally.
+    // Once it has ended by itself, only its exit code is collected.
     int Stop(int signal);
+    // True while it runs.
+    bool Running();
 
 private:
     pid_t m_pid = -1;
+    std::optional<int> m_endStatus;
     int m_out = -1;
     std::string m_pending;
 };

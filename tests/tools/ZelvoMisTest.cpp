@@ -77,6 +77,95 @@ TEST_F(ZelvoMisExchange, FailuresAnswerErrorAndTheCodeOnStandardError) {
     EXPECT_NE(result.err.find("usage: zelvo-mis exchange"), std::string::npos);
 }
 
+// A whole payment, and the reconciliation of what a run left open, from the command line.
+class ZelvoMisPay : public ZelvoMisExchange {
+protected:
+    test::ProcessResult Pay(const std::string& amount) {
+        return RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", amount, "--code",
+                           "134567890123456789", "--operator", "05", "--query-interval", "0.05"},
+                          "");
+    }
+    test::ProcessResult Reconcile() { return RunProcess({ZELVO_MIS_EXECUTABLE, "reconcile"}, ""); }
+    std::string Sql(const std::string& sql) {
+        return test::QueryText(m_dir.Path() / "MISData.db", sql);
+    }
+    void SetWaitTime(int seconds) {
+        test::RunSql(m_dir.Path() / "MISData.db", "update SysConfig set Value = '" +
+                                                      std::to_string(seconds) +
+                                                      "' where Name = 'WaitTime';");
+    }
+    // An order the gateway holds, journalled as a run that ended before its outcome left it.
+    void LeaveOpen(const std::string& order, const std::string& amount) {
+        ASSERT_EQ(Run(test::PurchaseRequest(order, amount)).exitCode, 0);
+        test::RunSql(m_dir.Path() / "MISData.db",
+                     "insert into TBL_ORDER_JOURNAL(ORDER_NUM, TRANS_CODE, TRANS_AMT_TEXT, "
+                     "OPER_ID, SENT_TIME, STATE) values('" + order + "', 'PURC', '" + amount +
+                         "', '05', '2026-03-15 10:00:00', 'open')");
+    }
+};
+
+TEST_F(ZelvoMisPay, PaidRefusedAndWaitingPaymentsEndWithTheirLine) {
+    test::ProcessResult result = Pay("12.30");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ASSERT_EQ(result.out.rfind("paid ", 0), 0u) << result.out;
+    const std::string order = result.out.substr(5, 23);
+    EXPECT_EQ(Sql("select OPER_ID || '|' || TRANS_AMT from TBL_TRANS_LOG where ORDER_NUM = '" +
+                  order + "'"),
+              "05|12.3");
+    EXPECT_NE(result.err.find("支付成功！"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(m_dir.Path() / "SCprint.txt"));
+
+    result = Pay("3.92");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out.rfind("not paid 2", 0), 0u) << result.out;
+
+    // The customer confirms on the phone after two queries.
+    result = Pay("8.91");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "2");
+    EXPECT_EQ(Sql("select group_concat(STATE) from TBL_ORDER_JOURNAL"), "paid,notpaid,paid");
+
+    EXPECT_EQ(RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", "1"}, "").exitCode, 2);
+    for (const char* interval : {"x", "0", "0.01", "3601"}) {
+        EXPECT_EQ(RunProcess({ZELVO_MIS_EXECUTABLE, "pay", "--amount", "1", "--code",
+                              "1234567890", "--query-interval", interval},
+                             "")
+                      .exitCode,
+                  2)
+            << interval;
+    }
+    // Nothing was sent for any of them.
+    EXPECT_EQ(Sql("select count(*) from TBL_ORDER_JOURNAL"), "3");
+}
+
+TEST_F(ZelvoMisPay, ACustomerWhoNeverConfirmsIsCancelledAfterTheWaitingTime) {
+    sim::SimOptions options{.port = 0};
+    options.rules.pendingQueries = 100;
+    sim::GatewaySim patient(options);
+    patient.SetLineSink([](const std::string&) {});
+    ASSERT_TRUE(patient.Start());
+    PointAt(patient.Port());
+    SetWaitTime(1);
+    test::ProcessResult result = Pay("8.91");
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_EQ(Sql("select STATE from TBL_ORDER_JOURNAL"), "cancelled");
+    EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "0");
+}
+
+TEST_F(ZelvoMisPay, ReconcileRecordsPaidOrdersOnceAndCancelsOpenOnes) {
+    LeaveOpen("R1", "8.80");
+    LeaveOpen("R2", "8.91");  // the customer is still paying
+    test::ProcessResult result = Reconcile();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "recorded PURC R1 8.80 00\ncancelled PURC R2 8.91 00\n0 open\n");
+    EXPECT_EQ(Sql("select ORDER_NUM || '|' || OPER_ID || '|' || TRANS_AMT from TBL_TRANS_LOG"),
+              "R1|05|8.8");
+
+    result = Reconcile();
+    EXPECT_EQ(result.out, "0 open\n");
+    EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "1");
+}
+
 TEST(GatewaySimProgram, ServesOnTheGivenPortAndStopsCleanlyOnSigterm) {
     test::ScopedWorkDir dir;
     test::BackgroundProcess program({GATEWAY_SIM_EXECUTABLE, "--port", "0"});

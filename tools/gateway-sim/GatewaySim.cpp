@@ -85,7 +85,9 @@ GatewaySim::GatewaySim(SimOptions options)
           std::fflush(stdout);
       }),
       m_pool(std::make_unique<ConnectionPool>([this](int connection) { Serve(connection); },
-                                              kServingThreads, kMaxWaiting)) {}
+                                              kServingThreads, kMaxWaiting)) {
+    m_orders->SetBookFile(m_options.bookFile);
+}
 
 GatewaySim::~GatewaySim() {
     Stop();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "base/CodePage.h"
 
@@ -117,6 +119,7 @@ SimAnswer OrderBook::Answer(const SimPairs& request) {
         answer.pairs = Ordered(request, {{"respcd", "12"}, {"errorDetail", Text("不支持的交易")}});
         answer.summary = busicd + " unsupported";
     }
+    WriteBook();
     // The rule of a purchase was chosen by its amount; "always" covers every answer.
     if (m_rules.always) {
         answer.rule = *m_rules.always;
@@ -128,6 +131,57 @@ SimAnswer OrderBook::Answer(const SimPairs& request) {
         }
     }
     return answer;
+}
+
+void OrderBook::SetBookFile(std::string path) {
+    std::lock_guard lock(m_mutex);
+    m_bookFile = std::move(path);
+    WriteBook();
+}
+
+std::string OrderBook::BookText() const {
+    std::lock_guard lock(m_mutex);
+    return BookTextLocked();
+}
+
+std::string OrderBook::BookTextLocked() const {
+    std::string text = "order\tkind\tamount\tstate\trefunded\n";
+    for (const auto& [orderNum, order] : m_orders) {
+        const char* state = "paid";
+        switch (order.state) {
+            case State::Pending:
+                state = "open";
+                break;
+            case State::Closed:
+                state = "cancelled";
+                break;
+            case State::Failed:
+                state = "refused";
+                break;
+            case State::Paid:
+                break;
+        }
+        char line[160];
+        std::snprintf(line, sizeof line, "%s\t%s\t%lld.%02lld\t%s\t%lld.%02lld\n",
+                      orderNum.substr(0, 64).c_str(), order.refund ? "refund" : "purchase",
+                      order.fen / 100, order.fen % 100, state, order.refundedFen / 100,
+                      order.refundedFen % 100);
+        text += line;
+    }
+    return text;
+}
+
+void OrderBook::WriteBook() const {
+    if (m_bookFile.empty()) return;
+    // Written aside and renamed, so a reader never sees half a book.
+    const std::string partial = m_bookFile + ".part";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out << BookTextLocked();
+        if (!out) return;
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, m_bookFile, error);
 }
 
 SimAnswer OrderBook::Purchase(const SimPairs& request) {
@@ -155,7 +209,8 @@ SimAnswer OrderBook::Purchase(const SimPairs& request) {
     if (answer.rule.action == SimAction::Pending) {
         order.state = State::Pending;
         order.respcd = "09";
-        order.pendingQueries = m_rules.pendingQueries;
+        order.pendingQueries = answer.rule.pendingQueries >= 0 ? answer.rule.pendingQueries
+                                                               : m_rules.pendingQueries;
     } else if (answer.rule.action == SimAction::Refuse) {
         order.state = State::Failed;
         order.respcd = answer.rule.code;
@@ -263,6 +318,7 @@ SimAnswer OrderBook::Refund(const SimPairs& request) {
         refund.channelOrderNum = NextChannelOrderNum();
         refund.account = original.account;
         refund.respcd = "00";
+        refund.refund = true;
         m_orders[orderNum] = refund;
         fields = {{"respcd", "00"},
                   {"chcd", refund.chcd},

@@ -26,6 +26,10 @@ public:
     // A refusal of `request` with `code` and a UTF-8 `detail`, touching no order.
     SimAnswer Refusal(const SimPairs& request, const std::string& code,
                       const std::string& detail) const;
+    // From now on the book is written to `path` after every answer (empty: never).
+    void SetBookFile(std::string path);
+    // The book as written: a header, then one line per order in order-number order.
+    std::string BookText() const;
 
 private:
     enum class State { Pending, Paid, Closed, Failed };
@@ -39,6 +43,7 @@ private:
         std::string account;
         std::string respcd;
         std::string errorDetail;
+        bool refund = false;
     };
 
     SimAnswer Purchase(const SimPairs& request);
@@ -48,10 +53,13 @@ private:
     // The sim's own texts are UTF-8; the wire may want GBK.
     std::string Text(const std::string& utf8) const;
     std::string NextChannelOrderNum();
+    std::string BookTextLocked() const;
+    void WriteBook() const;
 
     SimRules m_rules;
     std::string m_charset;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
+    std::string m_bookFile;
     std::map<std::string, Order> m_orders;
     long long m_sequence = 0;
 };

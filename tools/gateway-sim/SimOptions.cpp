@@ -52,11 +52,15 @@ options:
   --rule code:PREFIX=ACTION
                     rule for purchases whose payment code starts with PREFIX
   --always ACTION   apply ACTION to every answer
+  --book FILE       write the order book to FILE after every answer: a header line, then
+                    per order its number, kind (purchase, refund), amount, state (open, paid,
+                    cancelled, refused) and the amount refunded, separated by tabs
   --help            this text
 
 actions:
   normal            answer as an acquirer would
   pending           answer "09"; queries answer "09" --pending times, then "00"
+  pending:N         the same with N "09" answers to queries (a customer who takes long)
   refuse:CODE:TEXT  answer respcd CODE with errorDetail TEXT
   silent            take the order as paid but send no answer, keep the connection open
   close             send the first half of the answer and close
@@ -95,6 +99,8 @@ std::optional<SimOptions> ParseSimOptions(int argc, char** argv, std::string& er
                 return std::nullopt;
             }
             options.port = *port;
+        } else if (option == "--book" && !value.empty()) {
+            options.bookFile = value;
         } else if (option == "--key") {
             options.key = value;
         } else if (option == "--charset" && (value == "1" || value == "2")) {

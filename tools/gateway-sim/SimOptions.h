@@ -15,6 +15,7 @@ struct SimOptions {
     std::string key = kDefaultKey;
     std::string charset = "1";  // "1" UTF-8, "2" GBK
     SimRules rules = SimRules::Defaults();
+    std::string bookFile;  // empty: the order book is not written
     bool help = false;
 };
 

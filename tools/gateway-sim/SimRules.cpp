@@ -12,6 +12,14 @@ std::optional<SimRule> ParseSimRule(const std::string& text) {
     };
     auto plain = kPlain.find(text);
     if (plain != kPlain.end()) return SimRule{plain->second, {}, {}};
+    if (text.rfind("pending:", 0) == 0) {
+        const std::string count = text.substr(8);
+        if (count.empty() || count.size() > 3 ||
+            count.find_first_not_of("0123456789") != std::string::npos) {
+            return std::nullopt;
+        }
+        return SimRule{SimAction::Pending, {}, {}, std::stoi(count)};
+    }
     if (text.rfind("refuse:", 0) != 0) return std::nullopt;
     std::string rest = text.substr(7);
     size_t colon = rest.find(':');

@@ -24,9 +24,10 @@ struct SimRule {
     SimAction action = SimAction::Normal;
     std::string code;    // Refuse: respcd
     std::string detail;  // Refuse: errorDetail (UTF-8)
+    int pendingQueries = -1;  // Pending: "09" answers before paid; -1: the rules' own count
 };
 
-// Parses "pending", "refuse:CODE:TEXT", "silent", "close", "split", "oversize", "garbage",
+// Parses "pending", "pending:N", "refuse:CODE:TEXT", "silent", "close", "split", "oversize", "garbage",
 // "badsign", "nochcd" or "normal".
 std::optional<SimRule> ParseSimRule(const std::string& text);
 
