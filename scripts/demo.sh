@@ -17,18 +17,8 @@ build=build/release
 install=build/demo-install
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVO_BUILD_TESTS=OFF
 # Only what the demo runs.
-cmake --build "$build" -j "$(nproc)" --target zelvo gateway-sim zelvo-mis
+cmake --build "$build" -j "$(nproc)" --target zelvo gateway-sim zelvo-mis zelvo-ocr
 bash scripts/lay-out-install.sh "$build" "$install"
-
-# The amount reader's recognition data (English for the digits, Chinese for the labels around
-# them): TESSDATA_PREFIX points at the installation folder.
-for tessdata in /usr/share/tesseract-ocr/5/tessdata /usr/share/tesseract-ocr/4.00/tessdata; do
-    if [ -f "$tessdata/eng.traineddata" ]; then
-        cp "$tessdata/eng.traineddata" "$install/"
-        [ -f "$tessdata/chi_sim.traineddata" ] && cp "$tessdata/chi_sim.traineddata" "$install/"
-        break
-    fi
-done
 
 cd "$install"
 

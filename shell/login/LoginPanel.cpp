@@ -108,7 +108,12 @@ bool LoginPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            HandleEnter();
+            // The box the Enter reached decides, not where the focus happens to be.
+            if (watched == m_password) {
+                Submit();
+            } else {
+                HandleEnter();
+            }
             return true;
         }
     }
