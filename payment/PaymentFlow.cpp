@@ -1,9 +1,12 @@
 #include "payment/PaymentFlow.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/config/TerminalConfig.h"
 #include "base/CodePage.h"
+#include "MISCIL/ExchangeLog.h"
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
@@ -18,6 +21,9 @@ namespace {
 
 constexpr int kWaitingIcon = 2;
 constexpr std::string_view kCancelledAnyway = "H3";
+constexpr int kAmountMismatchLocation = 3201;
+// Half a fen: closer than this, two amounts in yuan are the same amount.
+constexpr double kSameAmount = 0.005;
 
 }  // namespace
 
@@ -130,7 +136,8 @@ void PaymentFlow::StartPurchase() {
     }
     m_view.CloseKeypad();
     ClearRequest(m_request);
-    BuildPurchase(Utf16ToGbk(m_amountText), Utf16ToGbk(m_codeText), m_request);
+    m_sentAmountText = Utf16ToGbk(m_amountText);
+    BuildPurchase(m_sentAmountText, Utf16ToGbk(m_codeText), m_request);
     m_queryCount = m_cancelCount = m_failureCount = 0;
     m_pending = TransactionResult{};
     m_manualQuery = m_cancelAfterQuery = false;
@@ -173,6 +180,7 @@ void PaymentFlow::OnExchangeDone(int result) {
 }
 
 void PaymentFlow::OnPurchaseAnswer(TransactionResult& answer, const std::string& code) {
+    HoldSentAmount(answer);
     if (code == RespCode::Success) {
         m_state = PaymentState::Idle;
         AddLine(answer);
@@ -286,6 +294,7 @@ void PaymentFlow::OnExchangeFailed(const TransactionResult& answer) {
 }
 
 void PaymentFlow::CompletePendingPayment(const TransactionResult& queryAnswer) {
+    LogAmountDisagreement(queryAnswer);
     // A purchase that never answered has no channel yet; the query that found it paid knows it.
     if (m_pending.channelCode.empty() || m_pending.channelCode == kOpenChannelCode) {
         m_pending.channelCode = queryAnswer.channelCode;
@@ -305,7 +314,6 @@ void PaymentFlow::CompletePendingPayment(const TransactionResult& queryAnswer) {
 void PaymentFlow::KeepPending(const TransactionResult& answer, const std::string& code) {
     m_pending = answer;
     m_pending.respCode = code;
-    m_pending.amountText = Utf16ToGbk(m_amountText);
 }
 
 void PaymentFlow::AdoptOwnPurchase() {
@@ -313,8 +321,27 @@ void PaymentFlow::AdoptOwnPurchase() {
     m_pending = TransactionResult{};
     m_pending.txnType = TxnCode::Purchase;
     m_pending.orderNum = LastPurchaseOrderNumber();
-    m_pending.amountText = Utf16ToGbk(m_amountText);
-    m_pending.transAmt = std::strtod(m_pending.amountText.c_str(), nullptr);
+    m_pending.amountText = m_sentAmountText;
+    m_pending.transAmt = SentAmount();
+}
+
+double PaymentFlow::SentAmount() const {
+    return std::strtod(m_sentAmountText.c_str(), nullptr);
+}
+
+void PaymentFlow::HoldSentAmount(TransactionResult& answer) const {
+    // The boxes stay editable while a purchase is open; only what was sent may follow it up.
+    LogAmountDisagreement(answer);
+    answer.amountText = m_sentAmountText;
+    answer.transAmt = SentAmount();
+}
+
+void PaymentFlow::LogAmountDisagreement(const TransactionResult& answer) const {
+    if (std::fabs(answer.transAmt - SentAmount()) < kSameAmount) return;
+    char text[96];
+    std::snprintf(text, sizeof text, "answer amount %.2f differs from the sent amount %.2f",
+                  answer.transAmt, SentAmount());
+    WriteLogEvent(m_services.exchanges.Gateway().Record(), kAmountMismatchLocation, 0, text);
 }
 
 void PaymentFlow::ResendQuery() {
@@ -353,7 +380,8 @@ void PaymentFlow::AddLine(const TransactionResult& result) {
 }
 
 void PaymentFlow::AddFailureLine() {
-    m_log.Add(ComposeFailureLine(LastPurchaseOrderNumber(), m_amountText, CurrentClock().Now()));
+    m_log.Add(ComposeFailureLine(LastPurchaseOrderNumber(), GbkToUtf16(m_sentAmountText),
+                                 CurrentClock().Now()));
     m_view.ShowPaymentLog(m_log.Lines());
 }
 

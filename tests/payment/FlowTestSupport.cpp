@@ -68,6 +68,7 @@ int ScriptedGateway::Exchange(const char* request) {
     SetFieldValue(m_record.saOrigOrderNum, RequestField(text, MisRequestField::OrigOrderNum));
     std::string amount = RequestField(text, MisRequestField::MisTransAmt);
     SetFieldValue(m_record.saMisTransAmt, amount);
+    if (!answer.amount.empty()) amount = answer.amount;
     m_record.dTransAmt = std::strtod(amount.c_str(), nullptr);
     SetFieldValue(m_record.saRespCode, answer.respCode);
     SetFieldValue(m_record.saChannelCode, answer.channel);

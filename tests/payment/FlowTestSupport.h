@@ -27,6 +27,8 @@ struct ScriptedAnswer {
     std::string account;
     std::string channelOrderNum;
     std::string errDetail;
+    // The amount the answer carries; empty: the amount of the request it answers.
+    std::string amount;
 };
 
 ScriptedAnswer Answer(const std::string& respCode, const std::string& channel = "WXP");

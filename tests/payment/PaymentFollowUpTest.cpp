@@ -1,0 +1,91 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "base/CodePage.h"
+#include "payment/OrderNumber.h"
+#include "tests/payment/PaymentFlowTestSupport.h"
+
+namespace zelvo::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr char16_t kCode[] = u"134567890123456789";
+
+ScriptedAnswer Paid(const std::string& amount = {}) {
+    ScriptedAnswer answer = Answer("00");
+    answer.amount = amount;
+    return answer;
+}
+
+std::string Notice(const std::string& text) {
+    return "notice:0:" + text + ":我知道了";
+}
+
+class PaymentFollowUpTest : public PaymentFlowTest {
+protected:
+    std::string RowAmount() { return Text("select printf('%.2f', TRANS_AMT) from TBL_TRANS_LOG"); }
+    std::string AmountSent(size_t request) {
+        return RequestField(m_exchange.gateway.Requests().at(request),
+                            MisRequestField::MisTransAmt);
+    }
+    // The operator types into the amount box and presses Enter while the purchase is open.
+    void EditAmountBox(const std::u16string& text) {
+        m_view.amountBox = text;
+        m_flow->EnterInAmountBox();
+    }
+};
+
+TEST_F(PaymentFollowUpTest, AmountEditedWhileAnUnansweredPurchaseRunsChangesNothingOfIt) {
+    Script({Failure(1), Paid()});
+    Pay(u"21.50", kCode);
+    EditAmountBox(u"99.99");
+    Settle();
+    EXPECT_EQ(AmountSent(1), "21.50");
+    EXPECT_EQ(RowAmount(), "21.50");
+    EXPECT_NE(m_view.log.back().text.find(u"，金额：21.50，"), std::u16string::npos);
+}
+
+TEST_F(PaymentFollowUpTest, AmountEditedWhileTheCustomerPaysChangesNeitherQueryNorCancel) {
+    Script({Answer("09"), Answer("09"), Answer("00")});
+    Pay(u"21.50", kCode);
+    EditAmountBox(u"99.99");
+    Settle();
+    m_flow->QueryNow();
+    Settle();
+    EditAmountBox(u"88.88");
+    m_flow->CancelWaiting();
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "INQY", "CANC"));
+    EXPECT_EQ(AmountSent(1), "21.50");
+    EXPECT_EQ(AmountSent(2), "21.50");
+    EXPECT_NE(m_view.log.back().text.find(u"，金额：21.50，"), std::u16string::npos);
+}
+
+TEST_F(PaymentFollowUpTest, FailureLineKeepsTheAmountThatWasSent) {
+    Script({Failure(9), Failure(1), Failure(1), Failure(1)});
+    Pay(u"21.50", kCode);
+    EditAmountBox(u"99.99");
+    Settle();
+    EXPECT_EQ(
+        m_view.log.back().text.substr(8),
+        u"，订单号：" + Utf8ToUtf16(LastPurchaseOrderNumber()) + u"，金额：21.50，交易失败；");
+}
+
+TEST_F(PaymentFollowUpTest, AnswerCarryingAnotherAmountIsRecordedWithTheSentOne) {
+    Script({Paid("5.00")});
+    Pay(u"21.50", kCode);
+    Settle();
+    EXPECT_EQ(RowAmount(), "21.50");
+
+    Script({Answer("98", "WXP"), Paid("5.00")});
+    Pay(u"12.00", kCode);
+    Settle();
+    EXPECT_EQ(AmountSent(2), "12.00");
+    EXPECT_EQ(Text("select printf('%.2f', TRANS_AMT) from TBL_TRANS_LOG order by rowid desc "
+                   "limit 1"),
+              "12.00");
+}
+
+}  // namespace
+}  // namespace zelvo::test
