@@ -173,7 +173,7 @@ void PaymentFlow::OnExchangeDone(int result) {
             OnAutomaticQueryAnswer(answer, code);
         }
     } else if (answer.txnType == TxnCode::Cancel) {
-        OnCancelAnswer(answer);
+        OnCancelAnswer(answer, code);
     } else {
         OnPurchaseAnswer(answer, code);
     }
@@ -238,12 +238,12 @@ void PaymentFlow::OnAutomaticQueryAnswer(const TransactionResult& answer, const 
     }
 }
 
-void PaymentFlow::OnCancelAnswer(TransactionResult& answer) {
+void PaymentFlow::OnCancelAnswer(TransactionResult& answer, const std::string& code) {
     answer.transAmt = m_pending.transAmt;
     if (CountAndCheckLimit(m_cancelCount)) {
         EndWithNotice(u"取消失败，如顾客反馈已付款，请联系客户经理处理");
         AddLine(answer);
-    } else if (answer.respCode == RespCode::Success || answer.respCode == kCancelledAnyway) {
+    } else if (code == RespCode::Success || code == kCancelledAnyway) {
         m_state = PaymentState::Idle;
         answer.respCode = RespCode::Success;
         AddLine(answer);

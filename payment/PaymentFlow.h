@@ -51,7 +51,7 @@ private:
     void OnPurchaseAnswer(TransactionResult& answer, const std::string& code);
     void OnManualQueryAnswer(const TransactionResult& answer, const std::string& code);
     void OnAutomaticQueryAnswer(const TransactionResult& answer, const std::string& code);
-    void OnCancelAnswer(TransactionResult& answer);
+    void OnCancelAnswer(TransactionResult& answer, const std::string& code);
     void OnExchangeFailed(const TransactionResult& answer);
 
     void CompletePendingPayment(const TransactionResult& queryAnswer);

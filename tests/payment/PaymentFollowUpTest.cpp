@@ -87,5 +87,34 @@ TEST_F(PaymentFollowUpTest, AnswerCarryingAnotherAmountIsRecordedWithTheSentOne)
               "12.00");
 }
 
+TEST_F(PaymentFollowUpTest, UnverifiedCancelIsResentNotTakenForClosed) {
+    ScriptedAnswer unverified = Answer("00");
+    unverified.errDetail = "&RSP_AUTH_NO_ERROR";
+    Script({Answer("09"), unverified, Answer("00")});
+    Pay(u"7.50", kCode);
+    Settle();
+    m_flow->CancelWaiting();
+    ASSERT_TRUE(m_exchange.poster.DeliverOne());
+    EXPECT_EQ(m_flow->State(), PaymentState::Cancelling);
+    EXPECT_EQ(m_view.log.size(), 0u);
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "CANC", "CANC"));
+    EXPECT_EQ(m_flow->State(), PaymentState::Idle);
+    EXPECT_NE(m_view.log.back().text.find(u"；取消支付，关闭订单！"), std::u16string::npos);
+}
+
+TEST_F(PaymentFollowUpTest, CancelAnsweredOnlyUnverifiedGivesUpAtTheFourthAnswer) {
+    ScriptedAnswer unverified = Answer("00");
+    unverified.errDetail = "&RSP_AUTH_NO_ERROR";
+    Script({Answer("09"), unverified, unverified, unverified, unverified});
+    Pay(u"7.50", kCode);
+    Settle();
+    m_flow->CancelWaiting();
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "CANC", "CANC", "CANC", "CANC"));
+    EXPECT_EQ(LastEvent(m_view.events, "notice"),
+              Notice("取消失败，如顾客反馈已付款，请联系客户经理处理"));
+}
+
 }  // namespace
 }  // namespace zelvo::test
