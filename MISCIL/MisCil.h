@@ -54,4 +54,8 @@ int MisCilExchange(const char* request);
 // The code of the step that failed the last exchange; 0 after success.
 int MisCilLastError();
 
+// Whether the request of the last exchange left the machine: after that, a failure says
+// nothing of what the gateway did with it.
+bool MisCilRequestSent();
+
 }  // namespace zelvo

@@ -13,6 +13,8 @@ public:
     virtual int Exchange(const char* request) = 0;
     // Why the last exchange failed (1 no answer in time, 9 connection closed, ...).
     virtual int LastError() const = 0;
+    // Whether the last exchange's request was sent; a failure before that changed nothing.
+    virtual bool RequestSent() const = 0;
     // The answer of the last exchange; null before the library's context exists.
     virtual const TransRecord* Record() const = 0;
 };
@@ -22,6 +24,7 @@ class MisCilGateway final : public GatewayExchange {
 public:
     int Exchange(const char* request) override;
     int LastError() const override;
+    bool RequestSent() const override;
     const TransRecord* Record() const override;
 };
 

@@ -273,8 +273,8 @@ void PaymentFlow::OnExchangeFailed(const TransactionResult& answer) {
         AddFailureLine();
         return;
     }
-    const int error = m_services.exchanges.Gateway().LastError();
-    if (error == MisCilError::Timeout || error == MisCilError::PeerClosed) {
+    if (m_services.exchanges.Gateway().RequestSent()) {
+        // No answer, or one that could not be read: the gateway may have acted on the request.
         if (cancel) {
             ResendCancel();
         } else {

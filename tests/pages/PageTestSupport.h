@@ -72,6 +72,8 @@ public:
         return answer.result;
     }
     int LastError() const override { return m_lastError; }
+    // Only a connection that failed kept the request on this side.
+    bool RequestSent() const override { return m_lastError != 14; }
     const TransRecord* Record() const override { return &m_record; }
     size_t RequestCount() {
         std::lock_guard lock(m_mutex);

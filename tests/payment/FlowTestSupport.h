@@ -22,6 +22,7 @@ namespace zelvo::test {
 struct ScriptedAnswer {
     int result = 1;
     int lastError = 0;
+    bool requestSent = true;
     std::string respCode;
     std::string channel = "WXP";
     std::string account;
@@ -32,6 +33,7 @@ struct ScriptedAnswer {
 };
 
 ScriptedAnswer Answer(const std::string& respCode, const std::string& channel = "WXP");
+// A failed exchange; connection failures (14, 15, 19) happen before the request leaves.
 ScriptedAnswer Failure(int lastError);
 
 // A gateway that answers from a script and keeps every request it was given. Like the library,
@@ -41,6 +43,7 @@ public:
     void Script(ScriptedAnswer answer);
     int Exchange(const char* request) override;
     int LastError() const override;
+    bool RequestSent() const override;
     const TransRecord* Record() const override;
 
     std::vector<std::string> Requests() const;
@@ -52,6 +55,7 @@ private:
     std::vector<std::string> m_requests;
     TransRecord m_record{};
     int m_lastError = 0;
+    bool m_requestSent = false;
 };
 
 // A field of a request text, without its padding.

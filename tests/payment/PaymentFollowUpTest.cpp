@@ -116,5 +116,59 @@ TEST_F(PaymentFollowUpTest, CancelAnsweredOnlyUnverifiedGivesUpAtTheFourthAnswer
               Notice("取消失败，如顾客反馈已付款，请联系客户经理处理"));
 }
 
+TEST_F(PaymentFollowUpTest, UnreadableAnswerToAPurchaseIsQueriedByItsOwnOrderAndAmount) {
+    // Garbage, an overlong frame, a missing field: the request left, the order may be paid.
+    for (int error : {10, 10007, 10052, 5}) {
+        SCOPED_TRACE(error);
+        const size_t sent = m_exchange.gateway.Requests().size();
+        const int rows = LoggedRows();
+        Script({Failure(error), Paid()});
+        Pay(u"21.50", kCode);
+        Settle();
+        const std::string purchase = LastPurchaseOrderNumber();
+        ASSERT_EQ(m_exchange.gateway.Requests().size(), sent + 2);
+        const std::string query = m_exchange.gateway.LastRequest();
+        EXPECT_EQ(RequestField(query, MisRequestField::TxnType), "INQY");
+        EXPECT_EQ(RequestField(query, MisRequestField::OrigOrderNum), purchase);
+        EXPECT_EQ(RequestField(query, MisRequestField::MisTransAmt), "21.50");
+        EXPECT_EQ(LastEvent(m_view.events, "confirm"), "");
+        EXPECT_EQ(LoggedRows(), rows + 1);
+    }
+}
+
+TEST_F(PaymentFollowUpTest, UnreadableAnswersAreCountedLikeMissingOnes) {
+    Script({Failure(10), Failure(10007), Failure(1), Failure(10)});
+    Pay(u"2.50", kCode);
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "INQY", "INQY", "INQY"));
+    EXPECT_EQ(LastEvent(m_view.events, "notice"), Notice("处理失败，请联系客户经理确认交易状态"));
+}
+
+TEST_F(PaymentFollowUpTest, UnreadableAnswerToACancelResendsTheCancel) {
+    Script({Answer("09"), Failure(10), Answer("00")});
+    Pay(u"7.50", kCode);
+    Settle();
+    m_flow->CancelWaiting();
+    Settle();
+    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "CANC", "CANC"));
+    EXPECT_NE(m_view.log.back().text.find(u"；取消支付，关闭订单！"), std::u16string::npos);
+}
+
+TEST_F(PaymentFollowUpTest, RequestThatNeverLeftOffersRetryOrCash) {
+    for (int error : {14, 15, 19, 10072}) {
+        SCOPED_TRACE(error);
+        m_view.events.clear();
+        ScriptedAnswer refused = Failure(error);
+        refused.requestSent = false;
+        const size_t sent = m_exchange.gateway.Requests().size();
+        Script({refused});
+        Pay(u"2.50", kCode);
+        Settle();
+        EXPECT_EQ(m_exchange.gateway.Requests().size(), sent + 1);
+        EXPECT_EQ(LastEvent(m_view.events, "confirm"), "confirm:0:支付失败了:再试一次:现金支付");
+        EXPECT_EQ(m_flow->State(), PaymentState::Idle);
+    }
+}
+
 }  // namespace
 }  // namespace zelvo::test
