@@ -228,7 +228,7 @@ TEST_F(QueryRefundPageTest, OnlyAPaidSelectedRowCanBeRefunded) {
     m_page->OpenRefund();
     ASSERT_TRUE(Refund().isVisible());
     EXPECT_EQ(Refund().OrderBox()->text(), QStringLiteral("PAID1"));
-    EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("3"));
+    EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("3.00"));
 }
 
 TEST_F(QueryRefundPageTest, ASecondRefundWhileTheAnswerIsOutstandingIsRefused) {

@@ -64,11 +64,24 @@ TEST(QueryRowFromColumns, ShowsStoredTextsAndKeepsHiddenOnes) {
     EXPECT_EQ(row.status, u"已退款");
     EXPECT_EQ(row.operatorId, u"01");
     EXPECT_EQ(row.orderNum, u"20260315100000000001");
-    EXPECT_EQ(row.amount, u"12.5");
+    EXPECT_EQ(row.amount, u"12.50");
     EXPECT_EQ(row.channel, u"微信");
     EXPECT_EQ(row.respCode, u"00");
     EXPECT_EQ(row.transCode, "PURC");
     EXPECT_EQ(row.origOrderNum, "20260314090000000009");
+}
+
+TEST(StoredAmountText, EveryNumberHasTwoDecimalsAndOtherTextsStayAsStored) {
+    EXPECT_EQ(StoredAmountText("12"), u"12.00");
+    EXPECT_EQ(StoredAmountText("12.3"), u"12.30");
+    EXPECT_EQ(StoredAmountText("-5"), u"-5.00");
+    EXPECT_EQ(StoredAmountText("0.5"), u"0.50");
+    EXPECT_EQ(StoredAmountText("20.0"), u"20.00");
+    EXPECT_EQ(StoredAmountText(""), u"");
+    EXPECT_EQ(StoredAmountText("12 yuan"), u"12 yuan");
+    EXPECT_EQ(StoredAmountText("0x10"), u"0x10");
+    EXPECT_EQ(StoredAmountText("inf"), u"inf");
+    EXPECT_EQ(StoredAmountText("1e300"), u"1e300");
 }
 
 TEST(QueryRowFromColumns, ShortOrOverlongValuesAreSafe) {

@@ -340,5 +340,33 @@ TEST_F(RefundFlowTest, NothingSelectedReprintsNothing) {
     EXPECT_EQ(m_prints, 0);
 }
 
+TEST_F(RefundFlowTest, WholeYuanAmountsKeepTheirDecimalsInPromptListAndReprint) {
+    // The NUMERIC column keeps 20.00 as the integer 20 and the refund's -5.00 as -5.
+    Script({Answer("00")});
+    Refund(u"5");
+    m_exchange.Settle();
+    ASSERT_EQ(m_listView.rows.size(), 1u);
+    EXPECT_EQ(m_listView.rows[0].amount, u"-5.00");
+    ASSERT_TRUE(m_db.Execute("insert into TBL_TRANS_LOG (REC_CREATE_TIME, TRANS_CODE, "
+                             "PROCESS_FLAG, REV_FLAG, ORDER_NUM, OPER_ID, TRANS_AMT, "
+                             "ACCEPT_INS_CODE, RESP_CODE) values('2099-01-01 10:00:00', 'PURC', "
+                             "'0', '0', 'W20', '01', 20.00, 'WXP', '00')"));
+    EXPECT_EQ(Text("select typeof(TRANS_AMT) from TBL_TRANS_LOG where ORDER_NUM = 'W20'"),
+              "integer");
+    m_list.RefreshList();
+    ASSERT_EQ(m_listView.rows.size(), 2u);
+    EXPECT_EQ(m_listView.rows[0].amount, u"20.00");
+    EXPECT_EQ(m_listView.rows[1].amount, u"-5.00");
+
+    m_listView.selected = 0;
+    m_view.gridFocused = true;
+    m_flow->OpenRefund();
+    EXPECT_EQ(m_view.events.back(), "prompt:open:W20:20.00");
+
+    m_listView.selected = 1;
+    m_flow->ReprintSelected();
+    EXPECT_NE(ReadSlipFile().find(u"金额：RMB  -5.00\r\n"), std::u16string::npos);
+}
+
 }  // namespace
 }  // namespace zelvo::test
