@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "base/CodePage.h"
+
 namespace zelvo {
 namespace {
 
@@ -60,7 +62,10 @@ CLocalDb::~CLocalDb() { Close(); }
 bool CLocalDb::Open(const std::u16string& path) {
     Close();
     if (path.empty()) return false;
-    if (sqlite3_open16(path.c_str(), &m_db) != SQLITE_OK) {
+    // The database is delivered with the installation: a missing file is a wrong folder, and
+    // an empty database made there would only fail later.
+    const std::string utf8 = Utf16ToUtf8(path);
+    if (sqlite3_open_v2(utf8.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(m_db);
         m_db = nullptr;
         return false;

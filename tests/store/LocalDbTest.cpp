@@ -101,13 +101,17 @@ TEST(GetLocalDb, ReportsAnUnopenableDatabaseAndTriesAgainLater) {
     SetLocalDbMessageSink(nullptr);
 }
 
-TEST(GetLocalDb, MissingFileIsCreatedEmptyAndStatementsFail) {
+TEST(GetLocalDb, MissingFileIsReportedAndNeverCreated) {
     ScopedWorkDir dir;
-    CLocalDb* db = GetLocalDb();
-    ASSERT_NE(db, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "MISData.db"));
-    EXPECT_FALSE(db->Execute("select * from SysConfig"));
-    CloseLocalDb();
+    std::u16string shown;
+    SetLocalDbMessageSink([&](const std::u16string& text, const std::u16string&) { shown = text; });
+    EXPECT_EQ(GetLocalDb(), nullptr);
+    EXPECT_EQ(shown, u"打开数据库失败，请更换目录试试！");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "MISData.db"));
+    CLocalDb db;
+    EXPECT_FALSE(db.Open(u"MISData.db"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "MISData.db"));
+    SetLocalDbMessageSink(nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "store/CLocalDb.h"
 #include "tests/support/TestSupport.h"
 
@@ -103,7 +105,7 @@ TEST_F(StartupMaintenanceTest, DefaultRowsAreAddedOnceAndKeepTheOperatorsValues)
 }
 
 TEST_F(StartupMaintenanceTest, EmptyDatabaseIsLeftAlone) {
-    std::filesystem::remove(DbPath());
+    std::ofstream(DbPath(), std::ios::trunc).close();  // a file without tables
     RunOn({2016, 3, 15});
     EXPECT_EQ(QueryText(DbPath(), "select count(*) from sqlite_master"), "0");
 }
