@@ -1,6 +1,7 @@
 #include "shell/settings/ParameterSettings.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -15,8 +16,9 @@ namespace zelvo {
 namespace {
 
 constexpr std::string_view kAdministratorId = "00";
-// No setting needs more; a longer paste is cut rather than stored whole.
-constexpr size_t kMaxFieldChars = 128;
+// An edit box holds no more (Qt's own limit); stored texts are read up to the same length, so a
+// save writes back exactly what the page showed.
+constexpr size_t kMaxFieldChars = 32767;
 
 bool AllOf(std::u16string_view text, bool (*accept)(char16_t)) {
     for (char16_t c : text) {
@@ -41,24 +43,29 @@ std::string CodePageTrimmed(const std::u16string& text) {
     return TrimWhitespace(Utf16ToGbk(BoundedField(text)));
 }
 
-std::u16string ReadCodePageKey(CLocalDb* db, const char* key) {
+// The stored text of a key; none when it cannot be read.
+std::optional<std::string> ReadStored(CLocalDb* db, const char* key) {
     SqlRows result;
     if (!db ||
         !db->Query("select Value  from SysConfig where Name = ?", {std::string(key)}, result) ||
         result.rows.empty()) {
-        return {};
+        return std::nullopt;
     }
-    return GbkToUtf16(result.rows.back().front());
+    return Bounded(result.rows.back().front(), kMaxFieldChars);
+}
+
+std::u16string ReadCodePageKey(CLocalDb* db, const char* key) {
+    return GbkToUtf16(ReadStored(db, key).value_or(std::string()));
 }
 
 std::u16string ReadUtf8Key(CLocalDb* db, const char* key) {
-    SqlRows result;
-    if (!db ||
-        !db->Query("select Value  from SysConfig where Name = ?", {std::string(key)}, result) ||
-        result.rows.empty()) {
-        return {};
-    }
-    return Utf8ToUtf16(result.rows.back().front());
+    return Utf8ToUtf16(ReadStored(db, key).value_or(std::string()));
+}
+
+// The configuration's own copies are cut to their fields; the page shows the stored texts as
+// they are and falls back to the loaded value only when the key cannot be read.
+std::u16string StoredCodePageText(CLocalDb* db, const char* key, const std::string& loaded) {
+    return GbkToUtf16(ReadStored(db, key).value_or(loaded));
 }
 
 }  // namespace
@@ -74,18 +81,19 @@ ParameterSettings::ParameterSettings(SettingsView& view, CLocalDb* db, OperatorI
 
 SettingsForm ParameterSettings::LoadForm(CLocalDb* db, const TerminalConfig& config) {
     SettingsForm form;
-    form.storeName = config.MerName;
-    form.merCode = GbkToUtf16(config.MerCode);
-    form.termCode = GbkToUtf16(config.TermCode);
-    form.merKey = GbkToUtf16(config.MerKey);
+    const std::optional<std::string> storeName = ReadStored(db, "MerName");
+    form.storeName = storeName ? Utf8ToUtf16(*storeName) : config.MerName;
+    form.merCode = StoredCodePageText(db, "MerCode", config.MerCode);
+    form.termCode = StoredCodePageText(db, "TermCode", config.TermCode);
+    form.merKey = StoredCodePageText(db, "MerKey", config.MerKey);
     form.printChoice =
         kPrintChoiceEntries[PrintChoiceIndex(config.PrintMerPage, config.PrintCustPage)];
-    form.serverIP = GbkToUtf16(config.ServerIP);
-    form.serverPort = GbkToUtf16(config.ServerPort);
+    form.serverIP = StoredCodePageText(db, "ServerIP", config.ServerIP);
+    form.serverPort = StoredCodePageText(db, "ServerPort", config.ServerPort);
     form.showKey = ReadCodePageKey(db, "ShowKey");
     form.hideKey = ReadCodePageKey(db, "HideKey");
-    form.lineWide = GbkToUtf16(config.LineWide);
-    form.fontSize = GbkToUtf16(std::to_string(config.FontSize));
+    form.lineWide = StoredCodePageText(db, "LineWide", config.LineWide);
+    form.fontSize = StoredCodePageText(db, "FontSize", std::to_string(config.FontSize));
     form.leftKey = ReadCodePageKey(db, "LeftKey");
     form.rightKey = ReadCodePageKey(db, "RightKey");
     form.repealKey = ReadCodePageKey(db, "RepealKey");

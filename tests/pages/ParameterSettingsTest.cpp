@@ -206,6 +206,28 @@ TEST_F(ParameterSettingsTest, SaveStoresTrimmedValuesAndRestarts) {
     EXPECT_EQ(again.leftKey, u"left");
 }
 
+TEST_F(ParameterSettingsTest, SavingWritesBackTheStoredTextsTheAdministratorDidNotTouch) {
+    // Longer than the loaded configuration's fields, which cut them.
+    const std::string longName(300, 'n');
+    test::RunSql(DbPath(), "update SysConfig set Value = '176010' where Name = 'ServerPort';"
+                           "update SysConfig set Value = '100' where Name = 'LineWide';"
+                           "update SysConfig set Value = '16px' where Name = 'FontSize';"
+                           "update SysConfig set Value = '" +
+                               longName + "' where Name = 'MerName';");
+    TerminalConfig loaded;
+    LoadTerminalConfig(m_db, loaded);
+    m_view.form = ParameterSettings::LoadForm(&m_db, loaded);
+    EXPECT_EQ(m_view.form.serverPort, u"176010");
+    EXPECT_EQ(m_view.form.fontSize, u"16px");
+    Save();
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("ServerPort"), "176010");
+    EXPECT_EQ(Stored("LineWide"), "100");
+    EXPECT_EQ(Stored("FontSize"), "16px");
+    EXPECT_EQ(Stored("MerName"), longName);
+    EXPECT_EQ(Stored("MerCode"), "898310060110001");
+}
+
 TEST_F(ParameterSettingsTest, AFailingUpdateKeepsThePreviousConfigurationWhole) {
     // The eleventh of the seventeen statements fails.
     test::RunSql(DbPath(),
