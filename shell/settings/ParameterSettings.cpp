@@ -34,6 +34,14 @@ bool IsLetterOrDigit(char16_t c) {
     return IsDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
+// The merchant, terminal and key boxes lose surrounding spaces and line feeds before their
+// checks; a tab or carriage return stays and fails them.
+std::u16string TrimSpacesAndLineFeeds(const std::u16string& text) {
+    const size_t first = text.find_first_not_of(u" \n");
+    if (first == std::u16string::npos) return {};
+    return text.substr(first, text.find_last_not_of(u" \n") - first + 1);
+}
+
 std::u16string BoundedField(const std::u16string& text) {
     return text.size() > kMaxFieldChars ? text.substr(0, kMaxFieldChars) : text;
 }
@@ -128,7 +136,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
     };
     if (form.storeName.empty()) return refuse(SettingsField::StoreName, u"门店名称为空！", false);
 
-    form.merCode = TrimWhitespace(form.merCode);
+    form.merCode = TrimSpacesAndLineFeeds(form.merCode);
     if (form.merCode.empty()) return refuse(SettingsField::MerCode, u"商户号为空！", false);
     if (form.merCode.size() != 15) {
         return refuse(SettingsField::MerCode, u"商户号的长度应该为15个数字！", true);
@@ -137,7 +145,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
         return refuse(SettingsField::MerCode, u"商户号不能包含除数字以外的字符！", true);
     }
 
-    form.termCode = TrimWhitespace(form.termCode);
+    form.termCode = TrimSpacesAndLineFeeds(form.termCode);
     if (form.termCode.empty()) return refuse(SettingsField::TermCode, u"终端号为空！", false);
     if (form.termCode.size() >= 9) {
         return refuse(SettingsField::TermCode, u"终端号的长度最多为8个数字！", true);
@@ -146,7 +154,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
         return refuse(SettingsField::TermCode, u"终端号不能包括除数字以外的字符！", true);
     }
 
-    form.merKey = TrimWhitespace(form.merKey);
+    form.merKey = TrimSpacesAndLineFeeds(form.merKey);
     if (form.merKey.empty()) return refuse(SettingsField::MerKey, u"商户key为空！", false);
     if (form.merKey.size() != 32)
         return refuse(SettingsField::MerKey, u"商户Key长度不正确！", true);

@@ -228,6 +228,28 @@ TEST_F(ParameterSettingsTest, SavingWritesBackTheStoredTextsTheAdministratorDidN
     EXPECT_EQ(Stored("MerCode"), "898310060110001");
 }
 
+TEST_F(ParameterSettingsTest, ChecksStripOnlySpacesAndLineFeeds) {
+    m_view.form.merCode = u"\t123456789012345";
+    ExpectRefused(u"商户号的长度应该为15个数字！", SettingsField::MerCode, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.termCode = u"1234567\r";
+    ExpectRefused(u"终端号不能包括除数字以外的字符！", SettingsField::TermCode, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.merKey = u"0123456789abcdef0123456789ABCDEF\t";
+    ExpectRefused(u"商户Key长度不正确！", SettingsField::MerKey, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.merCode = u"\n 123456789012345 \n";
+    Save();
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("MerCode"), "123456789012345");
+}
+
 TEST_F(ParameterSettingsTest, AFailingUpdateKeepsThePreviousConfigurationWhole) {
     // The eleventh of the seventeen statements fails.
     test::RunSql(DbPath(),
