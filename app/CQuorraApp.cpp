@@ -1,5 +1,7 @@
 #include "app/CQuorraApp.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -48,6 +50,13 @@ void ReportConfigLoadFailure() {
     if (QWidget* active = QApplication::activeWindow()) active->close();
 }
 
+// Without the lock a second cashier cannot be told apart; this one still runs, and says so.
+void ReportInstanceLockFailure() {
+    const QString text = QStringLiteral("无法确认收银程序是否已在运行，请勿同时打开两个收银程序！");
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    QMessageBox::warning(nullptr, QStringLiteral("提示框"), text);
+}
+
 WorkArea DesktopWorkArea() {
     QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     return {area.left(), area.top(), area.width(), area.height()};
@@ -68,12 +77,15 @@ void CQuorraApp::ExitInstance() {
 }
 
 bool CQuorraApp::ClaimSingleInstance() {
-    m_instanceLock = AcquireInstanceLock("CQuorraApp");
+    InstanceLockOutcome outcome = InstanceLockOutcome::Failed;
+    m_instanceLock = AcquireInstanceLock(SessionLockName("CQuorraApp"), &outcome);
     SetRestartInstanceLock(m_instanceLock.get());
-    return m_instanceLock != nullptr;
+    m_instanceLockFailed = outcome == InstanceLockOutcome::Failed;
+    return outcome != InstanceLockOutcome::HeldElsewhere;
 }
 
 bool CQuorraApp::InitInstance(const std::string& executablePath) {
+    if (m_instanceLockFailed) ReportInstanceLockFailure();
     SetLocalDbMessageSink(ShowInformation);
     CLocalDb* db = GetLocalDb();
     if (!db) return false;

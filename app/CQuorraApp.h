@@ -16,7 +16,8 @@ public:
     CQuorraApp();
     ~CQuorraApp();
 
-    // Before the QApplication exists: false when another instance runs (end silently).
+    // Before the QApplication exists: false when another instance of this user's session runs
+    // (end silently). A lock the system cannot make is reported once by InitInstance.
     bool ClaimSingleInstance();
     // True to run the message loop, false to end the process at once.
     bool InitInstance(const std::string& executablePath);
@@ -25,6 +26,7 @@ public:
 
 private:
     std::unique_ptr<InstanceLock> m_instanceLock;
+    bool m_instanceLockFailed = false;
     std::unique_ptr<MisCilHolder> m_gateway;
     // The exchanges of the operation pages; outlives the main window.
     std::unique_ptr<OperationServices> m_operations;
