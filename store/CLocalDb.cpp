@@ -7,6 +7,8 @@
 namespace zelvo {
 namespace {
 
+constexpr int kBusyWaitMs = 5000;
+
 // Owns a prepared statement with its values bound; invalid when preparing or binding failed.
 class BoundStatement {
 public:
@@ -70,6 +72,9 @@ bool CLocalDb::Open(const std::u16string& path) {
         m_db = nullptr;
         return false;
     }
+    // The log is pruned on a connection of its own: a statement meeting one of its short
+    // transactions waits for it instead of failing.
+    sqlite3_busy_timeout(m_db, kBusyWaitMs);
     return true;
 }
 

@@ -11,8 +11,12 @@ class CLocalDb;
 // First day of the month four months before `today`, as "%Y%m%d": older log rows are pruned.
 std::string PruneCutoff(const LocalTime& today);
 
-// Runs when the database opens: prunes old log rows, turns single hot keys into Ctrl
-// combinations and inserts the default rows that are still missing. Failures are ignored.
-void RunStartupMaintenance(CLocalDb& db, const Clock& clock);
+// Runs when the database opens: turns single hot keys into Ctrl combinations and inserts the
+// default rows that are still missing. Failures are ignored.
+void RunStartupMaintenance(CLocalDb& db);
+
+// Deletes the log rows older than the cut-off of `today`, a batch at a time, so that no single
+// transaction keeps the database from the pages for long. False when a statement failed.
+bool PruneOldLogRows(CLocalDb& db, const LocalTime& today);
 
 }  // namespace zelvo
