@@ -50,13 +50,6 @@ void ReportConfigLoadFailure() {
     if (QWidget* active = QApplication::activeWindow()) active->close();
 }
 
-// Without the lock a second cashier cannot be told apart; this one still runs, and says so.
-void ReportInstanceLockFailure() {
-    const QString text = QStringLiteral("无法确认收银程序是否已在运行，请勿同时打开两个收银程序！");
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    QMessageBox::warning(nullptr, QStringLiteral("提示框"), text);
-}
-
 WorkArea DesktopWorkArea() {
     QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     return {area.left(), area.top(), area.width(), area.height()};
@@ -64,7 +57,7 @@ WorkArea DesktopWorkArea() {
 
 }  // namespace
 
-CQuorraApp::CQuorraApp() = default;
+CQuorraApp::CQuorraApp() : m_informationBox(ShowInformation) {}
 
 CQuorraApp::~CQuorraApp() { ExitInstance(); }
 
@@ -85,8 +78,15 @@ bool CQuorraApp::ClaimSingleInstance() {
 }
 
 bool CQuorraApp::InitInstance(const std::string& executablePath) {
-    if (m_instanceLockFailed) ReportInstanceLockFailure();
-    SetLocalDbMessageSink(ShowInformation);
+    if (m_instanceLockFailed) {
+        // Without the lock a second cashier cannot be told apart; this one still runs, and
+        // says so once.
+        const std::u16string text = u"无法确认收银程序是否已在运行，请勿同时打开两个收银程序！";
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
+        m_informationBox(text, u"提示框");
+    }
+    g_configLoadFailed = false;
+    SetLocalDbMessageSink(m_informationBox);
     CLocalDb* db = GetLocalDb();
     if (!db) return false;
 
