@@ -66,7 +66,10 @@ int ScriptedGateway::Exchange(const char* request) {
     SetFieldValue(m_record.saTxnType, RequestField(text, MisRequestField::TxnType));
     SetFieldValue(m_record.saOrigTxnType, RequestField(text, MisRequestField::OrigTxnType));
     SetFieldValue(m_record.saOrderNum, RequestField(text, MisRequestField::OrderNum));
-    SetFieldValue(m_record.saOrigOrderNum, RequestField(text, MisRequestField::OrigOrderNum));
+    SetFieldValue(m_record.saOrigOrderNum,
+                  answer.origOrderNum.empty()
+                      ? RequestField(text, MisRequestField::OrigOrderNum)
+                      : answer.origOrderNum);
     std::string amount = RequestField(text, MisRequestField::MisTransAmt);
     SetFieldValue(m_record.saMisTransAmt, amount);
     if (!answer.amount.empty()) amount = answer.amount;

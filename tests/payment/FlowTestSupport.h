@@ -30,6 +30,8 @@ struct ScriptedAnswer {
     std::string errDetail;
     // The amount the answer carries; empty: the amount of the request it answers.
     std::string amount;
+    // The original order the answer names; empty: the one of the request it answers.
+    std::string origOrderNum;
 };
 
 ScriptedAnswer Answer(const std::string& respCode, const std::string& channel = "WXP");

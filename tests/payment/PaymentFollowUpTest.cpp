@@ -170,5 +170,20 @@ TEST_F(PaymentFollowUpTest, RequestThatNeverLeftOffersRetryOrCash) {
     }
 }
 
+TEST_F(PaymentFollowUpTest, CancelWithoutAnAnswerIsResent) {
+    for (int error : {1, 9}) {
+        SCOPED_TRACE(error);
+        const size_t sent = m_exchange.gateway.Requests().size();
+        Script({Answer("09"), Failure(error), Answer("00")});
+        Pay(u"7.50", kCode);
+        Settle();
+        m_flow->CancelWaiting();
+        Settle();
+        ASSERT_EQ(m_exchange.gateway.Requests().size(), sent + 3);
+        EXPECT_EQ(RequestField(m_exchange.gateway.LastRequest(), MisRequestField::TxnType), "CANC");
+        EXPECT_NE(m_view.log.back().text.find(u"；取消支付，关闭订单！"), std::u16string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace zelvo::test

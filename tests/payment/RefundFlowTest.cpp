@@ -368,5 +368,58 @@ TEST_F(RefundFlowTest, WholeYuanAmountsKeepTheirDecimalsInPromptListAndReprint) 
     EXPECT_NE(ReadSlipFile().find(u"金额：RMB  -5.00\r\n"), std::u16string::npos);
 }
 
+TEST_F(RefundFlowTest, BestpayRefundKeepsTheTypedOrderWhateverTheAnswerNames) {
+    ScriptedAnswer bestpay = Answer("00", "YZF");
+    bestpay.origOrderNum = "GATEWAY-ORIG-1";
+    ScriptedAnswer wechat = Answer("00", "WXP");
+    wechat.origOrderNum = "GATEWAY-ORIG-2";
+    Script({bestpay});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    Script({wechat});
+    Refund(u"6.00");
+    m_exchange.Settle();
+    EXPECT_EQ(Text("select group_concat(ORIG_ORDER_NUM, ',') from (select ORIG_ORDER_NUM from "
+                   "TBL_TRANS_LOG order by rowid)"),
+              kOrder + ",GATEWAY-ORIG-2");
+}
+
+TEST_F(RefundFlowTest, SlipsKeptForTheSettlementAreNotPrintedAfterARefund) {
+    m_config.PrintCustPage = "2";
+    Script({Answer("00")});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_THAT(m_view.events, testing::Contains("message:success:退款成功！"));
+    EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "1");
+    EXPECT_EQ(m_prints, 0);
+}
+
+TEST_F(RefundFlowTest, RefusedQueryAndAnAlreadyHandledRefundEndWithTheGatewaysWords) {
+    ScriptedAnswer refused = Answer("51");
+    refused.errDetail = Utf8ToGbk("退款超时");
+    Script({Answer("98"), refused});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_THAT(Sent(MisRequestField::TxnType), ElementsAre("REFD", "INQY"));
+    EXPECT_EQ(m_view.events.back(), "message:error:退款失败，原因：退款超时");
+
+    ScriptedAnswer handled = Answer("H3");
+    handled.errDetail = Utf8ToGbk("订单已撤销");
+    Script({handled});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_EQ(m_view.events.back(), "message:success:订单已撤销");
+    EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "0");
+    EXPECT_EQ(m_prints, 0);
+}
+
+TEST_F(RefundFlowTest, ReprintWhoseFileCannotBeWrittenSaysSoAndPrintsNothing) {
+    ListPaidRow();
+    std::filesystem::create_directory(m_dir.Path() / "SCprint.txt");  // in the file's way
+    m_flow->ReprintSelected();
+    EXPECT_EQ(m_view.events.back(), "message:error:打印文件失败！");
+    EXPECT_EQ(m_prints, 0);
+}
+
 }  // namespace
 }  // namespace zelvo::test
