@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "payment/TransactionList.h"
 #include "shell/controls/ActionButton.h"
 #include "shell/controls/AmountEdit.h"
@@ -357,6 +359,36 @@ TEST_F(QueryRefundPageTest, RepealAndSettleKeysAreReadAtEveryPress) {
     EXPECT_TRUE(m_page->HandlePageKey(f2));
     EXPECT_TRUE(m_page->SettlementPrompt().isVisible());
     EXPECT_EQ(m_host.nextCount, 0);
+}
+
+// SCprint.txt of the working folder as text, without its byte-order mark.
+QString SlipText() {
+    QFile file(QStringLiteral("SCprint.txt"));
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray bytes = file.readAll().mid(2);
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                              bytes.size() / 2);
+}
+
+TEST_F(QueryRefundPageTest, EnterOnTheGridAndAClickOnThePrintCellReprintTheirRow) {
+    AddRows(LogRow("2026-12-07 10:00:02", "0", "0", "CLICKED", "3.30") +
+            LogRow("2026-12-07 10:00:01", "0", "0", "ENTERED", "12.00"));
+    Open();
+    Grid()->setFocus();
+    Grid()->selectRow(1);
+    PressOnPage(*m_page, Qt::Key_Return);
+    EXPECT_EQ(m_env.printJobs, 1);
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("ENTERED")));
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("金额：RMB  12.00\r\n")));
+
+    Q_EMIT Grid()->cellClicked(0, 7);
+    EXPECT_EQ(m_env.printJobs, 2);
+    EXPECT_EQ(Grid()->currentRow(), 0);
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("CLICKED")));
+
+    // Any other cell only selects.
+    Q_EMIT Grid()->cellClicked(1, 3);
+    EXPECT_EQ(m_env.printJobs, 2);
 }
 
 }  // namespace
