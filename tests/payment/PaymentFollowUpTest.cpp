@@ -103,19 +103,6 @@ TEST_F(PaymentFollowUpTest, UnverifiedCancelIsResentNotTakenForClosed) {
     EXPECT_NE(m_view.log.back().text.find(u"；取消支付，关闭订单！"), std::u16string::npos);
 }
 
-TEST_F(PaymentFollowUpTest, CancelAnsweredOnlyUnverifiedGivesUpAtTheFourthAnswer) {
-    ScriptedAnswer unverified = Answer("00");
-    unverified.errDetail = "&RSP_AUTH_NO_ERROR";
-    Script({Answer("09"), unverified, unverified, unverified, unverified});
-    Pay(u"7.50", kCode);
-    Settle();
-    m_flow->CancelWaiting();
-    Settle();
-    EXPECT_THAT(TxnTypesSent(), ElementsAre("PURC", "CANC", "CANC", "CANC", "CANC"));
-    EXPECT_EQ(LastEvent(m_view.events, "notice"),
-              Notice("取消失败，如顾客反馈已付款，请联系客户经理处理"));
-}
-
 TEST_F(PaymentFollowUpTest, UnreadableAnswerToAPurchaseIsQueriedByItsOwnOrderAndAmount) {
     // Garbage, an overlong frame, a missing field: the request left, the order may be paid.
     for (int error : {10, 10007, 10052, 5}) {

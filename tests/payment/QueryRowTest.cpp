@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "payment/ChannelNames.h"
 #include "payment/QueryRow.h"
 
@@ -72,16 +74,12 @@ TEST(QueryRowFromColumns, ShowsStoredTextsAndKeepsHiddenOnes) {
 }
 
 TEST(StoredAmountText, EveryNumberHasTwoDecimalsAndOtherTextsStayAsStored) {
-    EXPECT_EQ(StoredAmountText("12"), u"12.00");
-    EXPECT_EQ(StoredAmountText("12.3"), u"12.30");
-    EXPECT_EQ(StoredAmountText("-5"), u"-5.00");
-    EXPECT_EQ(StoredAmountText("0.5"), u"0.50");
-    EXPECT_EQ(StoredAmountText("20.0"), u"20.00");
-    EXPECT_EQ(StoredAmountText(""), u"");
-    EXPECT_EQ(StoredAmountText("12 yuan"), u"12 yuan");
-    EXPECT_EQ(StoredAmountText("0x10"), u"0x10");
-    EXPECT_EQ(StoredAmountText("inf"), u"inf");
-    EXPECT_EQ(StoredAmountText("1e300"), u"1e300");
+    const std::pair<const char*, std::u16string> cases[] = {
+        {"12", u"12.00"}, {"12.3", u"12.30"}, {"-5", u"-5.00"},        {"0.5", u"0.50"},
+        {"20.0", u"20.00"}, {"", u""},        {"12 yuan", u"12 yuan"}, {"0x10", u"0x10"},
+        {"inf", u"inf"},  {"1e300", u"1e300"},
+    };
+    for (const auto& [stored, shown] : cases) EXPECT_EQ(StoredAmountText(stored), shown) << stored;
 }
 
 TEST(QueryRowFromColumns, ShortOrOverlongValuesAreSafe) {

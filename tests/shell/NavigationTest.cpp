@@ -98,19 +98,19 @@ TEST_F(NavigationTest, ConfiguredPageKeysActThroughTheKeyFilterWhileAnEditBoxHas
     ASSERT_TRUE(m_db.Execute("update SysConfig set Value = 'x' where Name = 'RightKey';"));
     m_window->Pages()->SetPageKeyHandler(MakePageKeyHandler([this] { return &m_db; }));
     QApplication::setActiveWindow(m_window.get());
-    auto* amount = new QLineEdit(m_window->Page(PageId::Payment));
-    amount->show();
-    amount->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), amount);
+    // An edit box of the page, with the keyboard focus.
+    auto focusedBox = [this](PageId id) {
+        auto* box = new QLineEdit(m_window->Page(id));
+        box->show();
+        box->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        return box;
+    };
+    QLineEdit* amount = focusedBox(PageId::Payment);
     QTest::keyClick(amount, Qt::Key_X);
     EXPECT_EQ(Current(), PageId::QueryRefund);
     EXPECT_TRUE(amount->text().isEmpty());  // the key switched pages instead of typing
-
-    auto* search = new QLineEdit(m_window->Page(PageId::QueryRefund));
-    search->show();
-    search->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), search);
-    QTest::keyClick(search, Qt::Key_Left);
+    QTest::keyClick(focusedBox(PageId::QueryRefund), Qt::Key_Left);
     EXPECT_EQ(Current(), PageId::Payment);
 }
 
