@@ -16,9 +16,7 @@ namespace zelvo {
 namespace {
 
 constexpr std::string_view kAdministratorId = "00";
-// An edit box holds no more (Qt's own limit); stored texts are read up to the same length, so a
-// save writes back exactly what the page showed.
-constexpr size_t kMaxFieldChars = 32767;
+constexpr size_t kMaxFieldChars = kMaxSettingChars;
 
 bool AllOf(std::u16string_view text, bool (*accept)(char16_t)) {
     for (char16_t c : text) {
