@@ -77,10 +77,16 @@ TEST_F(StartupTest, WindowTextsVersionAndOcrFolderReachTheRealWindow) {
     test::RunSql(m_dir.Path() / "MISData.db",
                  "update SysConfig set Value = '悦来收银' where Name = 'TitleName';"
                  "update SysConfig set Value = '悦来科技' where Name = 'StatusName';"
-                 "update SysConfig set Value = '欢迎光临' where Name = 'WelComeName';");
+                 "update SysConfig set Value = '欢迎光临' where Name = 'WelComeName';"
+                 "delete from SysConfig where Name = 'CutRect';");
     std::ofstream(m_dir.Path() / "version.xml") << "2.3.1\nsecond line\n";
     ASSERT_TRUE(Start());
     EXPECT_TRUE(m_information.empty());
+    // The steps before the window ran: the database's maintenance and the gateway library's set-up.
+    EXPECT_EQ(test::QueryText(m_dir.Path() / "MISData.db",
+                              "select count(*) from SysConfig where Name = 'CutRect'"),
+              "1");
+    EXPECT_TRUE(Exists("logfile.txt"));
     MainWindow* window = m_app.Window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
