@@ -18,6 +18,7 @@ constexpr int kConnectAttempts = 3;
 constexpr std::string_view kAuthMark = "&RSP_AUTH_NO_ERROR";
 
 std::atomic<int> g_lastError{0};
+std::atomic<bool> g_requestSent{false};
 
 int SendRequest(MisCilContext& context, const char* request, size_t length) {
     int rc = 0;
@@ -28,7 +29,10 @@ int SendRequest(MisCilContext& context, const char* request, size_t length) {
             continue;
         }
         rc = CSendData(context, request, length);
-        if (rc == 0) return 0;
+        if (rc == 0) {
+            g_requestSent = true;
+            return 0;
+        }
         WriteLogEvent(&context.record, 1555, rc, "call CSendData failed");
     }
     return rc;
@@ -116,6 +120,7 @@ int MisCilExchange(const char* request) {
     }
     InitFieldTables(*context);
     g_lastError = 0;
+    g_requestSent = false;
     int rc = nUnpackMisReq(*context, request);
     if (rc != 0) return Fail(rc);
     rc = RunDriver(*context);
@@ -128,6 +133,10 @@ int MisCilExchange(const char* request) {
 
 int MisCilLastError() {
     return g_lastError;
+}
+
+bool MisCilRequestSent() {
+    return g_requestSent;
 }
 
 }  // namespace zelvo

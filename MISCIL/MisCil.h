@@ -55,4 +55,8 @@ int MisCilExchange(const char* request);
 // the message layer, such as MisCilError::NoBraces); 0 after success.
 int MisCilLastError();
 
+// Whether the request of the last exchange left the machine: after that, a failure says
+// nothing of what the gateway did with it.
+bool MisCilRequestSent();
+
 }  // namespace zelvo

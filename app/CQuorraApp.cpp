@@ -1,5 +1,7 @@
 #include "app/CQuorraApp.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -60,7 +62,7 @@ WorkArea DesktopWorkArea() {
 
 }  // namespace
 
-CQuorraApp::CQuorraApp() = default;
+CQuorraApp::CQuorraApp() : m_informationBox(ShowInformation) {}
 
 CQuorraApp::~CQuorraApp() { ExitInstance(); }
 
@@ -75,9 +77,11 @@ void CQuorraApp::ExitInstance() {
 }
 
 bool CQuorraApp::ClaimSingleInstance() {
-    m_instanceLock = AcquireInstanceLock("CQuorraApp");
+    InstanceLockOutcome outcome = InstanceLockOutcome::Failed;
+    m_instanceLock = AcquireInstanceLock(SessionLockName("CQuorraApp"), &outcome);
     SetRestartInstanceLock(m_instanceLock.get());
-    return m_instanceLock != nullptr;
+    m_instanceLockFailed = outcome == InstanceLockOutcome::Failed;
+    return outcome != InstanceLockOutcome::HeldElsewhere;
 }
 
 void CQuorraApp::StartReconciliation() {
@@ -93,7 +97,15 @@ void CQuorraApp::StartReconciliation() {
 }
 
 bool CQuorraApp::InitInstance(const std::string& executablePath) {
-    SetLocalDbMessageSink(ShowInformation);
+    if (m_instanceLockFailed) {
+        // Without the lock a second cashier cannot be told apart; this one still runs, and
+        // says so once.
+        const std::u16string text = u"无法确认收银程序是否已在运行，请勿同时打开两个收银程序！";
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
+        m_informationBox(text, u"提示框");
+    }
+    g_configLoadFailed = false;
+    SetLocalDbMessageSink(m_informationBox);
     CLocalDb* db = GetLocalDb();
     if (!db) return false;
 

@@ -1,5 +1,6 @@
 #include "config/TerminalConfig.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/CodePage.h"
@@ -12,6 +13,19 @@ namespace zelvo {
 namespace {
 
 ConfigLoadFailure g_failureHandler;
+
+// No font size or line height comes near it; more digits are not read into an overflow.
+constexpr int kLargestPrintMeasure = 1'000'000;
+
+// The number its leading decimal digits make; a blank or a sign in front counts as no digit.
+int LeadingDigits(const std::string& text) {
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        value = std::min(value * 10 + (c - '0'), kLargestPrintMeasure);
+    }
+    return value;
+}
 
 struct TextKey {
     const char* name;
@@ -78,8 +92,8 @@ void LoadSingleKeys(CLocalDb& db, TerminalConfig& config) {
         config.PrintName = Utf8ToUtf16(printName);
     }
     std::u16string value;
-    if (ReadKey(db, "FontSize", value)) config.FontSize = LeadingInteger(Utf16ToGbk(value));
-    if (ReadKey(db, "LineHeight", value)) config.LineHeight = LeadingInteger(Utf16ToGbk(value));
+    if (ReadKey(db, "FontSize", value)) config.FontSize = LeadingDigits(Utf16ToGbk(value));
+    if (ReadKey(db, "LineHeight", value)) config.LineHeight = LeadingDigits(Utf16ToGbk(value));
     if (ReadKey(db, "SerialPort", value) && !value.empty()) config.SerialPort = value;
 }
 

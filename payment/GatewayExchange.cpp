@@ -12,6 +12,10 @@ int MisCilGateway::LastError() const {
     return MisCilLastError();
 }
 
+bool MisCilGateway::RequestSent() const {
+    return MisCilRequestSent();
+}
+
 const TransRecord* MisCilGateway::Record() const {
     const MisCilContext* context = MisCilGetContext();
     return context ? &context->record : nullptr;

@@ -14,6 +14,8 @@ public:
     // Why the last exchange failed: MisCilLastError's code (MisCilError::Timeout,
     // MisCilError::PeerClosed, ...).
     virtual int LastError() const = 0;
+    // Whether the last exchange's request was sent; a failure before that changed nothing.
+    virtual bool RequestSent() const = 0;
     // The answer of the last exchange; null before the library's context exists.
     virtual const TransRecord* Record() const = 0;
 };
@@ -23,6 +25,7 @@ class MisCilGateway final : public GatewayExchange {
 public:
     int Exchange(const char* request) override;
     int LastError() const override;
+    bool RequestSent() const override;
     const TransRecord* Record() const override;
 };
 

@@ -1,9 +1,12 @@
 #include "payment/PaymentFlow.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "config/TerminalConfig.h"
 #include "base/CodePage.h"
+#include "MISCIL/ExchangeLog.h"
 #include "MISCIL/MisCil.h"
 #include "payment/ExchangeRunner.h"
 #include "payment/GatewayExchange.h"
@@ -19,6 +22,9 @@ namespace {
 
 constexpr IconKind kWaitingIcon = IconKind::Attention;
 constexpr std::string_view kCancelledAnyway = "H3";
+constexpr int kAmountMismatchLocation = 3201;
+// Half a fen: closer than this, two amounts in yuan are the same amount.
+constexpr double kSameAmount = 0.005;
 
 }  // namespace
 
@@ -132,8 +138,8 @@ void PaymentFlow::StartPurchase() {
     }
     m_view.CloseKeypad();
     ClearRequest(m_request);
-    BuildPurchase(Utf16ToGbk(m_amountText), Utf16ToGbk(m_codeText), m_request,
-                  m_services.config.Currency);
+    m_sentAmountText = Utf16ToGbk(m_amountText);
+    BuildPurchase(m_sentAmountText, Utf16ToGbk(m_codeText), m_request, m_services.config.Currency);
     m_queryCount = m_cancelCount = m_failureCount = 0;
     m_pending = TransactionResult{};
     m_manualQuery = m_cancelAfterQuery = false;
@@ -148,7 +154,7 @@ void PaymentFlow::StartPurchase() {
 
 bool PaymentFlow::OpenJournal() {
     JournalEntry entry = NewJournalEntry(TxnCode::Purchase, LastPurchaseOrderNumber(),
-                                         Utf16ToGbk(m_amountText), m_followed.OperatorId(),
+                                         m_sentAmountText, m_followed.OperatorId(),
                                          CurrentClock().Now());
     entry.payCode = MaskAccountNumber(Utf16ToGbk(m_codeText), {});
     if (m_followed.Open(entry)) return true;
@@ -192,13 +198,14 @@ void PaymentFlow::OnExchangeDone(ExchangeResult result) {
             OnAutomaticQueryAnswer(answer, code);
         }
     } else if (answer.txnType == TxnCode::Cancel) {
-        OnCancelAnswer(answer);
+        OnCancelAnswer(answer, code);
     } else {
         OnPurchaseAnswer(answer, code);
     }
 }
 
 void PaymentFlow::OnPurchaseAnswer(TransactionResult& answer, const std::string& code) {
+    HoldSentAmount(answer);
     if (code == RespCode::Success) {
         m_state = PaymentState::Idle;
         AddLine(answer);
@@ -257,12 +264,12 @@ void PaymentFlow::OnAutomaticQueryAnswer(const TransactionResult& answer, const 
     }
 }
 
-void PaymentFlow::OnCancelAnswer(TransactionResult& answer) {
+void PaymentFlow::OnCancelAnswer(TransactionResult& answer, const std::string& code) {
     answer.transAmt = m_pending.transAmt;
     if (CountAndCheckLimit(m_cancelCount)) {
         EndWithNotice(u"取消失败，如顾客反馈已付款，请联系客户经理处理");
         AddLine(answer);
-    } else if (answer.respCode == RespCode::Success || answer.respCode == kCancelledAnyway) {
+    } else if (code == RespCode::Success || code == kCancelledAnyway) {
         m_state = PaymentState::Idle;
         m_followed.Close(JournalState::Cancelled);
         answer.respCode = RespCode::Success;
@@ -293,8 +300,8 @@ void PaymentFlow::OnExchangeFailed(const TransactionResult& answer) {
         AddFailureLine();
         return;
     }
-    const int error = m_services.exchanges.Gateway().LastError();
-    if (error == MisCilError::Timeout || error == MisCilError::PeerClosed) {
+    if (m_services.exchanges.Gateway().RequestSent()) {
+        // No answer, or one that could not be read: the gateway may have acted on the request.
         if (cancel) {
             ResendCancel();
         } else {
@@ -314,6 +321,7 @@ void PaymentFlow::OnExchangeFailed(const TransactionResult& answer) {
 }
 
 void PaymentFlow::CompletePendingPayment(const TransactionResult& queryAnswer) {
+    LogAmountDisagreement(queryAnswer);
     // A purchase that never answered has no channel yet; the query that found it paid knows it.
     if (m_pending.channelCode.empty() || m_pending.channelCode == kOpenChannelCode) {
         m_pending.channelCode = queryAnswer.channelCode;
@@ -333,7 +341,6 @@ void PaymentFlow::CompletePendingPayment(const TransactionResult& queryAnswer) {
 void PaymentFlow::KeepPending(const TransactionResult& answer, const std::string& code) {
     m_pending = answer;
     m_pending.respCode = code;
-    m_pending.amountText = Utf16ToGbk(m_amountText);
 }
 
 void PaymentFlow::AdoptOwnPurchase() {
@@ -341,8 +348,27 @@ void PaymentFlow::AdoptOwnPurchase() {
     m_pending = TransactionResult{};
     m_pending.txnType = TxnCode::Purchase;
     m_pending.orderNum = LastPurchaseOrderNumber();
-    m_pending.amountText = Utf16ToGbk(m_amountText);
-    m_pending.transAmt = std::strtod(m_pending.amountText.c_str(), nullptr);
+    m_pending.amountText = m_sentAmountText;
+    m_pending.transAmt = SentAmount();
+}
+
+double PaymentFlow::SentAmount() const {
+    return std::strtod(m_sentAmountText.c_str(), nullptr);
+}
+
+void PaymentFlow::HoldSentAmount(TransactionResult& answer) const {
+    // The boxes stay editable while a purchase is open; only what was sent may follow it up.
+    LogAmountDisagreement(answer);
+    answer.amountText = m_sentAmountText;
+    answer.transAmt = SentAmount();
+}
+
+void PaymentFlow::LogAmountDisagreement(const TransactionResult& answer) const {
+    if (std::fabs(answer.transAmt - SentAmount()) < kSameAmount) return;
+    char text[96];
+    std::snprintf(text, sizeof text, "answer amount %.2f differs from the sent amount %.2f",
+                  answer.transAmt, SentAmount());
+    WriteLogEvent(m_services.exchanges.Gateway().Record(), kAmountMismatchLocation, 0, text);
 }
 
 void PaymentFlow::ResendQuery() {
@@ -381,7 +407,8 @@ void PaymentFlow::AddLine(const TransactionResult& result) {
 }
 
 void PaymentFlow::AddFailureLine() {
-    m_log.Add(ComposeFailureLine(LastPurchaseOrderNumber(), m_amountText, CurrentClock().Now()));
+    m_log.Add(ComposeFailureLine(LastPurchaseOrderNumber(), GbkToUtf16(m_sentAmountText),
+                                 CurrentClock().Now()));
     m_view.ShowPaymentLog(m_log.Lines());
 }
 

@@ -55,12 +55,15 @@ private:
     void OnPurchaseAnswer(TransactionResult& answer, const std::string& code);
     void OnManualQueryAnswer(const TransactionResult& answer, const std::string& code);
     void OnAutomaticQueryAnswer(const TransactionResult& answer, const std::string& code);
-    void OnCancelAnswer(TransactionResult& answer);
+    void OnCancelAnswer(TransactionResult& answer, const std::string& code);
     void OnExchangeFailed(const TransactionResult& answer);
 
     void CompletePendingPayment(const TransactionResult& queryAnswer);
     void KeepPending(const TransactionResult& answer, const std::string& code);
     void AdoptOwnPurchase();
+    double SentAmount() const;
+    void HoldSentAmount(TransactionResult& answer) const;
+    void LogAmountDisagreement(const TransactionResult& answer) const;
     void ResendQuery();
     void ResendCancel();
     void Reset();
@@ -79,6 +82,8 @@ private:
     std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
     std::u16string m_amountText;
     std::u16string m_codeText;
+    // The amount of the open purchase as it was sent (8-bit): fixed until the purchase ends.
+    std::string m_sentAmountText;
     TransactionResult m_pending;
     int m_queryCount = 0;
     int m_cancelCount = 0;

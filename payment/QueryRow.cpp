@@ -1,5 +1,9 @@
 #include "payment/QueryRow.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "payment/ChannelNames.h"
@@ -9,6 +13,8 @@ namespace {
 
 // No stored value of a log row is longer; a longer one is cut rather than drawn across the grid.
 constexpr size_t kCellCapacity = 128;
+// Beyond any amount a till takes; such a value is shown as stored rather than in full digits.
+constexpr double kLargestAmount = 1e12;
 
 enum Column : size_t {
     kDateTime,
@@ -42,6 +48,22 @@ std::u16string CellText(const std::vector<std::string>& columns, Column column) 
 
 }  // namespace
 
+std::u16string StoredAmountText(std::string_view stored) {
+    const std::string text = Bounded(stored, kCellCapacity);
+    // Whatever is not plainly a number is shown as it was stored.
+    if (text.empty() || text.find_first_not_of("0123456789.+-eE") != std::string::npos) {
+        return GbkToUtf16(text);
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(std::fabs(value) < kLargestAmount)) {
+        return GbkToUtf16(text);
+    }
+    char formatted[64];
+    std::snprintf(formatted, sizeof formatted, "%.2f", value);
+    return GbkToUtf16(Bounded(formatted, kCellCapacity));
+}
+
 std::u16string StatusText(std::string_view processFlag, std::string_view revFlag) {
     if (FlagIs(processFlag, "0")) {
         if (FlagIs(revFlag, "2")) return kStatusCancelled;
@@ -67,7 +89,7 @@ QueryRow QueryRowFromColumns(const std::vector<std::string>& columns) {
     row.status = StatusText(ColumnText(columns, kProcessFlag), ColumnText(columns, kRevFlag));
     row.operatorId = CellText(columns, kOperatorId);
     row.orderNum = CellText(columns, kOrderNum);
-    row.amount = CellText(columns, kAmount);
+    row.amount = StoredAmountText(ColumnText(columns, kAmount));
     row.channel = ChannelDisplayName(ColumnText(columns, kChannelCode));
     row.respCode = CellText(columns, kRespCode);
     row.transCode = ColumnText(columns, kTransCode);

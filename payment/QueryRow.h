@@ -15,7 +15,7 @@ struct QueryRow {
     std::u16string status;      // StatusText of PROCESS_FLAG and REV_FLAG
     std::u16string operatorId;  // OPER_ID
     std::u16string orderNum;    // ORDER_NUM
-    std::u16string amount;      // TRANS_AMT as stored
+    std::u16string amount;      // TRANS_AMT with two decimals (StoredAmountText)
     std::u16string channel;     // ChannelDisplayName of ACCEPT_INS_CODE
     std::u16string respCode;    // RESP_CODE
     // Read with the row but not shown.
@@ -39,6 +39,10 @@ inline constexpr char16_t kStatusRefunded[] = u"已退款";
 inline constexpr char16_t kStatusPaid[] = u"付款成功";
 inline constexpr char16_t kStatusInProgress[] = u"处理中...";
 inline constexpr char16_t kStatusFailed[] = u"付款失败";
+
+// A stored amount with two decimals, whatever the column's affinity made of it ("12" and "12.3"
+// read back from a NUMERIC column); a text that is not a number is shown as stored.
+std::u16string StoredAmountText(std::string_view stored);
 
 // The status cell: flags compared as text, ignoring letter case.
 std::u16string StatusText(std::string_view processFlag, std::string_view revFlag);

@@ -213,7 +213,7 @@ void RefundFlow::RefundSucceeded(TransactionResult& answer) {
     row.status = kStatusRefunded;
     row.operatorId = GbkToUtf16(operatorId);
     row.orderNum = GbkToUtf16(m_refundOwnOrderNumber);
-    row.amount = u"-" + m_refundAmount;
+    row.amount = StoredAmountText("-" + Utf16ToGbk(m_refundAmount));
     row.channel = ChannelName(answer.channelCode);
     row.respCode = GbkToUtf16(answer.respCode);
     row.transCode = TxnCode::Refund;

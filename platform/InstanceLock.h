@@ -14,7 +14,18 @@ public:
     virtual void Release() = 0;
 };
 
-// None when another process holds the lock of that name.
-std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& name);
+enum class InstanceLockOutcome {
+    Acquired,
+    HeldElsewhere,  // another process holds the lock of that name
+    Failed,         // the system could not make the lock: nothing is known of other processes
+};
+
+// None when the lock is not acquired; `outcome`, when given, tells why.
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& name,
+                                                  InstanceLockOutcome* outcome = nullptr);
+
+// `base` scoped to this user's session (the user and the display), so that another user of
+// the machine, or another display, holds a lock of its own.
+std::string SessionLockName(const std::string& base);
 
 }  // namespace zelvo

@@ -1,6 +1,7 @@
 #include "settings/ParameterSettings.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -15,8 +16,7 @@ namespace zelvo {
 namespace {
 
 constexpr std::string_view kAdministratorId = "00";
-// No setting needs more; a longer paste is cut rather than stored whole.
-constexpr size_t kMaxFieldChars = 128;
+constexpr size_t kMaxFieldChars = kMaxSettingChars;
 
 bool AllOf(std::u16string_view text, bool (*accept)(char16_t)) {
     for (char16_t c : text) {
@@ -32,6 +32,14 @@ bool IsLetterOrDigit(char16_t c) {
     return IsDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
+// The merchant, terminal and key boxes lose surrounding spaces and line feeds before their
+// checks; a tab or carriage return stays and fails them.
+std::u16string TrimSpacesAndLineFeeds(const std::u16string& text) {
+    const size_t first = text.find_first_not_of(u" \n");
+    if (first == std::u16string::npos) return {};
+    return text.substr(first, text.find_last_not_of(u" \n") - first + 1);
+}
+
 std::u16string BoundedField(const std::u16string& text) {
     return text.size() > kMaxFieldChars ? text.substr(0, kMaxFieldChars) : text;
 }
@@ -41,24 +49,29 @@ std::string CodePageTrimmed(const std::u16string& text) {
     return TrimWhitespace(Utf16ToGbk(BoundedField(text)));
 }
 
-std::u16string ReadCodePageKey(CLocalDb* db, const char* key) {
+// The stored text of a key; none when it cannot be read.
+std::optional<std::string> ReadStored(CLocalDb* db, const char* key) {
     SqlRows result;
     if (!db ||
         !db->Query("select Value  from SysConfig where Name = ?", {std::string(key)}, result) ||
         result.rows.empty()) {
-        return {};
+        return std::nullopt;
     }
-    return GbkToUtf16(result.rows.back().front());
+    return Bounded(result.rows.back().front(), kMaxFieldChars);
+}
+
+std::u16string ReadCodePageKey(CLocalDb* db, const char* key) {
+    return GbkToUtf16(ReadStored(db, key).value_or(std::string()));
 }
 
 std::u16string ReadUtf8Key(CLocalDb* db, const char* key) {
-    SqlRows result;
-    if (!db ||
-        !db->Query("select Value  from SysConfig where Name = ?", {std::string(key)}, result) ||
-        result.rows.empty()) {
-        return {};
-    }
-    return Utf8ToUtf16(result.rows.back().front());
+    return Utf8ToUtf16(ReadStored(db, key).value_or(std::string()));
+}
+
+// The configuration's own copies are cut to their fields; the page shows the stored texts as
+// they are and falls back to the loaded value only when the key cannot be read.
+std::u16string StoredCodePageText(CLocalDb* db, const char* key, const std::string& loaded) {
+    return GbkToUtf16(ReadStored(db, key).value_or(loaded));
 }
 
 }  // namespace
@@ -74,18 +87,19 @@ ParameterSettings::ParameterSettings(SettingsView& view, CLocalDb* db, OperatorI
 
 SettingsForm ParameterSettings::LoadForm(CLocalDb* db, const TerminalConfig& config) {
     SettingsForm form;
-    form.storeName = config.MerName;
-    form.merCode = GbkToUtf16(config.MerCode);
-    form.termCode = GbkToUtf16(config.TermCode);
-    form.merKey = GbkToUtf16(config.MerKey);
+    const std::optional<std::string> storeName = ReadStored(db, "MerName");
+    form.storeName = storeName ? Utf8ToUtf16(*storeName) : config.MerName;
+    form.merCode = StoredCodePageText(db, "MerCode", config.MerCode);
+    form.termCode = StoredCodePageText(db, "TermCode", config.TermCode);
+    form.merKey = StoredCodePageText(db, "MerKey", config.MerKey);
     form.printChoice =
         kPrintChoiceEntries[PrintChoiceIndex(config.PrintMerPage, config.PrintCustPage)];
-    form.serverIP = GbkToUtf16(config.ServerIP);
-    form.serverPort = GbkToUtf16(config.ServerPort);
+    form.serverIP = StoredCodePageText(db, "ServerIP", config.ServerIP);
+    form.serverPort = StoredCodePageText(db, "ServerPort", config.ServerPort);
     form.showKey = ReadCodePageKey(db, "ShowKey");
     form.hideKey = ReadCodePageKey(db, "HideKey");
-    form.lineWide = GbkToUtf16(config.LineWide);
-    form.fontSize = GbkToUtf16(std::to_string(config.FontSize));
+    form.lineWide = StoredCodePageText(db, "LineWide", config.LineWide);
+    form.fontSize = StoredCodePageText(db, "FontSize", std::to_string(config.FontSize));
     form.leftKey = ReadCodePageKey(db, "LeftKey");
     form.rightKey = ReadCodePageKey(db, "RightKey");
     form.repealKey = ReadCodePageKey(db, "RepealKey");
@@ -120,7 +134,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
     };
     if (form.storeName.empty()) return refuse(SettingsField::StoreName, u"门店名称为空！", false);
 
-    form.merCode = TrimWhitespace(form.merCode);
+    form.merCode = TrimSpacesAndLineFeeds(form.merCode);
     if (form.merCode.empty()) return refuse(SettingsField::MerCode, u"商户号为空！", false);
     if (form.merCode.size() != 15) {
         return refuse(SettingsField::MerCode, u"商户号的长度应该为15个数字！", true);
@@ -129,7 +143,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
         return refuse(SettingsField::MerCode, u"商户号不能包含除数字以外的字符！", true);
     }
 
-    form.termCode = TrimWhitespace(form.termCode);
+    form.termCode = TrimSpacesAndLineFeeds(form.termCode);
     if (form.termCode.empty()) return refuse(SettingsField::TermCode, u"终端号为空！", false);
     if (form.termCode.size() >= 9) {
         return refuse(SettingsField::TermCode, u"终端号的长度最多为8个数字！", true);
@@ -138,7 +152,7 @@ bool ParameterSettings::CheckForm(SettingsForm& form) {
         return refuse(SettingsField::TermCode, u"终端号不能包括除数字以外的字符！", true);
     }
 
-    form.merKey = TrimWhitespace(form.merKey);
+    form.merKey = TrimSpacesAndLineFeeds(form.merKey);
     if (form.merKey.empty()) return refuse(SettingsField::MerKey, u"商户key为空！", false);
     if (form.merKey.size() != 32)
         return refuse(SettingsField::MerKey, u"商户Key长度不正确！", true);

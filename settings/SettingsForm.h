@@ -25,6 +25,10 @@ enum class SettingsField {
     ConfirmButton,
 };
 
+// An edit box of the page holds no more (Qt's own limit); stored texts are read up to the same
+// length, so a save writes back exactly what the page showed.
+inline constexpr int kMaxSettingChars = 32767;
+
 // Tab order: every field, the save button, then back to the store name.
 SettingsField NextSettingsField(SettingsField field);
 

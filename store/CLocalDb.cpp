@@ -2,8 +2,12 @@
 
 #include <sqlite3.h>
 
+#include "base/CodePage.h"
+
 namespace zelvo {
 namespace {
+
+constexpr int kBusyWaitMs = 5000;
 
 // Owns a prepared statement with its values bound; invalid when preparing or binding failed.
 class BoundStatement {
@@ -47,7 +51,6 @@ private:
     bool m_ready = false;
 };
 
-constexpr int kBusyTimeoutMs = 5000;
 
 std::string ColumnText(sqlite3_stmt* stmt, int column) {
     const unsigned char* text = sqlite3_column_text(stmt, column);
@@ -62,14 +65,17 @@ CLocalDb::~CLocalDb() { Close(); }
 bool CLocalDb::Open(const std::u16string& path) {
     Close();
     if (path.empty()) return false;
-    if (sqlite3_open16(path.c_str(), &m_db) != SQLITE_OK) {
+    // The database is delivered with the installation: a missing file is a wrong folder, and
+    // an empty database made there would only fail later.
+    const std::string utf8 = Utf16ToUtf8(path);
+    if (sqlite3_open_v2(utf8.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(m_db);
         m_db = nullptr;
         return false;
     }
-    // The reconciliation writes through a connection of its own: wait for the other's lock
-    // rather than fail at once.
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // The log is pruned, and open orders reconciled, on connections of their own: a statement
+    // meeting one of their short transactions waits for it instead of failing.
+    sqlite3_busy_timeout(m_db, kBusyWaitMs);
     return true;
 }
 

@@ -29,6 +29,7 @@ public:
     CLocalDb(const CLocalDb&) = delete;
     CLocalDb& operator=(const CLocalDb&) = delete;
 
+    // Opens an existing database file for reading and writing; a missing file is not created.
     bool Open(const std::u16string& path);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }

@@ -12,11 +12,14 @@ using MessageSink = std::function<void(const std::u16string& text, const std::u1
 void SetLocalDbMessageSink(MessageSink sink);
 
 // The process's database: "MISData.db" in the current directory, opened and maintained on the
-// first call. None when it cannot be opened (the operator has been told); the next call tries
-// again.
+// first call, which also starts pruning the old log rows in the background. None when it cannot
+// be opened (the operator has been told); the next call tries again.
 CLocalDb* GetLocalDb();
 
-// Closes and forgets the process's database (at exit, and between tests).
+// Waits until the background pruning started by GetLocalDb has ended.
+void WaitForLogPruning();
+
+// Closes and forgets the process's database, after the pruning (at exit, and between tests).
 void CloseLocalDb();
 
 }  // namespace zelvo

@@ -8,6 +8,10 @@
 namespace zelvo {
 namespace {
 
+// Rows deleted per transaction: each commit costs a sync, each batch holds the database.
+constexpr int kPruneBatchRows = 16384;
+constexpr int kPruneCacheKiB = 32 * 1024;
+
 void MigrateHotKey(CLocalDb& db, const std::string& name) {
     SqlRows result;
     if (!db.Query("select Value from SysConfig where Name = ?", {name}, result)) return;
@@ -48,13 +52,26 @@ void CreateOrderJournal(CLocalDb& db) {
         "STATE varchar(10) not null default 'open', CLOSED_TIME varchar(19) not null default '')");
 }
 
-void RunStartupMaintenance(CLocalDb& db, const Clock& clock) {
-    // The cut-off is made here from numbers alone, so it is safe to place unquoted.
-    const std::string cutoff = PruneCutoff(clock.Now());
-    db.Execute("delete from TBL_TRANS_LOG where SYS_DATE < " + cutoff);
-    CreateOrderJournal(db);
+bool PruneOldLogRows(CLocalDb& db, const LocalTime& today) {
+    // The cut-off is made here from numbers alone, so it is safe to place unquoted; it must stay
+    // an unquoted number for the comparison to treat SYS_DATE as a date.
+    const std::string statement =
+        "delete from TBL_TRANS_LOG where rowid in (select rowid from TBL_TRANS_LOG where "
+        "SYS_DATE < " +
+        PruneCutoff(today) + " limit " + std::to_string(kPruneBatchRows) + ")";
+    // The deleted rows' index entries lie all over the indexes: a cache that holds them spares
+    // reading the same pages again for every batch.
+    db.Execute("pragma cache_size = -" + std::to_string(kPruneCacheKiB));
+    do {
+        if (!db.Execute(statement)) return false;
+    } while (db.ChangedRows() > 0);
     // Open rows are kept whatever their age: their outcome is still unknown.
-    db.Execute("delete from TBL_ORDER_JOURNAL where STATE <> 'open' and SYS_DATE < " + cutoff);
+    return db.Execute("delete from TBL_ORDER_JOURNAL where STATE <> 'open' and SYS_DATE < " +
+                      PruneCutoff(today));
+}
+
+void RunStartupMaintenance(CLocalDb& db) {
+    CreateOrderJournal(db);
     MigrateHotKey(db, "ShowKey");
     MigrateHotKey(db, "HideKey");
     static const std::array<std::pair<const char*, const char*>, 6> kDefaults{{

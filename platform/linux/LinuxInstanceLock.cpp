@@ -1,5 +1,8 @@
 #include "platform/InstanceLock.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,11 +27,27 @@ private:
     int m_fd;
 };
 
+// A display name is a few characters; a longer one is cut rather than crowding out the rest.
+constexpr size_t kDisplayNameCapacity = 32;
+
+std::unique_ptr<InstanceLock> Refuse(InstanceLockOutcome* outcome, InstanceLockOutcome why) {
+    if (outcome) *outcome = why;
+    return nullptr;
+}
+
 }  // namespace
 
-std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& name) {
+std::string SessionLockName(const std::string& base) {
+    std::string name = base + "-" + std::to_string(getuid());
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display) name += "-" + std::string(display).substr(0, kDisplayNameCapacity);
+    return name;
+}
+
+std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& name,
+                                                  InstanceLockOutcome* outcome) {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return Refuse(outcome, InstanceLockOutcome::Failed);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     // Leading NUL selects the abstract namespace; the name is cut to the address's room.
@@ -36,9 +55,12 @@ std::unique_ptr<InstanceLock> AcquireInstanceLock(const std::string& name) {
     std::memcpy(address.sun_path + 1, name.data(), length);
     socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
     if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0) {
+        const bool taken = errno == EADDRINUSE;
         close(fd);
-        return nullptr;
+        return Refuse(outcome, taken ? InstanceLockOutcome::HeldElsewhere
+                                     : InstanceLockOutcome::Failed);
     }
+    if (outcome) *outcome = InstanceLockOutcome::Acquired;
     return std::make_unique<AbstractSocketLock>(fd);
 }
 

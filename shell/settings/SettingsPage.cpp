@@ -20,7 +20,6 @@ namespace {
 constexpr int kEditFontSize = 18;
 constexpr int kLabelHeight = 12;  // pixels
 constexpr int kPairGap = 10;      // pixels between the two fields of a pair
-constexpr int kMaxEditChars = 128;
 
 enum class Slot { Whole, LeftHalf, RightHalf };
 
@@ -91,7 +90,7 @@ void SettingsPage::BuildControls(const SettingsForm& initial, const QStringList&
         const std::u16string* text = texts[Index(place.field)];
         if (!text) continue;
         auto* edit = new SkinEdit(kEditFontSize, false, this);
-        edit->setMaxLength(kMaxEditChars);
+        edit->setMaxLength(kMaxSettingChars);
         edit->setText(ToQ(*text));
         if (place.field == SettingsField::MerKey) edit->SetPasswordStyle(true);
         m_fields[Index(place.field)] = edit;

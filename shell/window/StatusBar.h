@@ -15,6 +15,7 @@ public:
 
     void SetConnected(bool connected);
     bool Connected() const { return m_connected; }
+    QString StatusText() const { return m_status; }
     QRect KeypadButtonRect() const;
     LinkLabel* ContactLink() const { return m_link; }
 

@@ -67,7 +67,7 @@ void TitleBar::paintEvent(QPaintEvent*) {
         return x + metrics.horizontalAdvance(text);
     };
     int x = drawText(scale.X(50) + 5, m_title);
-    x = drawText(x + 10, QStringLiteral("V") + m_version);
+    x = drawText(x + 10, VersionText());
     if (!m_termCode.isEmpty()) x = drawText(x + 15, QStringLiteral("终端号：") + m_termCode);
     if (!m_operatorId.isEmpty()) {
         int pictureLeft = x + 15;

@@ -14,6 +14,9 @@ public:
 
     void SetOperatorId(const QString& operatorId);
     QString OperatorId() const { return m_operatorId; }
+    QString TitleText() const { return m_title; }
+    // "V" and the version, as the bar shows it.
+    QString VersionText() const { return QStringLiteral("V") + m_version; }
     QRect CloseButtonRect() const;
     QRect HideButtonRect() const;
 

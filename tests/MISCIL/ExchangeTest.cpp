@@ -67,6 +67,7 @@ TEST(Exchange, ASilentPeerEndsInTheTimeout) {
     LibraryEnv env(test::QuickTimeoutCfg(peer.Port()));
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "1.00").c_str()), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::Timeout);
+    EXPECT_TRUE(MisCilRequestSent());
     EXPECT_STREQ(env.Context().record.saRespCode, "98");
     EXPECT_NE(env.Log().find("[0866] chn:SCT, txn:PURC, mer:898310060110001, order:O1, "
                              "errorDetail:, err: 1, info:txn timeout.\n"),
@@ -88,6 +89,7 @@ TEST(Exchange, AFrameLongerThanTheBufferIsReadOffAndRefused) {
     LibraryEnv env(DemoCfg(peer.Port()));
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "1.00").c_str()), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::BadAnswer);
+    EXPECT_TRUE(MisCilRequestSent());
     EXPECT_NE(env.Log().find("err:10, info:call nUnpackOIGRsp failed."), std::string::npos);
     EXPECT_EQ(env.Context().oigRsp.length, 0u);
 }
@@ -96,6 +98,7 @@ TEST(Exchange, ARefusedConnectionIsTriedThreeTimes) {
     LibraryEnv env(DemoCfg(test::ClosedPort()));
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "1.00").c_str()), 0);
     EXPECT_EQ(MisCilLastError(), MisCilError::Connect);
+    EXPECT_FALSE(MisCilRequestSent());
     EXPECT_EQ(Count(env.Log(), "[1550]"), 3u);
     EXPECT_EQ(Count(env.Log(), "err:14, info:call CConnect failed."), 3u);
 }
@@ -111,6 +114,7 @@ TEST(Exchange, RequestsThatCannotBeReadOrPackedFailBeforeConnecting) {
     EXPECT_EQ(MisCilExchange(test::PurchaseRequest("O1", "12.345").c_str()), 0);
     std::string dump = testing::internal::GetCapturedStdout();
     EXPECT_EQ(MisCilLastError(), MisCilError::AmountDecimals);
+    EXPECT_FALSE(MisCilRequestSent());
     EXPECT_NE(env.Log().find("[1541]"), std::string::npos);
     EXPECT_EQ(env.Log().find("[1550]"), std::string::npos);
     EXPECT_NE(dump.find("-------------------debug info----------------------\n"),

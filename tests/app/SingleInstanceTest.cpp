@@ -1,8 +1,12 @@
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "platform/InstanceLock.h"
 #include "tests/support/TestSupport.h"
@@ -41,11 +45,54 @@ TEST(InstanceLock, KilledHolderLeavesNoLockBehind) {
     close(ready[1]);
 }
 
+TEST(InstanceLock, AHeldLockAndALockThatCannotBeMadeAreToldApart) {
+    InstanceLockOutcome outcome = InstanceLockOutcome::Failed;
+    auto first = AcquireInstanceLock("ZelvoTestLockC", &outcome);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(outcome, InstanceLockOutcome::Acquired);
+    EXPECT_EQ(AcquireInstanceLock("ZelvoTestLockC", &outcome), nullptr);
+    EXPECT_EQ(outcome, InstanceLockOutcome::HeldElsewhere);
+
+    // Out of file descriptors, a child cannot make any lock: that is no second instance.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit none{0, 0};
+        setrlimit(RLIMIT_NOFILE, &none);
+        InstanceLockOutcome seen = InstanceLockOutcome::Acquired;
+        auto lock = AcquireInstanceLock("ZelvoTestLockD", &seen);
+        _exit(!lock && seen == InstanceLockOutcome::Failed ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(InstanceLock, TheCashiersLockBelongsToTheUserAndTheDisplay) {
+    const char* saved = std::getenv("DISPLAY");
+    const std::string before = saved ? saved : "";
+    setenv("DISPLAY", ":7", 1);
+    const std::string seventh = SessionLockName("CQuorraApp");
+    setenv("DISPLAY", ":8", 1);
+    const std::string eighth = SessionLockName("CQuorraApp");
+    if (saved) {
+        setenv("DISPLAY", before.c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
+    }
+    EXPECT_EQ(seventh, "CQuorraApp-" + std::to_string(getuid()) + "-:7");
+    EXPECT_NE(seventh, eighth);
+    // Another user's cashier, holding the bare name, does not stop this one.
+    auto otherUser = AcquireInstanceLock("CQuorraApp");
+    EXPECT_NE(AcquireInstanceLock(SessionLockName("CQuorraApp")), nullptr);
+}
+
 TEST(SingleInstance, SecondCashierEndsSilently) {
     test::ScopedWorkDir dir;
     test::MakeDeliveredDatabase(dir.Path() / "MISData.db");
     test::RunSql(dir.Path() / "MISData.db", "delete from SysConfig where Name = 'CutRect'");
-    auto running = AcquireInstanceLock("CQuorraApp");
+    auto running = AcquireInstanceLock(SessionLockName("CQuorraApp"));
     ASSERT_NE(running, nullptr) << "another cashier runs on this machine";
     std::string command = std::string("QT_QPA_PLATFORM=offscreen timeout 20 ") + ZELVO_EXECUTABLE +
                           " > out.txt 2>&1";

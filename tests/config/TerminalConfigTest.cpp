@@ -128,6 +128,19 @@ TEST_F(TerminalConfigTest, SingleKeysAndTheirFallbacks) {
     EXPECT_EQ(config.PrintName, u"");  // a query without rows still succeeds
 }
 
+TEST_F(TerminalConfigTest, PrintMeasuresReadOnlyLeadingDigits) {
+    const std::pair<const char*, int> cases[] = {
+        {" 16", 0}, {"-5", 0}, {"+12", 0}, {"\t9", 0}, {"24", 24}, {"99999999999", 1000000}};
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        Set("FontSize", text);
+        Set("LineHeight", text);
+        TerminalConfig config = Load();
+        EXPECT_EQ(config.FontSize, expected);
+        EXPECT_EQ(config.LineHeight, expected);
+    }
+}
+
 TEST_F(TerminalConfigTest, FailingStatementIsReportedAndLoadingGoesOn) {
     ASSERT_TRUE(m_db.Execute("alter table SysConfig rename to Renamed"));
     int failures = 0;

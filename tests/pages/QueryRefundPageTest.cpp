@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontMetrics>
 
 #include "payment/TransactionList.h"
@@ -230,7 +231,7 @@ TEST_F(QueryRefundPageTest, OnlyAPaidSelectedRowCanBeRefunded) {
     m_page->OpenRefund();
     ASSERT_TRUE(Refund().isVisible());
     EXPECT_EQ(Refund().OrderBox()->text(), QStringLiteral("PAID1"));
-    EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("3"));
+    EXPECT_EQ(Refund().AmountBox()->text(), QStringLiteral("3.00"));
 }
 
 // Gateway order numbers are 23 digits and differ in the last ones, which the fixed column and
@@ -383,6 +384,36 @@ TEST_F(QueryRefundPageTest, RepealAndSettleKeysAreReadAtEveryPress) {
     EXPECT_TRUE(m_page->HandlePageKey(f2));
     EXPECT_TRUE(m_page->SettlementPrompt().isVisible());
     EXPECT_EQ(m_host.nextCount, 0);
+}
+
+// SCprint.txt of the working folder as text, without its byte-order mark.
+QString SlipText() {
+    QFile file(QStringLiteral("SCprint.txt"));
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray bytes = file.readAll().mid(2);
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                              bytes.size() / 2);
+}
+
+TEST_F(QueryRefundPageTest, EnterOnTheGridAndAClickOnThePrintCellReprintTheirRow) {
+    AddRows(LogRow("2026-12-07 10:00:02", "0", "0", "CLICKED", "3.30") +
+            LogRow("2026-12-07 10:00:01", "0", "0", "ENTERED", "12.00"));
+    Open();
+    Grid()->setFocus();
+    Grid()->selectRow(1);
+    PressOnPage(*m_page, Qt::Key_Return);
+    EXPECT_EQ(m_env.printJobs, 1);
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("ENTERED")));
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("金额：RMB  12.00\r\n")));
+
+    Q_EMIT Grid()->cellClicked(0, 7);
+    EXPECT_EQ(m_env.printJobs, 2);
+    EXPECT_EQ(Grid()->currentRow(), 0);
+    EXPECT_TRUE(SlipText().contains(QStringLiteral("CLICKED")));
+
+    // Any other cell only selects.
+    Q_EMIT Grid()->cellClicked(1, 3);
+    EXPECT_EQ(m_env.printJobs, 2);
 }
 
 }  // namespace

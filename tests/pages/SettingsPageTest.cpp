@@ -160,6 +160,19 @@ TEST_F(SettingsPageTest, ASaveStoresTheChoicesAndRestarts) {
     EXPECT_EQ(Stored("PrintName"), "Receipt-80");
 }
 
+TEST_F(SettingsPageTest, ASaveKeepsLongStoredTextsWhole) {
+    const std::string longName(300, 'n');
+    ASSERT_TRUE(m_db.Execute("update SysConfig set Value = ? where Name = 'MerName'", {longName}));
+    ASSERT_TRUE(m_db.Execute("update SysConfig set Value = '176010' where Name = 'ServerPort'"));
+    LoadTerminalConfig(m_db, m_config);
+    MakePage({QStringLiteral("Office")});
+    EXPECT_EQ(Edit(SettingsField::StoreName)->text().size(), 300);
+    static_cast<ActionButton*>(m_page->FieldWidget(SettingsField::ConfirmButton))->Clicked(0);
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("MerName"), longName);
+    EXPECT_EQ(Stored("ServerPort"), "176010");
+}
+
 TEST_F(SettingsPageTest, ASaveWhileTheStoredPrinterIsAbsentKeepsItsName) {
     ASSERT_TRUE(m_db.Execute("update SysConfig set Value = 'Gone' where Name = 'PrintName'"));
     MakePage({QStringLiteral("Office")});

@@ -39,6 +39,7 @@ public:
         return m_library.Exchange(request);
     }
     int LastError() const override { return m_library.LastError(); }
+    bool RequestSent() const override { return m_library.RequestSent(); }
     const TransRecord* Record() const override { return m_library.Record(); }
     std::vector<std::string> Types() {
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -157,7 +157,10 @@ TEST_F(PaymentFlowTest, UnansweredManualQueryLeavesThePromptOpen) {
 }
 
 TEST_F(PaymentFlowTest, CancelFromThePromptClosesTheOrderOnH3) {
-    Script({Answer("09"), Answer("H3")});
+    // The cancel's answer carries no amount of its own: the line shows the purchase's.
+    ScriptedAnswer closed = Answer("H3");
+    closed.amount = 0.0;
+    Script({Answer("09"), closed});
     Pay(u"7.50", kCode);
     Settle();
     const std::string purchase = LastPurchaseOrderNumber();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "payment/ChannelNames.h"
 #include "payment/QueryRow.h"
 
@@ -64,11 +66,20 @@ TEST(QueryRowFromColumns, ShowsStoredTextsAndKeepsHiddenOnes) {
     EXPECT_EQ(row.status, u"已退款");
     EXPECT_EQ(row.operatorId, u"01");
     EXPECT_EQ(row.orderNum, u"20260315100000000001");
-    EXPECT_EQ(row.amount, u"12.5");
+    EXPECT_EQ(row.amount, u"12.50");
     EXPECT_EQ(row.channel, u"微信");
     EXPECT_EQ(row.respCode, u"00");
     EXPECT_EQ(row.transCode, "PURC");
     EXPECT_EQ(row.origOrderNum, "20260314090000000009");
+}
+
+TEST(StoredAmountText, EveryNumberHasTwoDecimalsAndOtherTextsStayAsStored) {
+    const std::pair<const char*, std::u16string> cases[] = {
+        {"12", u"12.00"}, {"12.3", u"12.30"}, {"-5", u"-5.00"},        {"0.5", u"0.50"},
+        {"20.0", u"20.00"}, {"", u""},        {"12 yuan", u"12 yuan"}, {"0x10", u"0x10"},
+        {"inf", u"inf"},  {"1e300", u"1e300"},
+    };
+    for (const auto& [stored, shown] : cases) EXPECT_EQ(StoredAmountText(stored), shown) << stored;
 }
 
 TEST(QueryRowFromColumns, ShortOrOverlongValuesAreSafe) {

@@ -216,19 +216,18 @@ TEST_F(RefundFlowTest, RefundFoundByAQueryPointsAtTheRefundedPurchase) {
 }
 
 TEST_F(RefundFlowTest, GatewaysOwnWordsForRefundsAlreadyMade) {
-    ScriptedAnswer done = Answer("R3");
-    done.errDetail = Utf8ToGbk("该订单已退款");
-    Script({done});
-    Refund(u"5.00");
-    m_exchange.Settle();
-    EXPECT_EQ(m_view.events.back(), "message:success:该订单已退款");
-
-    ScriptedAnswer refused = Answer("51");
-    refused.errDetail = Utf8ToGbk("余额不足");
-    Script({refused});
-    Refund(u"5.00");
-    m_exchange.Settle();
-    EXPECT_EQ(m_view.events.back(), "message:error:退款失败，原因：余额不足");
+    // The banner after a refund answered with `code` and the gateway's detail.
+    auto bannerAfter = [this](const std::string& code, const char* detail) {
+        ScriptedAnswer answer = Answer(code);
+        answer.errDetail = Utf8ToGbk(detail);
+        Script({answer});
+        Refund(u"5.00");
+        m_exchange.Settle();
+        return m_view.events.back();
+    };
+    EXPECT_EQ(bannerAfter("R3", "该订单已退款"), "message:success:该订单已退款");
+    EXPECT_EQ(bannerAfter("H3", "订单已撤销"), "message:success:订单已撤销");
+    EXPECT_EQ(bannerAfter("51", "余额不足"), "message:error:退款失败，原因：余额不足");
     EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "0");
 }
 
@@ -337,6 +336,80 @@ TEST_F(RefundFlowTest, ReprintWithTwoMatchingRowsLeavesTheLookedUpValuesEmpty) {
 TEST_F(RefundFlowTest, NothingSelectedReprintsNothing) {
     m_flow->ReprintSelected();
     EXPECT_THAT(m_view.events, IsEmpty());
+    EXPECT_EQ(m_prints, 0);
+}
+
+TEST_F(RefundFlowTest, WholeYuanAmountsKeepTheirDecimalsInPromptListAndReprint) {
+    // The NUMERIC column keeps 20.00 as the integer 20 and the refund's -5.00 as -5.
+    Script({Answer("00")});
+    Refund(u"5");
+    m_exchange.Settle();
+    ASSERT_EQ(m_listView.shown.size(), 1u);
+    EXPECT_EQ(m_listView.shown[0].amount, u"-5.00");
+    ASSERT_TRUE(m_db.Execute("insert into TBL_TRANS_LOG (REC_CREATE_TIME, TRANS_CODE, "
+                             "PROCESS_FLAG, REV_FLAG, ORDER_NUM, OPER_ID, TRANS_AMT, "
+                             "ACCEPT_INS_CODE, RESP_CODE) values('2099-01-01 10:00:00', 'PURC', "
+                             "'0', '0', 'W20', '01', 20.00, 'WXP', '00')"));
+    EXPECT_EQ(Text("select typeof(TRANS_AMT) from TBL_TRANS_LOG where ORDER_NUM = 'W20'"),
+              "integer");
+    m_list.RefreshList();
+    ASSERT_EQ(m_listView.shown.size(), 2u);
+    EXPECT_EQ(m_listView.shown[0].amount, u"20.00");
+    EXPECT_EQ(m_listView.shown[1].amount, u"-5.00");
+
+    m_listView.selected = 0;
+    m_view.gridFocused = true;
+    m_flow->OpenRefund();
+    EXPECT_EQ(m_view.events.back(), "prompt:open:W20:20.00");
+
+    m_listView.selected = 1;
+    m_flow->ReprintSelected();
+    EXPECT_NE(ReadSlipFile().find(u"金额：RMB  -5.00\r\n"), std::u16string::npos);
+}
+
+TEST_F(RefundFlowTest, BestpayRefundKeepsTheTypedOrderWhateverTheAnswerNames) {
+    ScriptedAnswer bestpay = Answer("00", "YZF");
+    bestpay.origOrderNum = "GATEWAY-ORIG-1";
+    ScriptedAnswer wechat = Answer("00", "WXP");
+    wechat.origOrderNum = "GATEWAY-ORIG-2";
+    Script({bestpay});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    Script({wechat});
+    Refund(u"6.00");
+    m_exchange.Settle();
+    EXPECT_EQ(Text("select group_concat(ORIG_ORDER_NUM, ',') from (select ORIG_ORDER_NUM from "
+                   "TBL_TRANS_LOG order by rowid)"),
+              kOrder + ",GATEWAY-ORIG-2");
+}
+
+TEST_F(RefundFlowTest, SlipsKeptForTheSettlementAreNotPrintedAfterARefund) {
+    m_config.PrintCustPage = "2";
+    Script({Answer("00")});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_THAT(m_view.events, testing::Contains("message:success:退款成功！"));
+    EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "1");
+    EXPECT_EQ(m_prints, 0);
+}
+
+TEST_F(RefundFlowTest, RefusedQueryEndsWithTheGatewaysWords) {
+    ScriptedAnswer refused = Answer("51");
+    refused.errDetail = Utf8ToGbk("退款超时");
+    Script({Answer("98"), refused});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_THAT(Sent(MisRequestField::TxnType), ElementsAre("REFD", "INQY"));
+    EXPECT_EQ(m_view.events.back(), "message:error:退款失败，原因：退款超时");
+    EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "0");
+    EXPECT_EQ(m_prints, 0);
+}
+
+TEST_F(RefundFlowTest, ReprintWhoseFileCannotBeWrittenSaysSoAndPrintsNothing) {
+    ListPaidRow();
+    std::filesystem::create_directory(m_dir.Path() / "SCprint.txt");  // in the file's way
+    m_flow->ReprintSelected();
+    EXPECT_EQ(m_view.events.back(), "message:error:打印文件失败！");
     EXPECT_EQ(m_prints, 0);
 }
 

@@ -67,7 +67,7 @@ TEST_F(TransactionListTest, LongLogShowsTheNewestHundredNewestFirst) {
     EXPECT_EQ(m_view.shown.back().dateTime, u"2026-03-15 00:00:50");
     EXPECT_EQ(m_view.shown.front().status, u"付款成功");
     EXPECT_EQ(m_view.shown.front().channel, u"微信");
-    EXPECT_EQ(m_view.shown.front().amount, u"12.5");
+    EXPECT_EQ(m_view.shown.front().amount, u"12.50");
 }
 
 TEST_F(TransactionListTest, RowsOfTheSameSecondListTheLaterWrittenFirst) {
@@ -146,7 +146,8 @@ TEST_F(TransactionListTest, UnlistedOrderAppendsTheLastRowTheQueryDelivers) {
     const QueryRow& appended = list.Rows().back();
     EXPECT_EQ(appended.orderNum, u"OLD-123-B");
     EXPECT_EQ(appended.status, u"已退款");
-    EXPECT_EQ(appended.amount, u"-3");
+    // Stored as the integer -3 by the column's affinity, shown as the slip printed it.
+    EXPECT_EQ(appended.amount, u"-3.00");
     EXPECT_EQ(appended.origOrderNum, "");  // the search does not read it
     EXPECT_EQ(m_view.shown.size(), 101u);
     EXPECT_EQ(m_view.selected, 100u);

@@ -206,6 +206,50 @@ TEST_F(ParameterSettingsTest, SaveStoresTrimmedValuesAndRestarts) {
     EXPECT_EQ(again.leftKey, u"left");
 }
 
+TEST_F(ParameterSettingsTest, SavingWritesBackTheStoredTextsTheAdministratorDidNotTouch) {
+    // Longer than the loaded configuration's fields, which cut them.
+    const std::string longName(300, 'n');
+    test::RunSql(DbPath(), "update SysConfig set Value = '176010' where Name = 'ServerPort';"
+                           "update SysConfig set Value = '100' where Name = 'LineWide';"
+                           "update SysConfig set Value = '16px' where Name = 'FontSize';"
+                           "update SysConfig set Value = '" +
+                               longName + "' where Name = 'MerName';");
+    TerminalConfig loaded;
+    LoadTerminalConfig(m_db, loaded);
+    m_view.form = ParameterSettings::LoadForm(&m_db, loaded);
+    EXPECT_EQ(m_view.form.serverPort, u"176010");
+    EXPECT_EQ(m_view.form.fontSize, u"16px");
+    Save();
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("ServerPort"), "176010");
+    EXPECT_EQ(Stored("LineWide"), "100");
+    EXPECT_EQ(Stored("FontSize"), "16px");
+    EXPECT_EQ(Stored("MerName"), longName);
+    EXPECT_EQ(Stored("MerCode"), "898310060110001");
+}
+
+TEST_F(ParameterSettingsTest, ChecksStripOnlySpacesAndLineFeeds) {
+    m_view.form.merCode = u"\t123456789012345";
+    ExpectRefused(u"商户号的长度应该为15个数字！", SettingsField::MerCode, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.termCode = u"1234567\r";
+    ExpectRefused(u"终端号不能包括除数字以外的字符！", SettingsField::TermCode, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.merKey = u"0123456789abcdef0123456789ABCDEF\t";
+    ExpectRefused(u"商户Key长度不正确！", SettingsField::MerKey, true);
+
+    m_view = RecordingSettingsView{};
+    m_view.form = ParameterSettings::LoadForm(&m_db, m_config);
+    m_view.form.merCode = u"\n 123456789012345 \n";
+    Save();
+    EXPECT_EQ(m_restarts, 1);
+    EXPECT_EQ(Stored("MerCode"), "123456789012345");
+}
+
 TEST_F(ParameterSettingsTest, AFailingUpdateKeepsThePreviousConfigurationWhole) {
     // The eleventh of the seventeen statements fails.
     test::RunSql(DbPath(),

@@ -2,7 +2,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QLineEdit>
+
 #include "shell/controls/NumericKeypad.h"
+#include "shell/pages/OperationPages.h"
 #include "shell/controls/TabButton.h"
 #include "operator/CurrentOperator.h"
 #include "shell/login/ReloginPrompt.h"
@@ -87,6 +90,28 @@ TEST_F(NavigationTest, ReplacedPageKeysAreUsed) {
     EXPECT_EQ(Current(), PageId::Payment);
     QTest::keyClick(page, Qt::Key_Left);
     EXPECT_EQ(Current(), PageId::QueryRefund);
+}
+
+TEST_F(NavigationTest, ConfiguredPageKeysActThroughTheKeyFilterWhileAnEditBoxHasTheFocus) {
+    LogInAsCashier();
+    ASSERT_TRUE(m_db.Execute("update SysConfig set Value = 'left' where Name = 'LeftKey';"));
+    ASSERT_TRUE(m_db.Execute("update SysConfig set Value = 'x' where Name = 'RightKey';"));
+    m_window->Pages()->SetPageKeyHandler(MakePageKeyHandler([this] { return &m_db; }));
+    QApplication::setActiveWindow(m_window.get());
+    // An edit box of the page, with the keyboard focus.
+    auto focusedBox = [this](PageId id) {
+        auto* box = new QLineEdit(m_window->Page(id));
+        box->show();
+        box->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        return box;
+    };
+    QLineEdit* amount = focusedBox(PageId::Payment);
+    QTest::keyClick(amount, Qt::Key_X);
+    EXPECT_EQ(Current(), PageId::QueryRefund);
+    EXPECT_TRUE(amount->text().isEmpty());  // the key switched pages instead of typing
+    QTest::keyClick(focusedBox(PageId::QueryRefund), Qt::Key_Left);
+    EXPECT_EQ(Current(), PageId::Payment);
 }
 
 TEST_F(NavigationTest, BusyQueryPageHoldsTheNavigation) {

@@ -101,13 +101,39 @@ TEST(GetLocalDb, ReportsAnUnopenableDatabaseAndTriesAgainLater) {
     SetLocalDbMessageSink(nullptr);
 }
 
-TEST(GetLocalDb, MissingFileIsCreatedEmptyAndStatementsFail) {
+TEST(GetLocalDb, OldLogRowsArePrunedInTheBackgroundOnTheirOwnConnection) {
     ScopedWorkDir dir;
+    test::MakeDeliveredDatabase(dir.Path() / "MISData.db");
+    test::RunSql(dir.Path() / "MISData.db",
+                 "insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values('old', '20000101');"
+                 "insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values('kept', '99991231');");
     CLocalDb* db = GetLocalDb();
     ASSERT_NE(db, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "MISData.db"));
-    EXPECT_FALSE(db->Execute("select * from SysConfig"));
+    // The page's connection writes while the pruning may still run: it waits, it never fails.
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_TRUE(db->Execute("insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values(?, ?)",
+                                {"new" + std::to_string(i), std::string("99991231")}));
+    }
+    WaitForLogPruning();
+    EXPECT_EQ(test::QueryText(dir.Path() / "MISData.db",
+                              "select count(*) from TBL_TRANS_LOG where ORDER_NUM = 'old'"),
+              "0");
+    EXPECT_EQ(test::QueryText(dir.Path() / "MISData.db", "select count(*) from TBL_TRANS_LOG"),
+              "51");
     CloseLocalDb();
+}
+
+TEST(GetLocalDb, MissingFileIsReportedAndNeverCreated) {
+    ScopedWorkDir dir;
+    std::u16string shown;
+    SetLocalDbMessageSink([&](const std::u16string& text, const std::u16string&) { shown = text; });
+    EXPECT_EQ(GetLocalDb(), nullptr);
+    EXPECT_EQ(shown, u"打开数据库失败，请更换目录试试！");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "MISData.db"));
+    CLocalDb db;
+    EXPECT_FALSE(db.Open(u"MISData.db"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "MISData.db"));
+    SetLocalDbMessageSink(nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <tuple>
 
 #include "store/CLocalDb.h"
@@ -22,8 +23,8 @@ protected:
     void RunOn(LocalTime today) {
         CLocalDb db;
         ASSERT_TRUE(db.Open(u"MISData.db"));
-        test::FixedClock clock(today);
-        RunStartupMaintenance(db, clock);
+        RunStartupMaintenance(db);
+        m_pruned = PruneOldLogRows(db, today);
     }
     void AddLogRow(const std::string& order, const std::string& sysDate) {
         RunSql(DbPath(), "insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values('" + order +
@@ -39,6 +40,7 @@ protected:
     }
 
     test::ScopedWorkDir m_dir;
+    bool m_pruned = false;
 };
 
 TEST_F(StartupMaintenanceTest, CutOffIsFirstOfTheMonthFourMonthsBack) {
@@ -80,6 +82,19 @@ TEST_F(StartupMaintenanceTest, PrunesRowsBeforeTheCutOffOnly) {
     AddLogRow("d", "20151231");
     RunOn({2016, 5, 31});
     EXPECT_EQ(Orders(), "c");
+}
+
+TEST_F(StartupMaintenanceTest, PruningGoesOnPastOneBatch) {
+    std::string rows = "begin;";
+    for (int i = 0; i < 10000; ++i) {
+        rows += "insert into TBL_TRANS_LOG(ORDER_NUM, SYS_DATE) values('old" + std::to_string(i) +
+                "', '20151031');";
+    }
+    RunSql(DbPath(), rows + "commit;");
+    AddLogRow("new", "20151101");
+    RunOn({2016, 3, 15});
+    EXPECT_TRUE(m_pruned);
+    EXPECT_EQ(Orders(), "new");
 }
 
 TEST_F(StartupMaintenanceTest, PrunesAcrossTheYearInJanuary) {
@@ -128,8 +143,9 @@ TEST_F(StartupMaintenanceTest, DefaultRowsAreAddedOnceAndKeepTheOperatorsValues)
 }
 
 TEST_F(StartupMaintenanceTest, EmptyDatabaseIsLeftAlone) {
-    std::filesystem::remove(DbPath());
+    std::ofstream(DbPath(), std::ios::trunc).close();  // a file without tables
     RunOn({2016, 3, 15});
+    EXPECT_FALSE(m_pruned);
     EXPECT_EQ(QueryText(DbPath(), "select count(*) from sqlite_master"), "0");
 }
 

@@ -26,6 +26,7 @@ ScriptedAnswer Failure(int lastError) {
     ScriptedAnswer answer;
     answer.result = 0;
     answer.lastError = lastError;
+    answer.requestSent = lastError != 14 && lastError != 15 && lastError != 19;
     answer.channel.clear();
     return answer;
 }
@@ -70,12 +71,18 @@ int ScriptedGateway::Exchange(const char* request) {
     SetFieldValue(m_record.saChannelOrderNum, answer.channelOrderNum);
     SetFieldValue(m_record.saErrDetail, answer.errDetail);
     m_lastError = answer.lastError;
+    m_requestSent = answer.requestSent;
     return answer.result;
 }
 
 int ScriptedGateway::LastError() const {
     std::lock_guard lock(m_mutex);
     return m_lastError;
+}
+
+bool ScriptedGateway::RequestSent() const {
+    std::lock_guard lock(m_mutex);
+    return m_requestSent;
 }
 
 const TransRecord* ScriptedGateway::Record() const {

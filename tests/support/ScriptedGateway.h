@@ -25,12 +25,14 @@ struct ScriptedAnswer {
     std::string origOrderNum;
     int result = 1;
     int lastError = 0;
+    bool requestSent = true;
     std::string account;
     std::string channelOrderNum;
     std::string errDetail;
 };
 
 ScriptedAnswer Answer(const std::string& respCode, const std::string& channel = "WXP");
+// A failed exchange; connection failures (14, 15, 19) happen before the request leaves.
 ScriptedAnswer Failure(int lastError);
 
 // A gateway that answers from a script and keeps every request it was given. An exchange with
@@ -42,6 +44,7 @@ public:
     void HoldExchanges(bool hold);
     int Exchange(const char* request) override;
     int LastError() const override;
+    bool RequestSent() const override;
     const TransRecord* Record() const override;
 
     std::vector<std::string> Requests() const;
@@ -56,6 +59,7 @@ private:
     bool m_hold = false;
     TransRecord m_record{};
     int m_lastError = 0;
+    bool m_requestSent = false;
 };
 
 // A field of a request text, without its padding.

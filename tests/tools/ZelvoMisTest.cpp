@@ -166,6 +166,16 @@ TEST_F(ZelvoMisPay, ReconcileRecordsPaidOrdersOnceAndCancelsOpenOnes) {
     EXPECT_EQ(Sql("select count(*) from TBL_TRANS_LOG"), "1");
 }
 
+TEST(ZelvoMisProgram, AFolderWithoutTheDatabaseIsAnErrorAndNothingIsWritten) {
+    test::ScopedWorkDir dir;
+    test::ProcessResult result =
+        RunProcess({ZELVO_MIS_EXECUTABLE, "exchange"}, test::PurchaseRequest("MIS4", "1.00"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "打开数据库失败，请更换目录试试！\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
 TEST(GatewaySimProgram, ServesOnTheGivenPortAndStopsCleanlyOnSigterm) {
     test::ScopedWorkDir dir;
     test::BackgroundProcess program({GATEWAY_SIM_EXECUTABLE, "--port", "0"});

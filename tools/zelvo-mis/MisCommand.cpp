@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/MisCilHolder.h"
+#include "base/CodePage.h"
 #include "MISCIL/FieldTables.h"
 #include "MISCIL/MisCil.h"
 #include "store/LocalDb.h"
@@ -75,6 +76,13 @@ int RunMisExchange(std::istream& in, std::ostream& out, std::ostream& err) {
     while (!request.empty() && (request.back() == '\n' || request.back() == '\r')) {
         request.pop_back();
     }
+    // Without the till's database there is no gateway to talk to; nothing is written then.
+    SetLocalDbMessageSink([&err](const std::u16string& text, const std::u16string&) {
+        err << Utf16ToUtf8(text) << '\n';
+    });
+    const bool haveDatabase = GetLocalDb() != nullptr;
+    SetLocalDbMessageSink(nullptr);
+    if (!haveDatabase) return 1;
     MisCilHolder holder;
     if (MisCilExchange(request.c_str()) != 1) {
         err << "error " << MisCilLastError() << '\n';
