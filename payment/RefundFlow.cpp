@@ -151,8 +151,9 @@ void RefundFlow::OnExchangeDone(ExchangeResult result) {
     TransactionResult answer;
     ReadTransactionResult(gateway.Record(), answer);
     if (result != ExchangeResult::Completed) {
-        const int error = gateway.LastError();
-        if (error == MisCilError::Timeout || error == MisCilError::PeerClosed) {
+        // No answer, or one that could not be read: the gateway may have refunded, so a second
+        // refund must not be offered before a query has said what became of this one.
+        if (gateway.RequestSent()) {
             FollowUpOrGiveUp(m_failureCount);
         } else {
             m_view.ShowMessage(MessageKind::Error, std::u16string(kRetryText));

@@ -245,6 +245,16 @@ TEST_F(RefundFlowTest, FailedExchangesAreQueriedOrReported) {
     EXPECT_EQ(m_view.events.back(), "message:error:请联系客户经理确认退款状态");
 }
 
+TEST_F(RefundFlowTest, AnAnswerThatCannotBeReadIsQueriedNotOfferedAgain) {
+    // The refund left and its answer was garbage: the gateway may have refunded already.
+    Script({Failure(MisCilError::BadAnswer), Answer("00")});
+    Refund(u"5.00");
+    m_exchange.Settle();
+    EXPECT_THAT(Sent(MisRequestField::TxnType), ElementsAre("REFD", "INQY"));
+    EXPECT_EQ(Text("select count(*) from TBL_TRANS_LOG"), "1");
+    EXPECT_NE(m_view.events.back(), "message:error:退款失败了，请再试一次！");
+}
+
 TEST_F(RefundFlowTest, UnverifiedSuccessIsQueriedBeforeItCounts) {
     ScriptedAnswer unverified = Answer("00");
     unverified.errDetail = "&RSP_AUTH_NO_ERROR";
