@@ -21,6 +21,19 @@ namespace {
 constexpr std::chrono::milliseconds kGapPoll{100};
 constexpr std::string_view kCancelledAnyway = "H3";
 
+// What writing a confirmed order's row did: a row already written by someone else is no action.
+ReconcileAction ActionAfterWrite(JournalWrite written) {
+    switch (written) {
+        case JournalWrite::Written:
+            return ReconcileAction::Recorded;
+        case JournalWrite::AlreadyClosed:
+            return ReconcileAction::Skipped;
+        case JournalWrite::Failed:
+            break;
+    }
+    return ReconcileAction::LeftOpen;
+}
+
 // The row of a confirmed order, as its flow would have written it from the query's answer.
 TransactionResult ConfirmedRow(const JournalEntry& entry, const TransactionResult& query) {
     TransactionResult row = query;
@@ -74,9 +87,7 @@ void Reconciler::ReconcilePurchase(CLocalDb& db, ReconcileItem& item) {
         item.amount = row.transAmt;
         JournalWrite written =
             JournalRecordPayment(db, row, item.entry.operatorId, CurrentClock().Now());
-        item.action = written == JournalWrite::Written         ? ReconcileAction::Recorded
-                      : written == JournalWrite::AlreadyClosed ? ReconcileAction::Skipped
-                                                               : ReconcileAction::LeftOpen;
+        item.action = ActionAfterWrite(written);
     } else if (IsOpenOutcome(code)) {
         CancelPurchase(db, item);
     } else if (JournalClose(db, item.entry.orderNum, JournalState::NotPaid)) {
@@ -118,9 +129,7 @@ void Reconciler::ReconcileRefund(CLocalDb& db, ReconcileItem& item) {
         item.amount = row.transAmt;
         JournalWrite written =
             JournalRecordRefund(db, row, item.entry.operatorId, CurrentClock().Now());
-        item.action = written == JournalWrite::Written         ? ReconcileAction::Recorded
-                      : written == JournalWrite::AlreadyClosed ? ReconcileAction::Skipped
-                                                               : ReconcileAction::LeftOpen;
+        item.action = ActionAfterWrite(written);
     } else if (!IsOpenOutcome(code) &&
                JournalClose(db, item.entry.orderNum, JournalState::NotPaid)) {
         // A refund cannot be cancelled: one still open waits for the next round.
