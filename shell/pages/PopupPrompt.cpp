@@ -128,7 +128,8 @@ void PopupPrompt::ApplyKeypadToBox(QLineEdit& box, int code) {
 
 bool PopupPrompt::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     auto* control = static_cast<QWidget*>(watched);
     if (key == Qt::Key_Tab) {
         const std::vector<QWidget*> cycle = FocusCycle();
@@ -140,6 +141,12 @@ bool PopupPrompt::eventFilter(QObject* watched, QEvent* event) {
     }
     if (IsEnter(key)) {
         OnEnter(control);
+        return true;
+    }
+    // The prompt's keys never reach the page's, so Escape here does what "取  消" does; a held
+    // Escape that has just opened the settlement prompt from the page does not close it again.
+    if (key == Qt::Key_Escape && !keyEvent->isAutoRepeat()) {
+        Q_EMIT CancelRequested();
         return true;
     }
     return QWidget::eventFilter(watched, event);

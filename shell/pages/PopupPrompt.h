@@ -13,7 +13,7 @@ class TabButton;
 // The small white pop-up of the query page (refund and settlement prompts): 380 x 242 pixels
 // with a dark band across its top, its edit boxes, and a confirm and a cancel button. It lies
 // over the page area without blocking it and takes its own keys. Tab cycles through the boxes and
-// both buttons, Enter moves from box to box and confirms from the last one.
+// both buttons, Enter moves from box to box and confirms from the last one, Escape cancels.
 class PopupPrompt : public QWidget {
     Q_OBJECT
 public:

@@ -1,7 +1,9 @@
 #include "shell/pages/TransactionGrid.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -61,6 +63,32 @@ TransactionGrid::TransactionGrid(QWidget* parent) : QTableWidget(parent) {
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (column == kReprintColumn) Q_EMIT ReprintRequested(row);
     });
+}
+
+bool TransactionGrid::SelectRowIfNone() {
+    if (rowCount() == 0 || selectionModel()->hasSelection()) return false;
+    selectRow(currentRow() >= 0 ? currentRow() : 0);
+    return true;
+}
+
+void TransactionGrid::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    // Reached from the keyboard, the grid shows at once the row that Enter reprints and the
+    // refund key refunds; a click selects its own row.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::OtherFocusReason) {
+        SelectRowIfNone();
+    }
+}
+
+void TransactionGrid::keyPressEvent(QKeyEvent* event) {
+    // Without a selection the first Up or Down selects the row it stands on, also the only one.
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && SelectRowIfNone()) {
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 bool TransactionGrid::CellCut(int column, const QString& text) const {

@@ -22,7 +22,13 @@ public:
 Q_SIGNALS:
     void ReprintRequested(int row);
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // Selects the current row, or the first, when no row is selected yet; answers whether it did.
+    bool SelectRowIfNone();
     bool CellCut(int column, const QString& text) const;
 };
 
