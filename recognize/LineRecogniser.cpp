@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 #include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
@@ -43,6 +44,8 @@ public:
         api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
         // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
         api->SetVariable("user_defined_dpi", "96");
+        // Keeps each character's second choices, which tell a doubtful digit.
+        api->SetVariable("lstm_choice_mode", "2");
         m_api = std::move(api);
         m_folder = folder;
         return m_api.get();
@@ -60,6 +63,26 @@ Recogniser& TheRecogniser() {
     return recogniser;
 }
 
+bool IsDigit(std::string_view text) {
+    return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
+}
+
+// A currency sign read as a digit would add a digit to the front of the amount.
+bool IsCurrencySign(std::string_view text) {
+    return text == "\u00A5" || text == "\uFFE5" || text == "Y";
+}
+
+bool HasRival(const tesseract::ResultIterator& it, std::string_view chosen) {
+    if (!IsDigit(chosen)) return false;
+    tesseract::ChoiceIterator choice(it);
+    do {
+        const char* other = choice.GetUTF8Text();
+        if (!other || chosen == other || choice.Confidence() < kRivalFrom) continue;
+        if (IsDigit(other) || IsCurrencySign(other)) return true;
+    } while (choice.Next());
+    return false;
+}
+
 std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
     std::string line;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
@@ -69,9 +92,7 @@ std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
         std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
         if (!symbol) continue;
         if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
-        const bool doubtful = it->Confidence(kSymbol) < kDoubtfulBelow ||
-                              it->Confidence(tesseract::RIL_WORD) < kDoubtfulWordBelow;
-        line += doubtful ? std::string("?") : symbol.get();
+        line += HasRival(*it, symbol.get()) ? std::string("?") : symbol.get();
     } while (it->Next(kSymbol));
     return line;
 }
