@@ -97,6 +97,35 @@ std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
     return line;
 }
 
+std::optional<std::string> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
+    api.SetImage(image);
+    const bool read = api.Recognize(nullptr) == 0;
+    std::optional<std::string> line;
+    if (read) line = LineWithDoubtsMarked(api);
+    api.Clear();
+    return line;
+}
+
+constexpr float kSecondViewScale = 0.6f;
+
+// A second view of the cleaned line: smaller and smoothed, so the recogniser sees grey
+// strokes instead of the first view's hard edges and often settles what it doubted there.
+PixPtr SecondView(Pix* image) {
+    PixPtr grey(pixGetDepth(image) == 8 ? pixClone(image) : pixConvertTo8(image, 0));
+    if (!grey) return nullptr;
+    return PixPtr(pixScaleSmooth(grey.get(), kSecondViewScale, kSecondViewScale));
+}
+
+// The second reading settles the doubtful digits of the first when it is sure of every
+// character and agrees with the first wherever the first was sure.
+bool Settles(const std::string& first, const std::string& second) {
+    if (first.size() != second.size() || second.find('?') != std::string::npos) return false;
+    for (size_t i = 0; i < first.size(); ++i) {
+        if (first[i] != '?' && first[i] != second[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -107,13 +136,13 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    api->SetImage(image.get());
-    if (api->Recognize(nullptr) != 0) {
-        api->Clear();
-        return std::nullopt;
-    }
-    std::string line = LineWithDoubtsMarked(*api);
-    api->Clear();
+    std::optional<std::string> line = ReadLine(*api, image.get());
+    // Only a doubtful line costs a second reading, so most captures take one.
+    if (!line || line->find('?') == std::string::npos) return line;
+    PixPtr view = SecondView(image.get());
+    if (!view) return line;
+    std::optional<std::string> second = ReadLine(*api, view.get());
+    if (second && Settles(*line, *second)) return second;
     return line;
 }
 
