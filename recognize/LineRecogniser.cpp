@@ -1,5 +1,6 @@
 #include "recognize/LineRecogniser.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
+
+#include "recognize/PointMarks.h"
 
 namespace zelvo {
 namespace {
@@ -83,27 +86,42 @@ bool HasRival(const tesseract::ResultIterator& it, std::string_view chosen) {
     return false;
 }
 
-std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+// The recognised line, and where its digits begin and end in the image.
+struct Reading {
     std::string line;
+    int digitsLeft = 0;
+    int digitsRight = 0;
+};
+
+Reading LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+    Reading reading;
+    std::string& line = reading.line;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-    if (!it) return line;
+    if (!it) return reading;
     constexpr auto kSymbol = tesseract::RIL_SYMBOL;
+    bool anyDigit = false;
     do {
         std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
         if (!symbol) continue;
         if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
         line += HasRival(*it, symbol.get()) ? std::string("?") : symbol.get();
+        int left = 0, top = 0, right = 0, bottom = 0;
+        if (IsDigit(symbol.get()) && it->BoundingBox(kSymbol, &left, &top, &right, &bottom)) {
+            reading.digitsLeft = anyDigit ? std::min(reading.digitsLeft, left) : left;
+            reading.digitsRight = std::max(reading.digitsRight, right);
+            anyDigit = true;
+        }
     } while (it->Next(kSymbol));
-    return line;
+    return reading;
 }
 
-std::optional<std::string> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
+std::optional<Reading> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
     api.SetImage(image);
     const bool read = api.Recognize(nullptr) == 0;
-    std::optional<std::string> line;
-    if (read) line = LineWithDoubtsMarked(api);
+    std::optional<Reading> reading;
+    if (read) reading = LineWithDoubtsMarked(api);
     api.Clear();
-    return line;
+    return reading;
 }
 
 constexpr float kSecondViewScale = 0.6f;
@@ -126,6 +144,14 @@ bool Settles(const std::string& first, const std::string& second) {
     return true;
 }
 
+// A point the image shows but the reading lacks would shift the amount's decimals.
+bool MissesAPoint(const Reading& reading, Pix* image) {
+    const std::string& line = reading.line;
+    const auto read =
+        std::count_if(line.begin(), line.end(), [](char c) { return c == '.' || c == ','; });
+    return CountPointMarks(image, reading.digitsLeft, reading.digitsRight) > read;
+}
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -136,14 +162,16 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    std::optional<std::string> line = ReadLine(*api, image.get());
+    const std::optional<Reading> first = ReadLine(*api, image.get());
+    if (!first) return std::nullopt;
+    if (MissesAPoint(*first, image.get())) return std::string("?");
     // Only a doubtful line costs a second reading, so most captures take one.
-    if (!line || line->find('?') == std::string::npos) return line;
+    if (first->line.find('?') == std::string::npos) return first->line;
     PixPtr view = SecondView(image.get());
-    if (!view) return line;
-    std::optional<std::string> second = ReadLine(*api, view.get());
-    if (second && Settles(*line, *second)) return second;
-    return line;
+    if (!view) return first->line;
+    const std::optional<Reading> second = ReadLine(*api, view.get());
+    if (second && Settles(first->line, second->line)) return second->line;
+    return first->line;
 }
 
 }  // namespace zelvo
