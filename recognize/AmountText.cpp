@@ -47,6 +47,36 @@ std::u16string Normalise(std::u16string_view text) {
     return out;
 }
 
+bool IsPoint(char16_t c) {
+    return c == u'.' || c == u',';
+}
+
+bool IsNumberPart(char16_t c) {
+    return IsDigit(c) || IsPoint(c);
+}
+
+// The recogniser sometimes sets a decimal point or thousands separator apart from its digits
+// ("87 .89", "5, 760"); a space beside such a point inside a number is no separator.
+std::u16string WithPointsJoined(const std::u16string& text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t at = 0; at < text.size();) {
+        size_t after = at;
+        while (after < text.size() && text[after] == u' ') ++after;
+        if (after == at) {
+            out += text[at++];
+            continue;
+        }
+        const bool inNumber = !out.empty() && after < text.size() && IsNumberPart(out.back()) &&
+                              IsNumberPart(text[after]);
+        if (!inNumber || !(IsPoint(out.back()) || IsPoint(text[after]))) {
+            out.append(after - at, u' ');
+        }
+        at = after;
+    }
+    return out;
+}
+
 std::vector<std::u16string> Tokens(const std::u16string& text) {
     std::vector<std::u16string> tokens;
     std::u16string current;
@@ -102,7 +132,7 @@ std::u16string AmountFromNumber(std::u16string_view number) {
 }  // namespace
 
 std::u16string AmountFromRecognisedText(std::u16string_view text) {
-    const std::vector<std::u16string> tokens = Tokens(Normalise(text));
+    const std::vector<std::u16string> tokens = Tokens(WithPointsJoined(Normalise(text)));
     const auto hasDigit = [](const std::u16string& token) {
         return std::any_of(token.begin(), token.end(), IsDigit);
     };

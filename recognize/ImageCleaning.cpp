@@ -23,6 +23,8 @@ struct PixaDeleter {
 // The recogniser reads text of about this many pixels from top to bottom best.
 constexpr int kTextHeight = 48;
 constexpr int kQuietBorder = 12;
+// Marks smaller than this both ways are specks, not text (a point is larger at 12 pixels).
+constexpr int kSpeckSize = 3;
 
 // The grey level that best splits the picture into two classes (Otsu).
 int SplittingLevel(Pix* grey) {
@@ -75,6 +77,16 @@ bool IsFieldLine(const Box* box, Pix* component, int width, int height) {
     return false;
 }
 
+// The long straight runs of a field line: a glyph the line touches is no part of it.
+PixPtr StraightParts(Pix* component) {
+    const int w = pixGetWidth(component);
+    const int h = pixGetHeight(component);
+    PixPtr across(pixOpenBrick(nullptr, component, std::max(2, w / 2), 1));
+    PixPtr down(pixOpenBrick(nullptr, component, 1, std::max(2, h / 2)));
+    if (!across || !down) return nullptr;
+    return PixPtr(pixOr(nullptr, across.get(), down.get()));
+}
+
 // Paints the field lines of `ink` as ground in `grey` and clears them from `ink`.
 void RemoveFieldLines(Pix* grey, Pix* ink) {
     const int width = pixGetWidth(ink);
@@ -91,8 +103,11 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
         if (IsFieldLine(box, component.get(), width, height)) {
             l_int32 x, y, w, h;
             boxGetGeometry(box, &x, &y, &w, &h);
-            pixRasterop(lines.get(), x, y, w, h, PIX_SRC | PIX_DST, component.get(), 0, 0);
-            any = true;
+            PixPtr straight = StraightParts(component.get());
+            if (straight) {
+                pixRasterop(lines.get(), x, y, w, h, PIX_SRC | PIX_DST, straight.get(), 0, 0);
+                any = true;
+            }
         }
         boxDestroy(&box);
     }
@@ -123,8 +138,12 @@ PixPtr TextArea(Pix* grey) {
     PixPtr ink = Binarised(grey);
     if (!ink) return nullptr;
     RemoveFieldLines(grey, ink.get());
+    // Specks (the corners a removed frame leaves) would widen the area and shrink the text.
+    PixPtr marks(pixSelectBySize(ink.get(), kSpeckSize, kSpeckSize, 8, L_SELECT_IF_EITHER,
+                                 L_SELECT_IF_GTE, nullptr));
+    if (!marks) return nullptr;
     Box* found = nullptr;
-    if (pixClipBoxToForeground(ink.get(), nullptr, nullptr, &found) != 0 || !found) {
+    if (pixClipBoxToForeground(marks.get(), nullptr, nullptr, &found) != 0 || !found) {
         return PixPtr(pixCopy(nullptr, grey));  // nothing written there: a blank image
     }
     l_int32 x, y, w, h;

@@ -1,13 +1,17 @@
 #include "recognize/LineRecogniser.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 #include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
+
+#include "recognize/PointMarks.h"
 
 namespace zelvo {
 namespace {
@@ -43,6 +47,8 @@ public:
         api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
         // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
         api->SetVariable("user_defined_dpi", "96");
+        // Keeps each character's second choices, which tell a doubtful digit.
+        api->SetVariable("lstm_choice_mode", "2");
         m_api = std::move(api);
         m_folder = folder;
         return m_api.get();
@@ -60,20 +66,90 @@ Recogniser& TheRecogniser() {
     return recogniser;
 }
 
-std::string LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+bool IsDigit(std::string_view text) {
+    return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
+}
+
+// A currency sign read as a digit would add a digit to the front of the amount.
+bool IsCurrencySign(std::string_view text) {
+    return text == "\u00A5" || text == "\uFFE5" || text == "Y";
+}
+
+bool HasRival(const tesseract::ResultIterator& it, std::string_view chosen) {
+    if (!IsDigit(chosen)) return false;
+    tesseract::ChoiceIterator choice(it);
+    do {
+        const char* other = choice.GetUTF8Text();
+        if (!other || chosen == other || choice.Confidence() < kRivalFrom) continue;
+        if (IsDigit(other) || IsCurrencySign(other)) return true;
+    } while (choice.Next());
+    return false;
+}
+
+// The recognised line, and where its digits begin and end in the image.
+struct Reading {
     std::string line;
+    int digitsLeft = 0;
+    int digitsRight = 0;
+};
+
+Reading LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+    Reading reading;
+    std::string& line = reading.line;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-    if (!it) return line;
+    if (!it) return reading;
     constexpr auto kSymbol = tesseract::RIL_SYMBOL;
+    bool anyDigit = false;
     do {
         std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
         if (!symbol) continue;
         if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
-        const bool doubtful = it->Confidence(kSymbol) < kDoubtfulBelow ||
-                              it->Confidence(tesseract::RIL_WORD) < kDoubtfulWordBelow;
-        line += doubtful ? std::string("?") : symbol.get();
+        line += HasRival(*it, symbol.get()) ? std::string("?") : symbol.get();
+        int left = 0, top = 0, right = 0, bottom = 0;
+        if (IsDigit(symbol.get()) && it->BoundingBox(kSymbol, &left, &top, &right, &bottom)) {
+            reading.digitsLeft = anyDigit ? std::min(reading.digitsLeft, left) : left;
+            reading.digitsRight = std::max(reading.digitsRight, right);
+            anyDigit = true;
+        }
     } while (it->Next(kSymbol));
-    return line;
+    return reading;
+}
+
+std::optional<Reading> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
+    api.SetImage(image);
+    const bool read = api.Recognize(nullptr) == 0;
+    std::optional<Reading> reading;
+    if (read) reading = LineWithDoubtsMarked(api);
+    api.Clear();
+    return reading;
+}
+
+constexpr float kSecondViewScale = 0.6f;
+
+// A second view of the cleaned line: smaller and smoothed, so the recogniser sees grey
+// strokes instead of the first view's hard edges and often settles what it doubted there.
+PixPtr SecondView(Pix* image) {
+    PixPtr grey(pixGetDepth(image) == 8 ? pixClone(image) : pixConvertTo8(image, 0));
+    if (!grey) return nullptr;
+    return PixPtr(pixScaleSmooth(grey.get(), kSecondViewScale, kSecondViewScale));
+}
+
+// The second reading settles the doubtful digits of the first when it is sure of every
+// character and agrees with the first wherever the first was sure.
+bool Settles(const std::string& first, const std::string& second) {
+    if (first.size() != second.size() || second.find('?') != std::string::npos) return false;
+    for (size_t i = 0; i < first.size(); ++i) {
+        if (first[i] != '?' && first[i] != second[i]) return false;
+    }
+    return true;
+}
+
+// A point the image shows but the reading lacks would shift the amount's decimals.
+bool MissesAPoint(const Reading& reading, Pix* image) {
+    const std::string& line = reading.line;
+    const auto read =
+        std::count_if(line.begin(), line.end(), [](char c) { return c == '.' || c == ','; });
+    return CountPointMarks(image, reading.digitsLeft, reading.digitsRight) > read;
 }
 
 }  // namespace
@@ -86,14 +162,16 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    api->SetImage(image.get());
-    if (api->Recognize(nullptr) != 0) {
-        api->Clear();
-        return std::nullopt;
-    }
-    std::string line = LineWithDoubtsMarked(*api);
-    api->Clear();
-    return line;
+    const std::optional<Reading> first = ReadLine(*api, image.get());
+    if (!first) return std::nullopt;
+    if (MissesAPoint(*first, image.get())) return std::string("?");
+    // Only a doubtful line costs a second reading, so most captures take one.
+    if (first->line.find('?') == std::string::npos) return first->line;
+    PixPtr view = SecondView(image.get());
+    if (!view) return first->line;
+    const std::optional<Reading> second = ReadLine(*api, view.get());
+    if (second && Settles(first->line, second->line)) return second->line;
+    return first->line;
 }
 
 }  // namespace zelvo

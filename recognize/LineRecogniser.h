@@ -5,11 +5,10 @@
 
 namespace zelvo {
 
-// Characters recognised with less confidence (0 to 100) than this are written as "?".
-inline constexpr float kDoubtfulBelow = 75.0f;
-// A word read with less confidence than this has all its characters written as "?": a
-// misread digit often keeps a high confidence of its own while the word's drops.
-inline constexpr float kDoubtfulWordBelow = 85.0f;
+// A digit is written as "?" when the recogniser gives another digit, or a currency sign, at
+// least this confidence (0 to 100) as its second choice. Misread digits keep a high confidence
+// of their own, but their rival shows; letter rivals ("O" for "0", "S" for "5") are harmless.
+inline constexpr float kRivalFrom = 20.0f;
 
 // Reads the one line of text in the image file with the recogniser kept for the process (made
 // at the first call, again only when the data folder changes). `dataFolder` is used when

@@ -33,6 +33,10 @@ TEST(ModifyAccount, KeepsTheAmountAndDropsWhatSurroundsIt) {
         {u"007.5", u"7.5"},
         // A label the recogniser spelt its own way is a word before the amount.
         {u"Sit: 45.00", u"45.00"},
+        // A point the recogniser set apart from its digits.
+        {u"\u00A587 .89", u"87.89"},
+        {u"\uFFE5 449. 27", u"449.27"},
+        {u"5, 760. 1 元", u"5760.1"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Modified(c.recognised), c.amount)
@@ -46,6 +50,8 @@ TEST(ModifyAccount, GivesNothingWhenTheAmountIsInDoubt) {
         u"   ",
         u"合计：",
         u"12.50 13.00",  // two numbers
+        u"25 7",         // two numbers, or a point the recogniser missed
+        u"83 ,94",       // a comma that is no thousands separator, set apart
         u"12.345",       // three decimals
         u"1?8.50",       // a doubtful digit
         u"?128.50",      // a doubtful sign or digit against the amount

@@ -1,0 +1,88 @@
+#include "recognize/PointMarks.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <leptonica/allheaders.h>
+
+namespace zelvo {
+namespace {
+
+struct PixDeleter {
+    void operator()(Pix* pix) const { pixDestroy(&pix); }
+};
+using PixPtr = std::unique_ptr<Pix, PixDeleter>;
+struct BoxaDeleter {
+    void operator()(Boxa* boxa) const { boxaDestroy(&boxa); }
+};
+
+struct Mark {
+    int x, y, w, h;
+    int Centre() const { return x + w / 2; }
+    int Bottom() const { return y + h; }
+};
+
+PixPtr DarkInk(Pix* line) {
+    PixPtr grey(pixConvertTo8(line, 0));
+    if (!grey) return nullptr;
+    PixPtr ink(pixThresholdToBinary(grey.get(), 128));
+    if (!ink) return nullptr;
+    l_int32 dark = 0;
+    pixCountPixels(ink.get(), &dark, nullptr);
+    // Text covers less of the line than its ground does.
+    if (dark * 2 > pixGetWidth(ink.get()) * pixGetHeight(ink.get()))
+        pixInvert(ink.get(), ink.get());
+    return ink;
+}
+
+std::vector<Mark> Marks(Pix* ink) {
+    std::vector<Mark> marks;
+    // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
+    std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnComp(ink, nullptr, 4));
+    if (!boxes) return marks;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Mark mark{};
+        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
+        marks.push_back(mark);
+    }
+    return marks;
+}
+
+}  // namespace
+
+int CountPointMarks(Pix* line, int left, int right) {
+    PixPtr ink = DarkInk(line);
+    if (!ink) return 0;
+    const std::vector<Mark> marks = Marks(ink.get());
+    int tallest = 0;
+    for (const Mark& mark : marks) tallest = std::max(tallest, mark.h);
+    // The characters: marks of at least half the tallest one's height.
+    std::vector<Mark> characters;
+    for (const Mark& mark : marks) {
+        if (mark.h * 2 >= tallest) characters.push_back(mark);
+    }
+    if (characters.size() < 2) return 0;
+    std::vector<int> bottoms;
+    for (const Mark& c : characters) bottoms.push_back(c.Bottom());
+    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
+    const int baseline = bottoms[bottoms.size() / 2];
+    int points = 0;
+    for (const Mark& mark : marks) {
+        const bool small =
+            mark.w * 3 <= tallest && mark.h * 3 <= tallest && mark.w > 1 && mark.h > 1;
+        const bool onBaseline =
+            mark.Bottom() * 4 >= baseline * 4 - tallest && mark.y * 2 >= baseline * 2 - tallest;
+        const bool inNumber = mark.Centre() > left && mark.Centre() < right;
+        if (!small || !onBaseline || !inNumber) continue;
+        const auto left = [&](const Mark& c) { return c.x + c.w <= mark.Centre(); };
+        const auto right = [&](const Mark& c) { return c.x >= mark.Centre(); };
+        if (std::any_of(characters.begin(), characters.end(), left) &&
+            std::any_of(characters.begin(), characters.end(), right)) {
+            ++points;
+        }
+    }
+    return points;
+}
+
+}  // namespace zelvo
