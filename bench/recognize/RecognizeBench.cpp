@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -149,6 +150,9 @@ void TimeCaptures(int rounds) {
     wait.start();
     while (wait.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 
+    // Opening never creates a database: an empty file is an empty database.
+    std::filesystem::remove("capture.db");
+    std::ofstream("capture.db").close();
     CLocalDb db;
     if (!db.Open(u"capture.db") ||
         !db.Execute("create table SysConfig (Name text primary key, Value text)") ||
