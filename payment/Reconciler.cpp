@@ -75,19 +75,28 @@ std::vector<ReconcileItem> Reconciler::RunRound(CLocalDb& db) {
     return items;
 }
 
-void Reconciler::ReconcilePurchase(CLocalDb& db, ReconcileItem& item) {
+bool Reconciler::QueryOrder(std::string_view txnType, ReconcileItem& item,
+                            TransactionResult& answer) {
     ClearRequest(m_request);
-    BuildQuery(TxnCode::Purchase, item.entry.orderNum, item.entry.amountText, m_request);
-    TransactionResult answer;
-    if (!Exchange(item.entry, answer)) return;
-    const std::string code = EffectiveRespCode(answer);
+    BuildQuery(txnType, item.entry.orderNum, item.entry.amountText, m_request);
+    if (!Exchange(item.entry, answer)) return false;
     item.respCode = answer.respCode;
+    return true;
+}
+
+void Reconciler::RecordConfirmed(CLocalDb& db, ReconcileItem& item,
+                                 const TransactionResult& answer, RecordFunction record) {
+    TransactionResult row = ConfirmedRow(item.entry, answer);
+    item.amount = row.transAmt;
+    item.action = ActionAfterWrite(record(db, row, item.entry.operatorId, CurrentClock().Now()));
+}
+
+void Reconciler::ReconcilePurchase(CLocalDb& db, ReconcileItem& item) {
+    TransactionResult answer;
+    if (!QueryOrder(TxnCode::Purchase, item, answer)) return;
+    const std::string code = EffectiveRespCode(answer);
     if (code == RespCode::Success) {
-        TransactionResult row = ConfirmedRow(item.entry, answer);
-        item.amount = row.transAmt;
-        JournalWrite written =
-            JournalRecordPayment(db, row, item.entry.operatorId, CurrentClock().Now());
-        item.action = ActionAfterWrite(written);
+        RecordConfirmed(db, item, answer, JournalRecordPayment);
     } else if (IsOpenOutcome(code)) {
         CancelPurchase(db, item);
     } else if (JournalClose(db, item.entry.orderNum, JournalState::NotPaid)) {
@@ -118,18 +127,11 @@ void Reconciler::CancelPurchase(CLocalDb& db, ReconcileItem& item) {
 }
 
 void Reconciler::ReconcileRefund(CLocalDb& db, ReconcileItem& item) {
-    ClearRequest(m_request);
-    BuildQuery(TxnCode::Refund, item.entry.orderNum, item.entry.amountText, m_request);
     TransactionResult answer;
-    if (!Exchange(item.entry, answer)) return;
+    if (!QueryOrder(TxnCode::Refund, item, answer)) return;
     const std::string code = EffectiveRespCode(answer);
-    item.respCode = answer.respCode;
     if (code == RespCode::Success) {
-        TransactionResult row = ConfirmedRow(item.entry, answer);
-        item.amount = row.transAmt;
-        JournalWrite written =
-            JournalRecordRefund(db, row, item.entry.operatorId, CurrentClock().Now());
-        item.action = ActionAfterWrite(written);
+        RecordConfirmed(db, item, answer, JournalRecordRefund);
     } else if (!IsOpenOutcome(code) &&
                JournalClose(db, item.entry.orderNum, JournalState::NotPaid)) {
         // A refund cannot be cancelled: one still open waits for the next round.

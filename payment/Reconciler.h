@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "payment/OrderJournal.h"
@@ -54,6 +55,13 @@ public:
     std::vector<ReconcileItem> RunRound(CLocalDb& db);
 
 private:
+    using RecordFunction = JournalWrite (*)(CLocalDb&, const TransactionResult&,
+                                            const std::string&, const LocalTime&);
+    // Asks the gateway what became of the order; false when no answer came.
+    bool QueryOrder(std::string_view txnType, ReconcileItem& item, TransactionResult& answer);
+    // Writes a confirmed order's row as its flow would have, once.
+    void RecordConfirmed(CLocalDb& db, ReconcileItem& item, const TransactionResult& answer,
+                         RecordFunction record);
     void ReconcilePurchase(CLocalDb& db, ReconcileItem& item);
     void ReconcileRefund(CLocalDb& db, ReconcileItem& item);
     void CancelPurchase(CLocalDb& db, ReconcileItem& item);
