@@ -118,6 +118,8 @@ std::u16string AmountFromNumber(std::u16string_view number) {
         if (decimals.empty() || decimals.size() > 2 || !AllDigits(decimals)) return {};
     }
     if (!WholePartValid(whole)) return {};
+    // A till pads with zeros only before a point ("007.50"); "01" is "0.1" with its point lost.
+    if (point == std::u16string_view::npos && whole.size() > 1 && whole[0] == u'0') return {};
     std::u16string digits;
     for (char16_t c : whole) {
         if (c != u',') digits += c;

@@ -10,7 +10,11 @@
 #include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
+#ifdef _OPENMP
+#include <omp.h>
+#endif
 
+#include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
 
 namespace zelvo {
@@ -38,6 +42,11 @@ public:
         const std::string folder = prefix && *prefix ? std::string(prefix) : dataFolder;
         if (m_api && folder == m_folder) return m_api.get();
         m_api.reset();
+        // A line is a few milliseconds of work: the threads Tesseract would start for it cost
+        // more than they save and keep the processor spinning after each read.
+#ifdef _OPENMP
+        omp_set_max_active_levels(0);
+#endif
         auto api = std::make_unique<tesseract::TessBaseAPI>();
         // Tesseract's own messages would only clutter the output of the tools.
         api->SetVariable("debug_file", "/dev/null");
@@ -75,81 +84,75 @@ bool IsCurrencySign(std::string_view text) {
     return text == "\u00A5" || text == "\uFFE5" || text == "Y";
 }
 
-bool HasRival(const tesseract::ResultIterator& it, std::string_view chosen) {
-    if (!IsDigit(chosen)) return false;
+// A letter O in a number is a zero the recogniser took for a letter.
+bool ReadForZero(std::string_view text) {
+    return text == "O";
+}
+
+// The symbol as the amount rules should see it: a digit with a rival digit or currency sign
+// is "?", a letter O with a rival digit other than zero too, else "0".
+std::string Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
+    const bool zero = ReadForZero(chosen);
+    if (!IsDigit(chosen) && !zero) return std::string(chosen);
     tesseract::ChoiceIterator choice(it);
     do {
         const char* other = choice.GetUTF8Text();
         if (!other || chosen == other || choice.Confidence() < kRivalFrom) continue;
-        if (IsDigit(other) || IsCurrencySign(other)) return true;
+        if (zero && std::string_view(other) == "0") continue;
+        if (IsDigit(other) || IsCurrencySign(other)) return "?";
     } while (choice.Next());
-    return false;
+    return zero ? "0" : std::string(chosen);
 }
 
-// The recognised line, and where its digits begin and end in the image.
-struct Reading {
-    std::string line;
-    int digitsLeft = 0;
-    int digitsRight = 0;
-};
-
-Reading LineWithDoubtsMarked(tesseract::TessBaseAPI& api) {
-    Reading reading;
-    std::string& line = reading.line;
+std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
+    std::vector<Symbol> symbols;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-    if (!it) return reading;
+    if (!it) return symbols;
     constexpr auto kSymbol = tesseract::RIL_SYMBOL;
-    bool anyDigit = false;
     do {
-        std::unique_ptr<char[]> symbol(it->GetUTF8Text(kSymbol));
-        if (!symbol) continue;
-        if (it->IsAtBeginningOf(tesseract::RIL_WORD) && !line.empty()) line += ' ';
-        line += HasRival(*it, symbol.get()) ? std::string("?") : symbol.get();
-        int left = 0, top = 0, right = 0, bottom = 0;
-        if (IsDigit(symbol.get()) && it->BoundingBox(kSymbol, &left, &top, &right, &bottom)) {
-            reading.digitsLeft = anyDigit ? std::min(reading.digitsLeft, left) : left;
-            reading.digitsRight = std::max(reading.digitsRight, right);
-            anyDigit = true;
-        }
+        std::unique_ptr<char[]> text(it->GetUTF8Text(kSymbol));
+        if (!text) continue;
+        Symbol symbol;
+        symbol.text = Judged(*it, text.get());
+        symbol.startsWord = it->IsAtBeginningOf(tesseract::RIL_WORD);
+        it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
+        symbols.push_back(std::move(symbol));
     } while (it->Next(kSymbol));
-    return reading;
+    return symbols;
 }
 
-std::optional<Reading> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
+std::optional<std::vector<Symbol>> ReadSymbols(tesseract::TessBaseAPI& api, Pix* image) {
     api.SetImage(image);
     const bool read = api.Recognize(nullptr) == 0;
-    std::optional<Reading> reading;
-    if (read) reading = LineWithDoubtsMarked(api);
+    std::optional<std::vector<Symbol>> symbols;
+    if (read) symbols = SymbolsWithDoubtsMarked(api);
     api.Clear();
-    return reading;
+    return symbols;
 }
 
-constexpr float kSecondViewScale = 0.6f;
+// Other views of the cleaned line: smaller and smoothed, so the recogniser sees grey strokes
+// instead of the first view's hard edges and often settles what it doubted there.
+constexpr float kOtherViewScales[] = {0.6f, 0.8f};
 
-// A second view of the cleaned line: smaller and smoothed, so the recogniser sees grey
-// strokes instead of the first view's hard edges and often settles what it doubted there.
-PixPtr SecondView(Pix* image) {
+PixPtr OtherView(Pix* image, float scale) {
     PixPtr grey(pixGetDepth(image) == 8 ? pixClone(image) : pixConvertTo8(image, 0));
     if (!grey) return nullptr;
-    return PixPtr(pixScaleSmooth(grey.get(), kSecondViewScale, kSecondViewScale));
-}
-
-// The second reading settles the doubtful digits of the first when it is sure of every
-// character and agrees with the first wherever the first was sure.
-bool Settles(const std::string& first, const std::string& second) {
-    if (first.size() != second.size() || second.find('?') != std::string::npos) return false;
-    for (size_t i = 0; i < first.size(); ++i) {
-        if (first[i] != '?' && first[i] != second[i]) return false;
-    }
-    return true;
+    return PixPtr(pixScaleSmooth(grey.get(), scale, scale));
 }
 
 // A point the image shows but the reading lacks would shift the amount's decimals.
-bool MissesAPoint(const Reading& reading, Pix* image) {
-    const std::string& line = reading.line;
-    const auto read =
-        std::count_if(line.begin(), line.end(), [](char c) { return c == '.' || c == ','; });
-    return CountPointMarks(image, reading.digitsLeft, reading.digitsRight) > read;
+bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
+    int left = 0, right = 0;
+    bool anyDigit = false;
+    long points = 0;
+    for (const Symbol& symbol : symbols) {
+        points += symbol.text == "." || symbol.text == ",";
+        if (!IsDigit(symbol.text)) continue;
+        left = anyDigit ? std::min(left, symbol.left) : symbol.left;
+        right = std::max(right, symbol.right);
+        anyDigit = true;
+    }
+    return CountPointMarks(image, left, right) > points;
 }
 
 }  // namespace
@@ -162,16 +165,22 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    const std::optional<Reading> first = ReadLine(*api, image.get());
+    const std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
-    // Only a doubtful line costs a second reading, so most captures take one.
-    if (first->line.find('?') == std::string::npos) return first->line;
-    PixPtr view = SecondView(image.get());
-    if (!view) return first->line;
-    const std::optional<Reading> second = ReadLine(*api, view.get());
-    if (second && Settles(first->line, second->line)) return second->line;
-    return first->line;
+    const std::string line = LineText(*first);
+    // Only a doubtful line costs more readings, so most captures take one.
+    if (line.find('?') == std::string::npos) return LineWithSignApart(*first);
+    ViewVotes votes(line);
+    for (const float scale : kOtherViewScales) {
+        PixPtr view = OtherView(image.get(), scale);
+        const std::optional<std::vector<Symbol>> other =
+            view ? ReadSymbols(*api, view.get()) : std::nullopt;
+        if (other && !votes.Add(LineText(*other))) return std::string("?");
+    }
+    const std::string settled = votes.Settled();
+    if (settled.find('?') != std::string::npos) return settled;
+    return LineWithSignApart(WithDoubtsSettled(*first, settled));
 }
 
 }  // namespace zelvo

@@ -64,6 +64,8 @@ TEST(ModifyAccount, GivesNothingWhenTheAmountIsInDoubt) {
         u"12.",
         u".50",
         u"1.2.3",
+        u"\u00A5 01",  // "0.1" whose point the recogniser lost
+        u"0150",
         u"-12.50",
         u"1234567890",  // longer than the amount box takes
         u"12345678.90",
