@@ -6,19 +6,10 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/LeptonicaHandles.h"
+
 namespace zelvo {
 namespace {
-
-struct PixDeleter {
-    void operator()(Pix* pix) const { pixDestroy(&pix); }
-};
-using PixPtr = std::unique_ptr<Pix, PixDeleter>;
-struct BoxaDeleter {
-    void operator()(Boxa* boxa) const { boxaDestroy(&boxa); }
-};
-struct PixaDeleter {
-    void operator()(Pixa* pixa) const { pixaDestroy(&pixa); }
-};
 
 // The recogniser reads text of about this many pixels from top to bottom best.
 constexpr int kTextHeight = 48;
@@ -92,8 +83,8 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
     const int width = pixGetWidth(ink);
     const int height = pixGetHeight(ink);
     Pixa* rawPixa = nullptr;
-    std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnComp(ink, &rawPixa, 8));
-    std::unique_ptr<Pixa, PixaDeleter> pixa(rawPixa);
+    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
+    PixaPtr pixa(rawPixa);
     if (!boxes || !pixa) return;
     PixPtr lines(pixCreate(width, height, 1));
     bool any = false;

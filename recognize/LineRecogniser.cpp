@@ -14,16 +14,14 @@
 #include <omp.h>
 #endif
 
+#include "recognize/DigitShape.h"
+#include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
 
 namespace zelvo {
 namespace {
 
-struct PixDeleter {
-    void operator()(Pix* pix) const { pixDestroy(&pix); }
-};
-using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 
 // English reads the digits; the Chinese model, where installed, reads the labels and "元"
 // around them, which English would turn into digits and letters.
@@ -90,18 +88,34 @@ bool ReadForZero(std::string_view text) {
 }
 
 // The symbol as the amount rules should see it: a digit with a rival digit or currency sign
-// is "?", a letter O with a rival digit other than zero too, else "0".
-std::string Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
+// is "?", a letter O with a rival digit other than zero too, else "0"; a currency sign with a
+// rival digit is "?" that may be the sign. A "?" keeps the digits it was chosen between.
+Symbol Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
+    Symbol symbol;
+    symbol.text = chosen;
     const bool zero = ReadForZero(chosen);
-    if (!IsDigit(chosen) && !zero) return std::string(chosen);
+    const bool sign = IsCurrencySign(chosen);
+    if (!IsDigit(chosen) && !zero && !sign) return symbol;
     tesseract::ChoiceIterator choice(it);
     do {
         const char* other = choice.GetUTF8Text();
         if (!other || chosen == other || choice.Confidence() < kRivalFrom) continue;
         if (zero && std::string_view(other) == "0") continue;
-        if (IsDigit(other) || IsCurrencySign(other)) return "?";
+        const bool otherSign = IsCurrencySign(other);
+        if (IsDigit(other)) symbol.candidates += other;
+        symbol.maybeSign = symbol.maybeSign || otherSign;
     } while (choice.Next());
-    return zero ? "0" : std::string(chosen);
+    const bool inDoubt = !symbol.candidates.empty() || (symbol.maybeSign && !sign);
+    if (!inDoubt) {
+        if (zero) symbol.text = "0";
+        symbol.maybeSign = false;
+        return symbol;
+    }
+    symbol.maybeSign = symbol.maybeSign || sign;
+    if (IsDigit(chosen)) symbol.candidates.insert(0, chosen);
+    if (zero) symbol.candidates.insert(0, "0");
+    symbol.text = "?";
+    return symbol;
 }
 
 std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
@@ -112,8 +126,7 @@ std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
     do {
         std::unique_ptr<char[]> text(it->GetUTF8Text(kSymbol));
         if (!text) continue;
-        Symbol symbol;
-        symbol.text = Judged(*it, text.get());
+        Symbol symbol = Judged(*it, text.get());
         symbol.startsWord = it->IsAtBeginningOf(tesseract::RIL_WORD);
         it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
         symbols.push_back(std::move(symbol));
@@ -155,6 +168,20 @@ bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
     return CountPointMarks(image, left, right) > points;
 }
 
+// The doubtful digits keep only the candidates their glyph's holes allow, so that another view
+// cannot settle a slashed zero as an 8 or a dotted one as a 6. The holes alone settle nothing:
+// a thin stroke that closes up makes a 9 look like a zero.
+std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* image) {
+    PixPtr ink = DarkInk(image);
+    if (!ink) return symbols;
+    for (Symbol& symbol : symbols) {
+        if (symbol.text != "?" || symbol.candidates.empty()) continue;
+        symbol.candidates =
+            DigitsFittingShape(ink.get(), symbol.left, symbol.right, symbol.candidates);
+    }
+    return symbols;
+}
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -171,16 +198,17 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     const std::string line = LineText(*first);
     // Only a doubtful line costs more readings, so most captures take one.
     if (line.find('?') == std::string::npos) return LineWithSignApart(*first);
-    ViewVotes votes(line);
+    ViewVotes votes(WithShapesTold(*first, image.get()));
     for (const float scale : kOtherViewScales) {
         PixPtr view = OtherView(image.get(), scale);
         const std::optional<std::vector<Symbol>> other =
             view ? ReadSymbols(*api, view.get()) : std::nullopt;
-        if (other && !votes.Add(LineText(*other))) return std::string("?");
+        if (other && !votes.Add(*other, scale)) return std::string("?");
     }
-    const std::string settled = votes.Settled();
-    if (settled.find('?') != std::string::npos) return settled;
-    return LineWithSignApart(WithDoubtsSettled(*first, settled));
+    const std::vector<Symbol> settled = votes.Settled();
+    const std::string settledLine = LineText(settled);
+    if (settledLine.find('?') != std::string::npos) return settledLine;
+    return LineWithSignApart(settled);
 }
 
 }  // namespace zelvo

@@ -8,14 +8,6 @@
 namespace zelvo {
 namespace {
 
-bool IsDigitChar(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsNumberChar(char c) {
-    return IsDigitChar(c) || c == '.' || c == ',';
-}
-
 bool IsDigit(std::string_view text) {
     return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
 }
@@ -94,37 +86,53 @@ std::string LineWithSignApart(const std::vector<Symbol>& symbols) {
     return LineText(apart);
 }
 
-ViewVotes::ViewVotes(std::string line) : m_line(std::move(line)), m_votes(m_line.size()) {}
+ViewVotes::ViewVotes(std::vector<Symbol> line) : m_line(std::move(line)), m_votes(m_line.size()) {}
 
-bool ViewVotes::Add(const std::string& view) {
-    if (view.size() != m_line.size()) return true;
-    for (size_t i = 0; i < m_line.size(); ++i) {
-        if (IsNumberChar(m_line[i]) && IsNumberChar(view[i]) && m_line[i] != view[i]) return false;
+bool ViewVotes::Add(const std::vector<Symbol>& view, float scale) {
+    // The view's symbols standing on each of the line's symbols.
+    std::vector<std::vector<const Symbol*>> standing(m_line.size());
+    for (size_t v = 0; v < view.size(); ++v) {
+        if (view.size() == m_line.size()) {
+            standing[v].push_back(&view[v]);
+            continue;
+        }
+        // Most of the view's symbol must lie on the line's: one across two tells nothing.
+        const float left = view[v].left / scale;
+        const float right = view[v].right / scale;
+        for (size_t i = 0; i < m_line.size(); ++i) {
+            const float on =
+                std::min<float>(right, m_line[i].right) - std::max<float>(left, m_line[i].left);
+            if (on * 3 >= (right - left) * 2) standing[i].push_back(&view[v]);
+        }
     }
     for (size_t i = 0; i < m_line.size(); ++i) {
-        if (m_line[i] == '?' && IsDigitChar(view[i])) m_votes[i] += view[i];
+        // Two marks on one place tell nothing of it.
+        if (standing[i].size() != 1) continue;
+        const std::string& read = standing[i].front()->text;
+        if (IsDigit(m_line[i].text)) {
+            if (IsDigit(read) && read != m_line[i].text) return false;
+        } else if (m_line[i].text == "?" && read != "?") {
+            m_votes[i].push_back(IsMisreadSign(read) ? "\u00A5" : read);
+        }
     }
     return true;
 }
 
-std::string ViewVotes::Settled() const {
-    std::string line = m_line;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const std::string& votes = m_votes[i];
-        if (line[i] != '?' || votes.empty()) continue;
-        if (votes.find_first_not_of(votes[0]) == std::string::npos) line[i] = votes[0];
+std::vector<Symbol> ViewVotes::Settled() const {
+    std::vector<Symbol> settled = m_line;
+    for (size_t i = 0; i < settled.size(); ++i) {
+        const std::vector<std::string>& votes = m_votes[i];
+        if (votes.empty() || std::count(votes.begin(), votes.end(), votes[0]) != votes.size()) {
+            continue;
+        }
+        const bool sign = votes[0] == "\u00A5";
+        const std::string& candidates = settled[i].candidates;
+        const bool candidate = candidates.empty() || candidates.find(votes[0]) != std::string::npos;
+        if (sign || (IsDigit(votes[0]) && candidate && !settled[i].maybeSign)) {
+            settled[i].text = votes[0];
+        }
     }
-    return line;
-}
-
-std::vector<Symbol> WithDoubtsSettled(std::vector<Symbol> symbols, const std::string& line) {
-    size_t at = 0;
-    for (size_t i = 0; i < symbols.size(); ++i) {
-        if (symbols[i].startsWord && i > 0) ++at;
-        if (symbols[i].text == "?" && at < line.size()) symbols[i].text = line.substr(at, 1);
-        at += symbols[i].text.size();
-    }
-    return symbols;
+    return settled;
 }
 
 }  // namespace zelvo

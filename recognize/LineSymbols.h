@@ -15,6 +15,10 @@ struct Symbol {
     int right = 0;
     int bottom = 0;
     bool startsWord = false;
+    // A "?" whose rival is the currency sign: it may be the sign, not a digit of the amount.
+    bool maybeSign = false;
+    // For a "?": the digits it may be, when known.
+    std::string candidates;
 };
 
 // The symbols [begin, end) that make up the amount's number.
@@ -36,25 +40,26 @@ std::optional<NumberRun> FindNumberRun(const std::vector<Symbol>& symbols);
 // leaves the amount in doubt.
 std::string LineWithSignApart(const std::vector<Symbol>& symbols);
 
-// Other views' readings of a doubtful line, given as LineText: the digits each gives where the
-// line has "?".
+// Readings of other views of a doubtful line (the image scaled by `scale`), matched to the
+// line's symbols one to one when they read as many, else by where they stand: what each view
+// reads at the place of each doubtful one.
 class ViewVotes {
 public:
-    explicit ViewVotes(std::string line);
+    explicit ViewVotes(std::vector<Symbol> line);
 
-    // False when the view reads another digit or point where both it and the line are sure:
-    // the line is then in doubt. A view of another length tells nothing.
-    bool Add(const std::string& view);
+    // False when the view reads another digit where the line read a digit for sure: the line
+    // is then in doubt.
+    bool Add(const std::vector<Symbol>& view, float scale);
 
-    // The line with each doubtful digit that the views give, when no two of them differ.
-    std::string Settled() const;
+    // The line with each doubtful symbol that the views read alike, as a digit or as the
+    // currency sign, settled; the others stay "?". A symbol that may be the sign is settled
+    // only as the sign: a digit read there may still be the sign; one with candidates only as
+    // one of them.
+    std::vector<Symbol> Settled() const;
 
 private:
-    std::string m_line;
-    std::vector<std::string> m_votes;
+    std::vector<Symbol> m_line;
+    std::vector<std::vector<std::string>> m_votes;
 };
-
-// The symbols with the digits that `line` (their LineText, settled) gives for their "?".
-std::vector<Symbol> WithDoubtsSettled(std::vector<Symbol> symbols, const std::string& line);
 
 }  // namespace zelvo

@@ -6,16 +6,10 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/LeptonicaHandles.h"
+
 namespace zelvo {
 namespace {
-
-struct PixDeleter {
-    void operator()(Pix* pix) const { pixDestroy(&pix); }
-};
-using PixPtr = std::unique_ptr<Pix, PixDeleter>;
-struct BoxaDeleter {
-    void operator()(Boxa* boxa) const { boxaDestroy(&boxa); }
-};
 
 struct Mark {
     int x, y, w, h;
@@ -23,23 +17,10 @@ struct Mark {
     int Bottom() const { return y + h; }
 };
 
-PixPtr DarkInk(Pix* line) {
-    PixPtr grey(pixConvertTo8(line, 0));
-    if (!grey) return nullptr;
-    PixPtr ink(pixThresholdToBinary(grey.get(), 128));
-    if (!ink) return nullptr;
-    l_int32 dark = 0;
-    pixCountPixels(ink.get(), &dark, nullptr);
-    // Text covers less of the line than its ground does.
-    if (dark * 2 > pixGetWidth(ink.get()) * pixGetHeight(ink.get()))
-        pixInvert(ink.get(), ink.get());
-    return ink;
-}
-
 std::vector<Mark> Marks(Pix* ink) {
     std::vector<Mark> marks;
     // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
-    std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnComp(ink, nullptr, 4));
+    BoxaPtr boxes(pixConnComp(ink, nullptr, 4));
     if (!boxes) return marks;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         Mark mark{};
@@ -75,6 +56,12 @@ int CountPointMarks(Pix* line, int left, int right) {
             mark.Bottom() * 4 >= baseline * 4 - tallest && mark.y * 2 >= baseline * 2 - tallest;
         const bool inNumber = mark.Centre() > left && mark.Centre() < right;
         if (!small || !onBaseline || !inNumber) continue;
+        // A point stands between characters; a piece under one (a serif cut off from its
+        // stroke) is no point.
+        const auto under = [&](const Mark& c) {
+            return c.x < mark.Centre() && mark.Centre() < c.x + c.w;
+        };
+        if (std::any_of(characters.begin(), characters.end(), under)) continue;
         const auto left = [&](const Mark& c) { return c.x + c.w <= mark.Centre(); };
         const auto right = [&](const Mark& c) { return c.x >= mark.Centre(); };
         if (std::any_of(characters.begin(), characters.end(), left) &&
@@ -83,6 +70,19 @@ int CountPointMarks(Pix* line, int left, int right) {
         }
     }
     return points;
+}
+
+PixPtr DarkInk(Pix* line) {
+    PixPtr grey(pixConvertTo8(line, 0));
+    if (!grey) return nullptr;
+    PixPtr ink(pixThresholdToBinary(grey.get(), 128));
+    if (!ink) return nullptr;
+    l_int32 dark = 0;
+    pixCountPixels(ink.get(), &dark, nullptr);
+    // Text covers less of the line than its ground does.
+    if (dark * 2 > pixGetWidth(ink.get()) * pixGetHeight(ink.get()))
+        pixInvert(ink.get(), ink.get());
+    return ink;
 }
 
 }  // namespace zelvo

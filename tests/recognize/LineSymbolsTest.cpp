@@ -61,35 +61,62 @@ TEST(LineSymbols, AMisreadSignGluedToTheNumberIsWrittenAsTheSign) {
     EXPECT_EQ(LineWithSignApart(Read("12.00")), "12.00");
 }
 
-TEST(LineSymbols, OtherViewsSettleDoubtfulDigitsOnlyWhenTheyAgree) {
-    ViewVotes one("¥4?.42");
-    EXPECT_TRUE(one.Add("¥45.42"));
-    EXPECT_EQ(one.Settled(), "¥45.42");
-
-    ViewVotes split("¥4?.42");
-    EXPECT_TRUE(split.Add("¥45.42"));
-    EXPECT_TRUE(split.Add("¥46.42"));
-    EXPECT_EQ(split.Settled(), "¥4?.42");  // two views, two digits: still in doubt
-
-    ViewVotes contradicted("¥4?.42");
-    EXPECT_FALSE(contradicted.Add("¥45.47"));  // a sure digit read otherwise
-
-    ViewVotes otherLength("¥4?.42");
-    EXPECT_TRUE(otherLength.Add("¥45.4"));
-    EXPECT_TRUE(otherLength.Add("¥4?.42"));
-    EXPECT_EQ(otherLength.Settled(), "¥4?.42");
-
-    // A view that reads the sign otherwise still settles the digits.
-    ViewVotes sign("¥?.01");
-    EXPECT_TRUE(sign.Add("£0.01"));
-    EXPECT_EQ(sign.Settled(), "¥0.01");
+// The same line read in a view scaled by `scale`: boxes scaled alike.
+std::vector<Symbol> Scaled(std::vector<Symbol> symbols, float scale) {
+    for (Symbol& symbol : symbols) {
+        symbol.left = static_cast<int>(symbol.left * scale);
+        symbol.right = static_cast<int>(symbol.right * scale);
+    }
+    return symbols;
 }
 
-TEST(LineSymbols, SettledDigitsReachTheirSymbols) {
-    const std::vector<Symbol> settled = WithDoubtsSettled(Read("合计 ¥4?.4?"), "合计 ¥45.42");
-    EXPECT_EQ(LineText(settled), "合计 ¥45.42");
-    EXPECT_EQ(LineText(WithDoubtsSettled(Read("£?.06"), "£0.06")), "£0.06");
-    EXPECT_EQ(LineWithSignApart(WithDoubtsSettled(Read("£?.06"), "£0.06")), "¥ 0.06");
+TEST(LineSymbols, OtherViewsSettleDoubtfulDigitsOnlyWhenTheyAgree) {
+    ViewVotes one(Read("¥4?.42"));
+    EXPECT_TRUE(one.Add(Read("¥45.42"), 1.0f));
+    EXPECT_EQ(LineText(one.Settled()), "¥45.42");
+
+    ViewVotes split(Read("¥4?.42"));
+    EXPECT_TRUE(split.Add(Read("¥45.42"), 1.0f));
+    EXPECT_TRUE(split.Add(Read("¥46.42"), 1.0f));
+    EXPECT_EQ(LineText(split.Settled()), "¥4?.42");  // two views, two digits: still in doubt
+
+    ViewVotes contradicted(Read("¥4?.42"));
+    EXPECT_FALSE(contradicted.Add(Read("¥45.47"), 1.0f));  // a sure digit read otherwise
+
+    ViewVotes inDoubtToo(Read("¥4?.42"));
+    EXPECT_TRUE(inDoubtToo.Add(Read("¥4?.42"), 1.0f));
+    EXPECT_EQ(LineText(inDoubtToo.Settled()), "¥4?.42");
+}
+
+TEST(LineSymbols, AViewOfAnotherLengthVotesWhereItsSymbolsStand) {
+    // A smaller view that lost the sign: its digits still stand on the line's.
+    std::vector<Symbol> view = Scaled(Read("¥45.42"), 0.6f);
+    view.erase(view.begin());
+    ViewVotes lostSign(Read("¥4?.42"));
+    EXPECT_TRUE(lostSign.Add(view, 0.6f));
+    EXPECT_EQ(LineText(lostSign.Settled()), "¥45.42");
+
+    // One wide mark across the sign and the first digit belongs to neither.
+    const std::vector<Symbol> line = Read("?4.42");
+    std::vector<Symbol> wide(line.begin() + 1, line.end());
+    wide[0].left = line[0].left;
+    ViewVotes straddled(line);
+    EXPECT_TRUE(straddled.Add(wide, 1.0f));
+    EXPECT_EQ(LineText(straddled.Settled()), "?4.42");
+}
+
+TEST(LineSymbols, ADoubtBetweenSignAndDigitIsSettledOnlyAsTheSign) {
+    std::vector<Symbol> line = Read("应 收 ?7.2");
+    line[2].maybeSign = true;
+    ViewVotes digit(line);
+    EXPECT_TRUE(digit.Add(Read("应 收 77.2"), 1.0f));
+    EXPECT_EQ(LineText(digit.Settled()), "应 收 ?7.2");  // "77.2" may be "¥7.2"
+
+    ViewVotes sign(line);
+    EXPECT_TRUE(sign.Add(Read("应 收 F7.2"), 1.0f));
+    const std::vector<Symbol> settled = sign.Settled();
+    EXPECT_EQ(LineText(settled), "应 收 ¥7.2");
+    EXPECT_EQ(LineWithSignApart(settled), "应 收 ¥ 7.2");
 }
 
 }  // namespace

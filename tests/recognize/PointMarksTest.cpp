@@ -44,6 +44,10 @@ TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     EXPECT_EQ(CountPointMarks(speck.Image(), 20, 80), 0);
     Line empty;
     EXPECT_EQ(CountPointMarks(empty.Image(), 0, 200), 0);
+    // A serif's foot cut off from its stroke lies under its character, not between two.
+    Line serif;
+    serif.Block(20, 15, 20, 30).Block(60, 15, 20, 26).Block(100, 15, 20, 30).Block(66, 42, 5, 4);
+    EXPECT_EQ(CountPointMarks(serif.Image(), 20, 120), 0);
 }
 
 }  // namespace

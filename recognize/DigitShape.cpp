@@ -1,0 +1,137 @@
+#include "recognize/DigitShape.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <leptonica/allheaders.h>
+
+#include "recognize/LeptonicaHandles.h"
+
+namespace zelvo {
+namespace {
+
+struct Area {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// What the holes of a glyph say.
+enum class Holes { Unclear, TallOne, LowOne, HighOne, TwoStacked };
+
+// The glyph: the ink component that lies most between `left` and `right`, mostly inside them
+// (the recogniser's boxes are loose).
+PixPtr Glyph(Pix* ink, int left, int right, Area& area) {
+    Pixa* rawPixa = nullptr;
+    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
+    PixaPtr pixa(rawPixa);
+    if (!boxes || !pixa) return nullptr;
+    int best = -1;
+    int bestInside = 0;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Area found;
+        boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
+        const int inside = std::min(right, found.x + found.w) - std::max(left, found.x);
+        if (inside * 2 < found.w || inside <= bestInside) continue;
+        area = found;
+        best = i;
+        bestInside = inside;
+    }
+    return best < 0 ? nullptr : PixPtr(pixaGetPix(pixa.get(), best, L_COPY));
+}
+
+std::vector<Area> HolesOf(Pix* glyph, const Area& area) {
+    std::vector<Area> holes;
+    PixPtr filled(pixHolesByFilling(glyph, 4));
+    if (!filled) return holes;
+    BoxaPtr boxes(pixConnComp(filled.get(), nullptr, 4));
+    if (!boxes) return holes;
+    // Gaps a few pixels wide between anti-aliased strokes are no holes of the digit.
+    const int smallest = std::max(3, area.h / 10);
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Area hole;
+        boxaGetBoxGeometry(boxes.get(), i, &hole.x, &hole.y, &hole.w, &hole.h);
+        if (hole.w >= smallest && hole.h >= smallest) holes.push_back(hole);
+    }
+    return holes;
+}
+
+bool Overlap(int a, int aLength, int b, int bLength) {
+    return std::min(a + aLength, b + bLength) > std::max(a, b);
+}
+
+Holes Classify(const std::vector<Area>& holes, int height, bool waisted) {
+    if (holes.size() == 1) {
+        const Area& hole = holes[0];
+        if (hole.h * 2 >= height) return Holes::TallOne;
+        const int middle2 = 2 * hole.y + hole.h;  // twice the hole's middle
+        if (middle2 * 20 >= height * 2 * 11) return Holes::LowOne;
+        if (middle2 * 20 <= height * 2 * 9) return Holes::HighOne;
+        return Holes::Unclear;
+    }
+    if (holes.size() == 2) {
+        const Area& a = holes[0];
+        const Area& b = holes[1];
+        const bool sideBySide = Overlap(a.y, a.h, b.y, b.h) && !Overlap(a.x, a.w, b.x, b.w);
+        // A slashed zero: its slash splits the one tall hole in two.
+        if (sideBySide && a.h * 2 >= height && b.h * 2 >= height) return Holes::TallOne;
+        if (!Overlap(a.y, a.h, b.y, b.h)) return waisted ? Holes::TwoStacked : Holes::TallOne;
+    }
+    return Holes::Unclear;
+}
+
+// The glyph's width along row `y`: from its first ink to its last.
+int WidthAt(Pix* glyph, int y) {
+    const int width = pixGetWidth(glyph);
+    int first = -1, last = -1;
+    for (int x = 0; x < width; ++x) {
+        l_uint32 bit = 0;
+        pixGetPixel(glyph, x, y, &bit);
+        if (!bit) continue;
+        if (first < 0) first = x;
+        last = x;
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// An 8 narrows between its loops; a zero whose dot or bar joins its sides ("θ") does not.
+bool Waisted(Pix* glyph, const std::vector<Area>& holes) {
+    const Area& upper = holes[0].y < holes[1].y ? holes[0] : holes[1];
+    const Area& lower = holes[0].y < holes[1].y ? holes[1] : holes[0];
+    const int waist = WidthAt(glyph, (upper.y + upper.h + lower.y) / 2);
+    const int loops =
+        std::max(WidthAt(glyph, upper.y + upper.h / 2), WidthAt(glyph, lower.y + lower.h / 2));
+    return waist * 10 < loops * 9;
+}
+
+bool Fits(char digit, Holes holes) {
+    switch (holes) {
+        case Holes::TallOne:
+            return digit == '0';
+        case Holes::LowOne:
+            return digit == '6';
+        case Holes::HighOne:
+            return digit == '9' || digit == '4';
+        case Holes::TwoStacked:
+            return digit == '8';
+        case Holes::Unclear:
+            break;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string& candidates) {
+    Area area;
+    PixPtr glyph = Glyph(ink, left, right, area);
+    if (!glyph) return candidates;
+    const std::vector<Area> found = HolesOf(glyph.get(), area);
+    const Holes holes = Classify(found, area.h, found.size() == 2 && Waisted(glyph.get(), found));
+    if (holes == Holes::Unclear) return candidates;
+    std::string fitting;
+    for (char digit : candidates) {
+        if (Fits(digit, holes)) fitting += digit;
+    }
+    return fitting.empty() ? candidates : fitting;
+}
+
+}  // namespace zelvo

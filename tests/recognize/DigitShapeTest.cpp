@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include "recognize/DigitShape.h"
+#include "recognize/LeptonicaHandles.h"
+#include "tests/support/TestSupport.h"
+
+namespace zelvo {
+namespace {
+
+// One digit drawn large and hard-edged, as the cleaning leaves it.
+QImage Drawn(const QString& family, QChar digit) {
+    QImage image(80, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(family);
+    font.setPixelSize(56);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, QString(digit));
+    return image;
+}
+
+// A zero whose dot, blurred and scaled up, has joined its sides: two loops, one over the
+// other, like an 8 but with straight sides.
+QImage JoinedZero() {
+    QImage image(80, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::black, 6));
+    painter.drawRoundedRect(QRect(22, 8, 36, 64), 16, 16);
+    painter.drawLine(22, 40, 58, 40);
+    return image;
+}
+
+// The ink of an image, and which candidates its glyph may be, its box given loosely.
+class Digit {
+public:
+    explicit Digit(const QImage& image) {
+        EXPECT_TRUE(image.save(QStringLiteral("digit.png")));
+        PixPtr read(pixRead("digit.png"));
+        m_ink = read ? DarkInk(read.get()) : nullptr;
+    }
+    Digit(const QString& family, QChar digit) : Digit(Drawn(family, digit)) {}
+    std::string Fitting(const std::string& candidates) {
+        return m_ink ? DigitsFittingShape(m_ink.get(), 5, 75, candidates) : "no ink";
+    }
+
+private:
+    PixPtr m_ink;
+};
+
+class DigitShape : public testing::Test {
+protected:
+    test::ScopedWorkDir m_dir;
+};
+
+TEST_F(DigitShape, HolesLeaveTheDigitsThatHaveThem) {
+    const QString sans = QStringLiteral("DejaVu Sans");
+    EXPECT_EQ(Digit(sans, u'0').Fitting("068"), "0");
+    EXPECT_EQ(Digit(sans, u'6').Fitting("068"), "6");
+    EXPECT_EQ(Digit(sans, u'9').Fitting("659"), "9");
+    EXPECT_EQ(Digit(sans, u'8').Fitting("083"), "8");
+}
+
+TEST_F(DigitShape, AZeroWithADotOrBarIsStillAZero) {
+    // Monospaced fonts mark the zero; the mark must not make it an 8.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans Mono"), u'0').Fitting("086"), "0");
+    EXPECT_EQ(Digit(QStringLiteral("Liberation Mono"), u'0').Fitting("086"), "0");
+    EXPECT_EQ(Digit(JoinedZero()).Fitting("08"), "0");
+}
+
+TEST_F(DigitShape, AGlyphWithoutHolesTellsNothing) {
+    // A 3 may be an 8 whose loops closed up: no candidate is dropped.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'3').Fitting("38"), "38");
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'1').Fitting("17"), "17");
+    // Holes no candidate has leave them all.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'8').Fitting("35"), "35");
+}
+
+}  // namespace
+}  // namespace zelvo
