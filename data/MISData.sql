@@ -59,7 +59,7 @@ INSERT INTO SysConfig (Name, Value) VALUES
     ('TitleName', 'Zelvo'),
     ('StatusName', 'Zelvo 扫码收款 · 客服 400-800-1234'),
     ('WelComeName', '欢迎进入Zelvo'),
-    ('OpencvFlag', '0'),
+    ('OpencvFlag', '1'),
     ('ShowKey', 'ctrl+a'),
     ('HideKey', 'ctrl+b'),
     ('LeftKey', 'f1'),

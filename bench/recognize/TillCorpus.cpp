@@ -65,9 +65,20 @@ QImage Blurred(const QImage& image) {
     return out;
 }
 
+// splitmix64's output step: the same on every platform, unlike the standard distributions.
+std::uint64_t Mixed(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
+
 }  // namespace
 
-TillCorpus::TillCorpus(std::uint32_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {
+// The seed is stirred first, so that neighbouring seeds start far apart in the sequence instead
+// of giving the same totals a few draws later.
+TillCorpus::TillCorpus(std::uint32_t seed) : m_state(Mixed(seed + kGolden)) {
     const QStringList installed = QFontDatabase::families();
     for (const char* family : kWantedFamilies) {
         if (installed.contains(QString::fromUtf8(family)))
@@ -76,12 +87,8 @@ TillCorpus::TillCorpus(std::uint32_t seed) : m_state(seed * 0x9E3779B97F4A7C15ul
     if (m_families.empty()) m_families.push_back(QStringLiteral("Sans"));
 }
 
-// splitmix64: the same on every platform, unlike the standard distributions.
 std::uint32_t TillCorpus::Draw() {
-    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+    return static_cast<std::uint32_t>(Mixed(m_state += kGolden) >> 32);
 }
 
 int TillCorpus::Between(int low, int high) {
