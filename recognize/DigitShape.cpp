@@ -17,25 +17,36 @@ struct Area {
 // What the holes of a glyph say.
 enum class Holes { Unclear, TallOne, LowOne, HighOne, TwoStacked };
 
-// The glyph: the ink component that lies most between `left` and `right`, mostly inside them
-// (the recogniser's boxes are loose).
+// The glyph: the one ink component standing between `left` and `right`, its middle and most of
+// it inside them. The recogniser's boxes are loose: a box that holds two glyphs (a sign it did
+// not read, and its digit) names none.
 PixPtr Glyph(Pix* ink, int left, int right, Area& area) {
     Pixa* rawPixa = nullptr;
     BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
     PixaPtr pixa(rawPixa);
     if (!boxes || !pixa) return nullptr;
-    int best = -1;
-    int bestInside = 0;
+    std::vector<int> standing;
+    int tallest = 0;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         Area found;
         boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
         const int inside = std::min(right, found.x + found.w) - std::max(left, found.x);
-        if (inside * 2 < found.w || inside <= bestInside) continue;
-        area = found;
-        best = i;
-        bestInside = inside;
+        const int middle = found.x + found.w / 2;
+        if (middle < left || middle > right || inside * 2 < found.w) continue;
+        standing.push_back(i);
+        tallest = std::max(tallest, found.h);
     }
-    return best < 0 ? nullptr : PixPtr(pixaGetPix(pixa.get(), best, L_COPY));
+    int glyph = -1;
+    for (int i : standing) {
+        Area found;
+        boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
+        // Points and specks beside the glyph do not count.
+        if (found.h * 2 < tallest) continue;
+        if (glyph >= 0) return nullptr;
+        glyph = i;
+        area = found;
+    }
+    return glyph < 0 ? nullptr : PixPtr(pixaGetPix(pixa.get(), glyph, L_COPY));
 }
 
 std::vector<Area> HolesOf(Pix* glyph, const Area& area) {

@@ -168,16 +168,25 @@ bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
     return CountPointMarks(image, left, right) > points;
 }
 
-// The doubtful digits keep only the candidates their glyph's holes allow, so that another view
-// cannot settle a slashed zero as an 8 or a dotted one as a 6. The holes alone settle nothing:
-// a thin stroke that closes up makes a 9 look like a zero.
+// The digits checked against their glyph's holes. A doubtful digit keeps only the candidates
+// the holes allow, so that another view cannot settle a slashed zero as an 8 or a dotted one as
+// a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
+// what the holes allow. The holes alone settle nothing: a thin stroke that closes up makes a 9
+// look like a zero.
 std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* image) {
     PixPtr ink = DarkInk(image);
     if (!ink) return symbols;
     for (Symbol& symbol : symbols) {
-        if (symbol.text != "?" || symbol.candidates.empty()) continue;
-        symbol.candidates =
-            DigitsFittingShape(ink.get(), symbol.left, symbol.right, symbol.candidates);
+        if (symbol.text == "?" && !symbol.candidates.empty()) {
+            symbol.candidates =
+                DigitsFittingShape(ink.get(), symbol.left, symbol.right, symbol.candidates);
+        } else if (IsDigit(symbol.text)) {
+            const std::string fitting =
+                DigitsFittingShape(ink.get(), symbol.left, symbol.right, "0123456789");
+            if (fitting.find(symbol.text) != std::string::npos) continue;
+            symbol.candidates = symbol.text + fitting;
+            symbol.text = "?";
+        }
     }
     return symbols;
 }
@@ -195,10 +204,10 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     const std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
-    const std::string line = LineText(*first);
+    const std::vector<Symbol> told = WithShapesTold(*first, image.get());
     // Only a doubtful line costs more readings, so most captures take one.
-    if (line.find('?') == std::string::npos) return LineWithSignApart(*first);
-    ViewVotes votes(WithShapesTold(*first, image.get()));
+    if (LineText(told).find('?') == std::string::npos) return LineWithSignApart(told);
+    ViewVotes votes(told);
     for (const float scale : kOtherViewScales) {
         PixPtr view = OtherView(image.get(), scale);
         const std::optional<std::vector<Symbol>> other =

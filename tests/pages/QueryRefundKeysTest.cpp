@@ -123,6 +123,23 @@ TEST_F(QueryRefundKeysTest, EscapeCancelsTheRefundPromptFromAnyOfItsControls) {
     EXPECT_EQ(m_gateway.RequestCount(), 0u);
 }
 
+TEST_F(QueryRefundKeysTest, AfterEscapeTheRefundKeyWorksAgainAtOnce) {
+    OpenWithPaidRows({{"PAY1", "5.00"}, {"PAY2", "6.00"}});
+    PressOnPage(*m_page, Qt::Key_Tab);
+    PressOnPage(*m_page, Qt::Key_Down);
+    PressRepealKey();
+    ASSERT_TRUE(Refund().isVisible());
+    PressOnPage(*m_page, Qt::Key_Escape);
+    ASSERT_FALSE(Refund().isVisible());
+    // The keyboard is back on the grid with the row still chosen: no Tab needed.
+    EXPECT_EQ(QApplication::focusWidget(), Grid());
+    PressOnPage(*m_page, Qt::Key_Up);
+    EXPECT_EQ(SelectedRows(), std::vector<int>{0});
+    PressRepealKey();
+    ASSERT_TRUE(Refund().isVisible());
+    EXPECT_EQ(Refund().OrderBox()->text(), QStringLiteral("PAY1"));
+}
+
 TEST_F(QueryRefundKeysTest, EscapeCancelsTheSettlementPromptAsItsCancelButtonDoes) {
     OpenWithPaidRows({{"PAY1", "5.00"}});
     m_page->OpenSettlement();
