@@ -1,5 +1,6 @@
 #include "BenchDatabase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -51,7 +52,7 @@ void DateOf(int day, int& month, int& dayOfMonth) {
 
 }  // namespace
 
-void MakeLogDatabase(const std::filesystem::path& path, int rows) {
+void MakeLogDatabase(const std::filesystem::path& path, int rows, double oldShare) {
     std::filesystem::remove(path);
     sqlite3* db = OpenFile(path);
     Exec(db, DeliveredSql());
@@ -66,11 +67,15 @@ void MakeLogDatabase(const std::filesystem::path& path, int rows) {
           db, "prepare");
     static const char* kChannels[] = {"WXP", "ALP", "YZF", "QQP", "BDP", "JDP", "YDP", "YLP"};
     constexpr int kOperators = 10;
-    constexpr int kDays = 160;
+    constexpr long long kJulySeconds = 31 * 86400;
+    constexpr long long kLaterSeconds = 129 * 86400;
+    const int julyRows = std::clamp(static_cast<int>(rows * oldShare), 1, rows - 1);
     std::mt19937 random(20261207);
     for (int i = 0; i < rows; ++i) {
         // Rows are written in time order, as a till writes them.
-        const long long second = static_cast<long long>(i) * kDays * 86400 / rows;
+        const long long second =
+            i < julyRows ? i * kJulySeconds / julyRows
+                         : kJulySeconds + (i - julyRows) * kLaterSeconds / (rows - julyRows);
         int month = 0;
         int day = 0;
         DateOf(static_cast<int>(second / 86400), month, day);

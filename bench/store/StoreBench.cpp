@@ -1,9 +1,11 @@
 // Times the statements of the transaction list, the settlement and the start-up pruning on a
-// MISData.db with a million log rows, and the same statements on a copy without the indexes.
+// MISData.db with a million log rows, and the same statements on a copy without the indexes;
+// then the pruning against the plain delete on databases with other shares of old rows.
 //
 //   bench_store [--rows N] [--dir FOLDER]
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +14,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "BenchDatabase.h"
@@ -113,10 +117,21 @@ double Search(CLocalDb& db, const std::string& order) {
     return Milliseconds([&] { list.SearchOrder(); });
 }
 
+// Copies `from` to `to` and has the copy on disk: otherwise the first commit on it would wait
+// for the whole file to be written, and time that instead of the statement.
+void CopyToDisk(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    const int file = ::open(to.c_str(), O_RDONLY);
+    if (file >= 0) {
+        ::fsync(file);
+        ::close(file);
+    }
+}
+
 // Copies `from` to `to` and opens the copy with `db`; false when that fails.
 bool CopyAndOpen(const std::filesystem::path& from, const std::filesystem::path& to,
                  CLocalDb& db) {
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    CopyToDisk(from, to);
     if (db.Open(to.u16string())) return true;
     std::fprintf(stderr, "cannot open %s\n", to.c_str());
     return false;
@@ -149,6 +164,82 @@ void ReportWindowStartup(const std::filesystem::path& path, const LocalTime& tod
     std::printf("%-44s %12.3f %12.3f %10.1fx\n", "until the window goes on", monthOpened,
                 quietOpened, monthOpened / quietOpened);
     std::printf("%-44s %12.3f\n", "until the background pruning has ended", monthPruned);
+}
+
+// The median milliseconds of `prune` over three runs, each on a fresh copy of `path`.
+double PruneCopies(const std::filesystem::path& path, const std::filesystem::path& copy,
+                   const std::function<void(CLocalDb&)>& prune) {
+    std::vector<double> samples;
+    for (int i = 0; i < 3; ++i) {
+        CLocalDb db;
+        if (!CopyAndOpen(path, copy, db)) return 0;
+        samples.push_back(Milliseconds([&] { prune(db); }));
+    }
+    return Median(samples);
+}
+
+// The longest a read on another connection, as the login panel's, waited while `prune` ran on
+// a copy of `path`.
+double LongestReadWait(const std::filesystem::path& path, const std::filesystem::path& copy,
+                       const std::function<void(CLocalDb&)>& prune) {
+    CLocalDb db;
+    CLocalDb reader;
+    if (!CopyAndOpen(path, copy, db) || !reader.Open(copy.u16string())) return 0;
+    std::atomic<bool> done{false};
+    std::thread pruning([&] {
+        prune(db);
+        done = true;
+    });
+    double longest = 0;
+    while (!done) {
+        SqlRows rows;
+        longest = std::max(
+            longest, Milliseconds([&] { reader.Query("select count(*) from User", {}, rows); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    pruning.join();
+    return longest;
+}
+
+void ReportPruningLine(const char* what, double pruning, double statement, double readWait = -1) {
+    std::printf("%-44s %12.3f %12.3f %10.2fx", what, pruning, statement, pruning / statement);
+    if (readWait >= 0) std::printf(" %10.1f", readWait);
+    std::printf("%s\n", pruning <= statement ? "" : "  slower");
+}
+
+// The till's pruning on the indexed database against the single delete on the copy without
+// indexes: for the month of the databases above, then for other shares of old rows.
+void ReportPruning(const std::filesystem::path& folder, const std::filesystem::path& indexedPath,
+                   const std::filesystem::path& plainPath, int rows, const LocalTime& today) {
+    const auto copy = folder / "MISData-pruned.db";
+    const auto statement = [&](CLocalDb& db) {
+        db.Execute("delete from TBL_TRANS_LOG where SYS_DATE < " + PruneCutoff(today));
+    };
+    const auto pruning = [&](CLocalDb& db) { PruneOldLogRows(db, today); };
+    std::printf("\n%-44s %12s %12s %11s %10s\n", "pruning the old rows (median ms)", "indexed db",
+                "statement", "ratio", "read wait");
+    std::printf(
+        "(indexed db: the pruning on the database with its indexes; statement: one delete "
+        "on the copy without indexes;\n ratio: pruning / statement, no slower at 1.00x or "
+        "less; read wait: the longest a read on\n another connection waited during the "
+        "pruning)\n");
+    const double plainStatement = PruneCopies(plainPath, copy, statement);
+    ReportPruningLine("one statement with the indexes (before)",
+                      PruneCopies(indexedPath, copy, statement), plainStatement);
+    char what[64];
+    std::snprintf(what, sizeof what, "PruneOldLogRows, %.0f%% of rows old", kEvenJulyShare * 100);
+    ReportPruningLine(what, PruneCopies(indexedPath, copy, pruning), plainStatement,
+                      LongestReadWait(indexedPath, copy, pruning));
+    const auto shareIndexed = folder / "MISData-share.db";
+    const auto sharePlain = folder / "MISData-share-no-indexes.db";
+    for (double share : {0.05, 0.30, 0.60, 0.90}) {
+        MakeLogDatabase(shareIndexed, rows, share);
+        CopyWithoutIndexes(shareIndexed, sharePlain);
+        std::snprintf(what, sizeof what, "PruneOldLogRows, %.0f%% of rows old", share * 100);
+        ReportPruningLine(what, PruneCopies(shareIndexed, copy, pruning),
+                          PruneCopies(sharePlain, copy, statement),
+                          LongestReadWait(shareIndexed, copy, pruning));
+    }
 }
 
 int Run(int rows, const std::filesystem::path& folder) {
@@ -204,27 +295,13 @@ int Run(int rows, const std::filesystem::path& folder) {
             });
 
     BenchClock clock;
-    // Copies that still hold the month to prune: for the single statement pruning used before,
-    // and for the window's start-up below.
+    ReportPruning(folder, indexedPath, plainPath, rows, clock.Now());
+    // A copy that still holds the month to prune, for the window's start-up below.
     const auto startupPath = folder / "MISData-startup.db";
-    Database indexedOnce{"indexed", {}};
-    Database plainOnce{"no indexes", {}};
-    std::filesystem::copy_file(indexedPath, startupPath,
-                               std::filesystem::copy_options::overwrite_existing);
-    if (!CopyAndOpen(indexedPath, folder / "MISData-once.db", indexedOnce.db) ||
-        !CopyAndOpen(plainPath, folder / "MISData-no-indexes-once.db", plainOnce.db)) {
-        return 1;
-    }
-    Measure("pruning a month, one statement (before)", indexedOnce, plainOnce, 1,
-            [&](CLocalDb& db, int) {
-                return Milliseconds([&] {
-                    db.Execute("delete from TBL_TRANS_LOG where SYS_DATE < " +
-                               PruneCutoff(clock.Now()));
-                });
-            });
-    Measure("pruning a month, in batches (now)", indexed, plain, 1, [&](CLocalDb& db, int) {
-        return Milliseconds([&] { PruneOldLogRows(db, clock.Now()); });
-    });
+    CopyToDisk(indexedPath, startupPath);
+    // The databases measured above, pruned, for the start that finds nothing to prune.
+    PruneOldLogRows(indexed.db, clock.Now());
+    PruneOldLogRows(plain.db, clock.Now());
     Measure("start-up pruning, nothing to prune", indexed, plain, 5, [&](CLocalDb& db, int) {
         return Milliseconds([&] { PruneOldLogRows(db, clock.Now()); });
     });
