@@ -9,17 +9,6 @@
 namespace zelvo {
 namespace {
 
-struct PixDeleter {
-    void operator()(Pix* pix) const { pixDestroy(&pix); }
-};
-using PixPtr = std::unique_ptr<Pix, PixDeleter>;
-struct BoxaDeleter {
-    void operator()(Boxa* boxa) const { boxaDestroy(&boxa); }
-};
-struct PixaDeleter {
-    void operator()(Pixa* pixa) const { pixaDestroy(&pixa); }
-};
-
 // The recogniser reads text of about this many pixels from top to bottom best.
 constexpr int kTextHeight = 48;
 constexpr int kQuietBorder = 12;
@@ -57,9 +46,13 @@ int SplittingLevel(Pix* grey) {
     return bestLevel;
 }
 
+}  // namespace
+
 PixPtr Binarised(Pix* grey) {
     return PixPtr(pixThresholdToBinary(grey, SplittingLevel(grey)));
 }
+
+namespace {
 
 // Field borders and lines cut off at the edge of the region are no part of the amount.
 bool IsFieldLine(const Box* box, Pix* component, int width, int height) {
@@ -118,6 +111,8 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
     pixRasterop(ink, 0, 0, width, height, PIX_DST & PIX_NOT(PIX_SRC), wide.get(), 0, 0);
 }
 
+}  // namespace
+
 PixPtr GreyDarkOnLight(Pix* source) {
     PixPtr grey(pixGetDepth(source) == 32 ? pixConvertRGBToLuminance(source)
                                           : pixConvertTo8(source, 0));
@@ -132,6 +127,8 @@ PixPtr GreyDarkOnLight(Pix* source) {
     }
     return grey;
 }
+
+namespace {
 
 // The text's part of the grey picture, with a little ground around it.
 PixPtr TextArea(Pix* grey) {

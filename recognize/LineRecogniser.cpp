@@ -12,6 +12,7 @@
 #include <tesseract/resultiterator.h>
 
 #include "recognize/PointMarks.h"
+#include "recognize/SegmentDisplay.h"
 
 namespace zelvo {
 namespace {
@@ -158,6 +159,8 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
                                          const std::string& dataFolder) {
     PixPtr image(pixRead(imagePath.c_str()));
     if (!image) return std::nullopt;
+    // The recogniser has no model for seven-segment digits; their segments are read instead.
+    if (std::optional<std::string> number = ReadSegmentNumber(image.get())) return number;
     Recogniser& recogniser = TheRecogniser();
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);

@@ -1,0 +1,153 @@
+#include "recognize/SegmentDisplay.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "recognize/SegmentCells.h"
+#include "recognize/SegmentMarks.h"
+
+namespace zelvo {
+namespace {
+
+// A cell's right edge lies this much further from the next one's where a point stands between
+// them in a display that gives its points room of their own.
+constexpr double kWiderPitchAtPoint = 1.8;
+constexpr double kPitchTolerance = 1.15;
+// Left of the first cell, how far (in digit widths) a digit the cells missed may stand, and how
+// near the cells' top (in cell heights) its segments reach.
+constexpr double kNextDigit = 1.6;
+constexpr double kTopZone = 0.2;
+// Segments that touch at their corners come apart when the ink is opened by a brick this size.
+constexpr int kThinning = 3;
+
+// Judges the marks of the line that are no segment of a digit cell.
+class NumberReader {
+public:
+    NumberReader(const LineInk& line, const DigitCells& cells)
+        : m_line(line), m_cells(cells), m_marksAfter(cells.cells.size(), 0) {}
+
+    std::optional<std::string> Read() {
+        const double t = m_cells.thickness;
+        const double firstLeft = m_cells.Left(m_cells.cells.front());
+        for (size_t i = 0; i < m_line.marks.size(); ++i) {
+            const Mark& mark = m_line.marks[i];
+            if (m_cells.used[i] || mark.Length() < 0.4 * t || IsAwayFromDigits(mark)) continue;
+            if (mark.Right() <= firstLeft + t / 2) {
+                // A label or currency sign; but a digit the cells missed would cut the amount.
+                if (MayBeADigit(mark)) return std::nullopt;
+                continue;
+            }
+            const std::optional<char> kind = PointKind(mark);
+            const std::optional<size_t> gap = GapAfter(mark);
+            if (!kind || !gap || m_marksAfter[*gap]) return std::nullopt;
+            m_marksAfter[*gap] = *kind;
+        }
+        if (!PitchHolds()) return std::nullopt;
+        std::string number;
+        for (size_t c = 0; c < m_cells.cells.size(); ++c) {
+            number += m_cells.cells[c].digit;
+            if (m_marksAfter[c]) number += m_marksAfter[c];
+        }
+        return number;
+    }
+
+private:
+    const LineInk& m_line;
+    const DigitCells& m_cells;
+    std::vector<char> m_marksAfter;  // the point or separator after each cell, or 0
+
+    // Another line above or below, or a frame around the field: beside the digits, not in them.
+    bool IsAwayFromDigits(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        if (mark.Bottom() < m_cells.top - t || mark.y > m_cells.bottom + m_cells.Height() / 2) {
+            return true;
+        }
+        const auto& cells = m_cells.cells;
+        return mark.y < m_cells.top - t && mark.Bottom() > m_cells.bottom + t &&
+               mark.x <= m_cells.Left(cells.front()) && mark.Right() >= m_cells.Right(cells.back());
+    }
+
+    bool MayBeADigit(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        const bool inBand = mark.y < m_cells.bottom && mark.Bottom() > m_cells.top;
+        if (!inBand) return false;
+        const double shortest = 0.5 * std::min(m_cells.barLength, m_cells.Height() / 2);
+        if (IsSegmentBar(mark, t) && mark.Length() >= shortest) return true;
+        // Where the next digit would stand, segments that ran together reach the cells' top;
+        // a currency sign or label in another font stands lower.
+        const double digitWidth = m_cells.leftSide + m_cells.rightSide + 2 * t;
+        const double left = m_cells.Left(m_cells.cells.front()) - kNextDigit * digitWidth;
+        return mark.Right() > left && mark.y <= m_cells.top + kTopZone * m_cells.Height();
+    }
+
+    // '.' for a small square on the baseline, ',' for a small mark hanging below it.
+    std::optional<char> PointKind(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        if (mark.w < 0.5 * t || mark.h < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
+        const bool square = mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
+        if (square && std::abs(mark.Bottom() - m_cells.bottom) <= t) return '.';
+        if (mark.Bottom() > m_cells.bottom + t / 2 && mark.y >= m_cells.bottom - 2.5 * t) {
+            return ',';
+        }
+        return {};
+    }
+
+    // The cell the mark follows, when it stands in the gap between two cells.
+    std::optional<size_t> GapAfter(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        const double x = mark.CentreX();
+        const auto& cells = m_cells.cells;
+        for (size_t c = 0; c + 1 < cells.size(); ++c) {
+            const double from = cells[c].centre + m_cells.rightSide - t;
+            const double to = m_cells.Left(cells[c + 1]) + t;
+            if (x > from && x < to) return c;
+        }
+        return {};
+    }
+
+    // The cells of a display stand at one pitch.
+    bool PitchHolds() const {
+        const auto& cells = m_cells.cells;
+        if (cells.size() < 2) return true;
+        std::vector<double> steps;
+        for (size_t c = 0; c + 1 < cells.size(); ++c) {
+            steps.push_back(cells[c + 1].centre - cells[c].centre);
+        }
+        const double pitch = *std::min_element(steps.begin(), steps.end());
+        for (size_t c = 0; c < steps.size(); ++c) {
+            const double most = m_marksAfter[c] ? kWiderPitchAtPoint : kPitchTolerance;
+            if (steps[c] > most * pitch) return false;
+        }
+        return true;
+    }
+};
+
+std::optional<std::string> ReadNumber(const LineInk& ink) {
+    const std::optional<DigitCells> cells = FindDigitCells(ink);
+    if (!cells || cells->cells.empty()) return std::nullopt;
+    return NumberReader(ink, *cells).Read();
+}
+
+// Thinning wears away marks smaller than its brick; a point lost so would shift the decimals.
+bool KeepsEveryMark(const LineInk& original, const LineInk& thin) {
+    return std::all_of(original.marks.begin(), original.marks.end(), [&](const Mark& mark) {
+        return std::any_of(thin.marks.begin(), thin.marks.end(), [&](const Mark& part) {
+            return part.x >= mark.x && part.y >= mark.y && part.Right() <= mark.Right() &&
+                   part.Bottom() <= mark.Bottom();
+        });
+    });
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSegmentNumber(Pix* line) {
+    if (!line) return std::nullopt;
+    const std::optional<LineInk> ink = FindLineInk(line);
+    if (!ink) return std::nullopt;
+    if (std::optional<std::string> number = ReadNumber(*ink)) return number;
+    const std::optional<LineInk> thin = ThinnedInk(*ink, kThinning);
+    if (!thin || !KeepsEveryMark(*ink, *thin)) return std::nullopt;
+    return ReadNumber(*thin);
+}
+
+}  // namespace zelvo
