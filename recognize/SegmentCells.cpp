@@ -163,6 +163,11 @@ private:
             }
             m_gathered.back().right.push_back(i);
         }
+        // Every digit lights a vertical segment: horizontal strokes alone are a label's.
+        std::erase_if(m_gathered, [](const Gathering& cell) {
+            return cell.left.empty() && cell.right.empty();
+        });
+        if (m_gathered.empty()) return false;
         for (const Gathering& cell : m_gathered) {
             for (const auto* group : {&cell.across, &cell.left, &cell.right}) {
                 for (int i : *group) m_result.used[static_cast<size_t>(i)] = true;
@@ -221,17 +226,22 @@ private:
         return {};
     }
 
-    std::optional<unsigned> DownPosition(const Mark& bar, bool left) const {
+    // Both vertical segments of a side where they ran together into one bar, which only a cell
+    // with horizontal segments tells from a letter's upright stroke.
+    std::optional<unsigned> DownPositions(const Mark& bar, bool left, bool lettered) const {
         const double height = m_result.Height();
         const double middle = (m_result.top + m_result.bottom) / 2;
         const double t = m_result.thickness;
+        const unsigned upper = left ? kUpperLeft : kUpperRight;
+        const unsigned lower = left ? kLowerLeft : kLowerRight;
+        if (lettered && bar.h >= 0.8 * height) return upper | lower;
         if (bar.h < 0.3 * height || bar.h > 0.62 * height) return {};
         if (bar.CentreY() < middle) {
             if (bar.Bottom() > middle + t) return {};
-            return left ? kUpperLeft : kUpperRight;
+            return upper;
         }
         if (bar.y < middle - t) return {};
-        return left ? kLowerLeft : kLowerRight;
+        return lower;
     }
 
     // Where the segment at `position` of the cell would be, as a box.
@@ -254,9 +264,10 @@ private:
     }
 
     std::optional<char> Decode(const Gathering& cell) const {
+        const bool lettered = !cell.across.empty();
         unsigned lit = 0;
         const auto light = [&](std::optional<unsigned> position) {
-            if (!position || (lit & *position)) return false;
+            if (!position || (lit & *position) != 0) return false;
             lit |= *position;
             return true;
         };
@@ -264,10 +275,10 @@ private:
             if (!light(AcrossPosition(At(i)))) return std::nullopt;
         }
         for (int i : cell.left) {
-            if (!light(DownPosition(At(i), true))) return std::nullopt;
+            if (!light(DownPositions(At(i), true, lettered))) return std::nullopt;
         }
         for (int i : cell.right) {
-            if (!light(DownPosition(At(i), false))) return std::nullopt;
+            if (!light(DownPositions(At(i), false, lettered))) return std::nullopt;
         }
         const auto pattern = std::find_if(kPatterns.begin(), kPatterns.end(),
                                           [&](const Pattern& p) { return p.lit == lit; });

@@ -16,7 +16,7 @@ constexpr double kPitchTolerance = 1.15;
 // Left of the first cell, how far (in digit widths) a digit the cells missed may stand, and how
 // near the cells' top (in cell heights) its segments reach.
 constexpr double kNextDigit = 1.6;
-constexpr double kTopZone = 0.2;
+constexpr double kTopZone = 0.12;
 // Segments that touch at their corners come apart when the ink is opened by a brick this size.
 constexpr int kThinning = 3;
 
@@ -72,12 +72,23 @@ private:
         const bool inBand = mark.y < m_cells.bottom && mark.Bottom() > m_cells.top;
         if (!inBand) return false;
         const double shortest = 0.5 * std::min(m_cells.barLength, m_cells.Height() / 2);
-        if (IsSegmentBar(mark, t) && mark.Length() >= shortest) return true;
+        if (IsSegmentBar(mark, t) && mark.Length() >= shortest && StandsAlone(mark)) return true;
         // Where the next digit would stand, segments that ran together reach the cells' top;
         // a currency sign or label in another font stands lower.
         const double digitWidth = m_cells.leftSide + m_cells.rightSide + 2 * t;
         const double left = m_cells.Left(m_cells.cells.front()) - kNextDigit * digitWidth;
-        return mark.Right() > left && mark.y <= m_cells.top + kTopZone * m_cells.Height();
+        return mark.Right() > left &&
+               mark.y <= m_cells.top + std::max(t, kTopZone * m_cells.Height());
+    }
+
+    // No other mark above or below it: a segment, or a minus sign, rather than a stroke of a
+    // label's character.
+    bool StandsAlone(const Mark& bar) const {
+        return std::none_of(m_line.marks.begin(), m_line.marks.end(), [&](const Mark& other) {
+            const bool beside = other.Right() <= bar.x || other.x >= bar.Right();
+            const bool same = other.x == bar.x && other.y == bar.y;
+            return !same && !beside && !IsAwayFromDigits(other);
+        });
     }
 
     // '.' for a small square on the baseline, ',' for a small mark hanging below it.
