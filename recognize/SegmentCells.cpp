@@ -129,7 +129,7 @@ private:
             m_gathered.back().across.push_back(i);
         }
         const double side = m_result.barLength / 2 + t / 2;
-        const double reach = std::max(t, 0.2 * m_result.barLength);
+        const double reach = std::max(1.5 * t, 0.25 * m_result.barLength);
         std::vector<int> ones;
         const size_t lettered = m_gathered.size();
         for (int i : m_down) {
