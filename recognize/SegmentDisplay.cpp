@@ -1,6 +1,7 @@
 #include "recognize/SegmentDisplay.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "recognize/SegmentCells.h"
@@ -19,6 +20,7 @@ constexpr double kNextDigit = 1.6;
 constexpr double kTopZone = 0.12;
 // Segments that touch at their corners come apart when the ink is opened by a brick this size.
 constexpr int kThinning = 3;
+constexpr size_t kMostMarks = 300;
 
 // Judges the marks of the line that are no segment of a digit cell.
 class NumberReader {
@@ -31,7 +33,10 @@ public:
         const double firstLeft = m_cells.Left(m_cells.cells.front());
         for (size_t i = 0; i < m_line.marks.size(); ++i) {
             const Mark& mark = m_line.marks[i];
-            if (m_cells.used[i] || mark.Length() < 0.4 * t || IsAwayFromDigits(mark)) continue;
+            if (m_cells.used[i] || IsAwayFromDigits(mark)) continue;
+            // A speck is no stroke, unless it stands where a point would: then the number
+            // is in doubt.
+            if (mark.Length() < 0.4 * t && !GapAfter(mark)) continue;
             if (mark.Right() <= firstLeft + t / 2) {
                 // A label or currency sign; but a digit the cells missed would cut the amount.
                 if (MayBeADigit(mark)) return std::nullopt;
@@ -134,6 +139,9 @@ private:
 };
 
 std::optional<std::string> ReadNumber(const LineInk& ink) {
+    // A total is one short line; a picture full of marks (a whole window, noise) is none, and
+    // would cost time matching every mark with every other.
+    if (ink.marks.size() > kMostMarks) return std::nullopt;
     const std::optional<DigitCells> cells = FindDigitCells(ink);
     if (!cells || cells->cells.empty()) return std::nullopt;
     return NumberReader(ink, *cells).Read();

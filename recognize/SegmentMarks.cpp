@@ -12,7 +12,7 @@ namespace {
 constexpr int kWorkingHeight = 64;
 constexpr float kMostEnlargement = 6.0f;
 // Marks of at most this many pixels are specks of anti-aliasing or noise, no strokes.
-constexpr int kSpeckArea = 4;
+constexpr int kSpeckArea = 2;
 
 std::vector<Mark> MarksOf(Pix* ink) {
     std::vector<Mark> marks;
@@ -47,7 +47,9 @@ int TextHeight(const std::vector<Mark>& marks, int width, int height) {
 PixPtr SeparatedInk(Pix* grey) {
     PixPtr ink = Binarised(grey);
     if (!ink) return nullptr;
+    l_int32 blank = 1;
     l_float32 inkLevel = 0;
+    if (pixZero(ink.get(), &blank) != 0 || blank) return ink;
     if (pixGetAverageMasked(grey, ink.get(), 0, 0, 1, L_MEAN_ABSVAL, &inkLevel) != 0) return ink;
     return PixPtr(pixThresholdToBinary(grey, static_cast<int>(inkLevel) + 1));
 }

@@ -53,8 +53,8 @@ public:
         for (char c : text) {
             if (c == '.' || c == ',') {
                 const int x = m_x - Spacing() / 2 - m_thickness / 2;
-                const int y = m_top + m_height - m_thickness;
-                Fill(x, y, m_thickness, c == '.' ? m_thickness : 2 * m_thickness);
+                const int size = m_pointSize ? m_pointSize : m_thickness;
+                Fill(x, m_top + m_height - size, size, c == '.' ? size : 2 * size);
                 continue;
             }
             Cell(c >= '0' && c <= '9' ? kDigitSegments[c - '0'] : lit);
@@ -68,13 +68,24 @@ public:
         m_x += m_width + Spacing();
         return *this;
     }
-    DrawnDisplay& Frame() {
-        const int right = m_x + m_height / 4, bottom = m_top + m_height + m_height / 4;
-        const int left = m_height / 4, top = m_height / 4;
-        Fill(left, top, right - left, 2);
-        Fill(left, bottom, right - left, 2);
-        Fill(left, top, 2, bottom - top);
-        Fill(right, top, 2, bottom - top + 2);
+    // A field border `margin` pixels around the cells; 0 touches their top segments.
+    DrawnDisplay& Frame(int margin, int line = 2) {
+        const int left = m_top - margin - line, top = m_top - margin - line;
+        const int right = m_x + margin, bottom = m_top + m_height + margin;
+        Fill(left, top, right - left + line, line);
+        Fill(left, bottom, right - left + line, line);
+        Fill(left, top, line, bottom - top);
+        Fill(right, top, line, bottom - top + line);
+        return *this;
+    }
+    DrawnDisplay& PointSize(int size) {
+        m_pointSize = size;
+        return *this;
+    }
+    // A one-pixel bridge from the last cell's top segment to its upper right one, as
+    // anti-aliasing leaves where segments nearly touch.
+    DrawnDisplay& Neck() {
+        Fill(m_cell + m_width - m_thickness - m_gap, m_top + m_gap, m_gap, 1);
         return *this;
     }
     Pix* Image() { return m_pix; }
@@ -83,7 +94,7 @@ private:
     int m_height, m_width, m_thickness, m_gap;
     Colours m_colours;
     Pix* m_pix;
-    int m_x = 0, m_top = 0;
+    int m_x = 0, m_top = 0, m_cell = 0, m_pointSize = 0;
 
     int Spacing() const { return m_width * 2 / 5; }
 
@@ -96,6 +107,7 @@ private:
         const int t = m_thickness, g = m_gap, half = m_height / 2;
         const int across = m_width - 2 * t - 2 * g;
         const int down = half - 2 * g;
+        m_cell = m_x;
         const int left = m_x, right = m_x + m_width - t, inner = m_x + t + g;
         if (lit & 0x01) Fill(inner, m_top, across, t);
         if (lit & 0x02) Fill(right, m_top + g, t, down);
@@ -165,6 +177,12 @@ TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
     EXPECT_EQ(ReadSegmentNumber(point.Show("34.3").Image()), "34.3");
     DrawnDisplay separators(40);
     EXPECT_EQ(ReadSegmentNumber(separators.Show("1,280.50").Image()), "1,280.50");
+    // Segments joined by a thread come apart when the ink is thinned; a point too small to
+    // survive the thinning must not be lost with it.
+    DrawnDisplay thread(80);
+    EXPECT_EQ(ReadSegmentNumber(thread.Show("1.2").Neck().Image()), "1.2");
+    DrawnDisplay speck(80);
+    EXPECT_EQ(ReadSegmentNumber(speck.PointSize(2).Show("1.2").Neck().Image()), std::nullopt);
     DrawnDisplay ones(40);
     EXPECT_EQ(ReadSegmentNumber(ones.Show("1.1").Image()), "1.1");
     // A point after the last digit belongs to no number.
@@ -180,6 +198,15 @@ TEST(SegmentDisplay, LitSetsThatAreNoDigitGiveNothing) {
                   std::nullopt)
             << lit;
     }
+    // A dark cell inside the number, or a top segment joined to a field border, leave the
+    // number in doubt.
+    DrawnDisplay dark(40);
+    EXPECT_EQ(ReadSegmentNumber(dark.Show("12").Show("x", 0).Show("5").Image()), std::nullopt);
+    DrawnDisplay touching(40);
+    EXPECT_EQ(ReadSegmentNumber(touching.Show("17").Frame(0, 6).Image()), std::nullopt);
+    // A hairline touching them comes off.
+    DrawnDisplay hairline(40);
+    EXPECT_EQ(ReadSegmentNumber(hairline.Show("17").Frame(0, 1).Image()), "17");
     DrawnDisplay minus(40);
     EXPECT_EQ(ReadSegmentNumber(minus.Show("x", 0x40).Show("5.00").Image()), std::nullopt);
 }
@@ -192,13 +219,31 @@ TEST(SegmentDisplay, WhatStandsLeftOfTheDigitsIsPassedOver) {
     EXPECT_EQ(ReadSegmentNumber(joined.Block(100).Show("6.50").Image()), std::nullopt);
 }
 
+TEST(SegmentDisplay, BlankAndNoisyPicturesGiveNothing) {
+    EXPECT_EQ(ReadSegmentNumber(nullptr), std::nullopt);
+    DrawnDisplay blank(30);
+    EXPECT_EQ(ReadSegmentNumber(blank.Image()), std::nullopt);
+    // Bars everywhere, in rows and columns: a pattern, not one line of digits.
+    DrawnDisplay bars(30);
+    Pix* noise = bars.Image();
+    Box* box = boxCreate(0, 0, 0, 0);
+    for (int y = 0; y + 4 < pixGetHeight(noise); y += 6) {
+        for (int x = 0; x + 12 < pixGetWidth(noise); x += 14) {
+            boxSetGeometry(box, x, y, (x / 14 + y / 6) % 2 ? 10 : 3, (x / 14 + y / 6) % 2 ? 3 : 10);
+            pixSetInRectArbitrary(noise, box, 0);
+        }
+    }
+    boxDestroy(&box);
+    EXPECT_EQ(ReadSegmentNumber(noise), std::nullopt);
+}
+
 TEST(SegmentDisplay, ScreenColoursFramesAndCleanedImages) {
     for (Colours colours : {kYellowOnBlack, kRedOnWhite}) {
         DrawnDisplay display(30, colours);
         EXPECT_EQ(ReadSegmentNumber(display.Show("905.27").Image()), "905.27");
     }
     DrawnDisplay framed(30);
-    EXPECT_EQ(ReadSegmentNumber(framed.Show("72.08").Frame().Image()), "72.08");
+    EXPECT_EQ(ReadSegmentNumber(framed.Show("72.08").Frame(6).Image()), "72.08");
 
     test::ScopedWorkDir dir;
     DrawnDisplay small(20, kYellowOnBlack);
