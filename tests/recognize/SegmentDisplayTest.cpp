@@ -48,13 +48,15 @@ public:
     }
     ~DrawnDisplay() { pixDestroy(&m_pix); }
 
-    // Digits, '.' and ',' as shown; any other character lights the segments `lit`.
+    // Digits, '.' and ',' as shown, '*' a dot halfway up; any other character lights the
+    // segments `lit`.
     DrawnDisplay& Show(const std::string& text, unsigned lit = 0) {
         for (char c : text) {
-            if (c == '.' || c == ',') {
+            if (c == '.' || c == ',' || c == '*') {
                 const int x = m_x - Spacing() / 2 - m_thickness / 2;
                 const int size = m_pointSize ? m_pointSize : m_thickness;
-                Fill(x, m_top + m_height - size, size, c == '.' ? size : 2 * size);
+                const int y = c == '*' ? m_top + m_height / 2 : m_top + m_height - size;
+                Fill(x, y, size, c == ',' ? 2 * size : size);
                 continue;
             }
             Cell(c >= '0' && c <= '9' ? kDigitSegments[c - '0'] : lit);
@@ -76,6 +78,13 @@ public:
         Fill(left, bottom, right - left + line, line);
         Fill(left, top, line, bottom - top);
         Fill(right, top, line, bottom - top + line);
+        return *this;
+    }
+    // One upright stroke as tall as a cell, at its right: a plain "1" or "l" of an ordinary
+    // font, no pair of segments.
+    DrawnDisplay& Stroke() {
+        Fill(m_x + m_width - m_thickness, m_top, m_thickness, m_height);
+        m_x += m_width + Spacing();
         return *this;
     }
     DrawnDisplay& PointSize(int size) {
@@ -185,9 +194,11 @@ TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
     EXPECT_EQ(ReadSegmentNumber(speck.PointSize(2).Show("1.2").Neck().Image()), std::nullopt);
     DrawnDisplay ones(40);
     EXPECT_EQ(ReadSegmentNumber(ones.Show("1.1").Image()), "1.1");
-    // A point after the last digit belongs to no number.
+    // A point after the last digit belongs to no number, a dot halfway up is no point.
     DrawnDisplay trailing(40);
     EXPECT_EQ(ReadSegmentNumber(trailing.Show("12.").Image()), std::nullopt);
+    DrawnDisplay raised(40);
+    EXPECT_EQ(ReadSegmentNumber(raised.Show("12*50").Image()), std::nullopt);
 }
 
 TEST(SegmentDisplay, LitSetsThatAreNoDigitGiveNothing) {
@@ -207,6 +218,8 @@ TEST(SegmentDisplay, LitSetsThatAreNoDigitGiveNothing) {
     // A hairline touching them comes off.
     DrawnDisplay hairline(40);
     EXPECT_EQ(ReadSegmentNumber(hairline.Show("17").Frame(0, 1).Image()), "17");
+    DrawnDisplay stroke(40);
+    EXPECT_EQ(ReadSegmentNumber(stroke.Show("25").Stroke().Image()), std::nullopt);
     DrawnDisplay minus(40);
     EXPECT_EQ(ReadSegmentNumber(minus.Show("x", 0x40).Show("5.00").Image()), std::nullopt);
 }
