@@ -42,6 +42,8 @@ constexpr std::array<Pattern, 11> kPatterns = {{
 // (its ends may be pointed); curved or slanted strokes of ordinary letters fill far less.
 constexpr double kBarElongation = 2.2;
 constexpr double kBarFill = 0.45;
+// A segment shorter than this share of its kind's usual length is no segment.
+constexpr double kShortest = 0.5;
 // An unlit segment showing more ink than this is a segment the reading missed.
 constexpr double kUnlitInk = 0.3;
 
@@ -111,7 +113,10 @@ private:
         lengths.clear();
         for (int i : m_across) lengths.push_back(At(i).w);
         m_result.barLength = m_across.empty() ? m_downLength : Median(lengths);
-        return true;
+        // The segments of a display are of a length; a short stroke is a comma's or a sign's.
+        std::erase_if(m_down, [&](int i) { return At(i).h < kShortest * m_downLength; });
+        std::erase_if(m_across, [&](int i) { return At(i).w < kShortest * m_result.barLength; });
+        return !m_down.empty();
     }
 
     // Horizontal segments stacked over one another make a cell; vertical ones join the cell at

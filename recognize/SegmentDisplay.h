@@ -15,4 +15,9 @@ namespace zelvo {
 // screen copy, dark or light text.
 std::optional<std::string> ReadSegmentNumber(Pix* line);
 
+// Writes the screen copy at `in` as the segment reader sees it (its ink, dark on light, the
+// gaps between segments kept) to `out`, when it shows a seven-segment number the reader reads
+// there and again from `out`. False otherwise; `out` is then to be written by other means.
+bool WriteSegmentDisplay(const std::string& in, const std::string& out);
+
 }  // namespace zelvo
