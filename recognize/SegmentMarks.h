@@ -34,7 +34,8 @@ struct LineInk {
 // when the image cannot be converted.
 std::optional<LineInk> FindLineInk(Pix* line);
 
-// The ink worn away by `size` pixels square, which parts segments that touch at a corner.
+// The ink opened by a brick `size` pixels square: strokes keep their width, but the necks by
+// which segments touch at a corner, and marks smaller than the brick, are gone.
 std::optional<LineInk> ThinnedInk(const LineInk& line, int size);
 
 // The share (0 to 1) of the box, clipped to the image, that is ink.
