@@ -9,6 +9,7 @@
 #include "recognize/AmountText.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LineRecogniser.h"
+#include "recognize/SegmentDisplay.h"
 
 namespace zelvo {
 namespace {
@@ -30,6 +31,9 @@ void QuietImageLibrary() {
 
 int CRecognizeApp::PicProcess(const std::string& in, const std::string& out) {
     QuietImageLibrary();
+    // The cleaning closes the narrow gaps between a seven-segment display's segments, and
+    // its reader could read the cleaned image no more.
+    if (WriteSegmentDisplay(in, out)) return 1;
     return CleanImageForRecognition(in, out) ? 1 : 0;
 }
 

@@ -48,9 +48,13 @@ int SplittingLevel(Pix* grey) {
     return bestLevel;
 }
 
+}  // namespace
+
 PixPtr Binarised(Pix* grey) {
     return PixPtr(pixThresholdToBinary(grey, SplittingLevel(grey)));
 }
+
+namespace {
 
 // Field borders and lines cut off at the edge of the region are no part of the amount.
 bool IsFieldLine(const Box* box, Pix* component, int width, int height) {
@@ -109,6 +113,8 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
     pixRasterop(ink, 0, 0, width, height, PIX_DST & PIX_NOT(PIX_SRC), wide.get(), 0, 0);
 }
 
+}  // namespace
+
 PixPtr GreyDarkOnLight(Pix* source) {
     PixPtr grey(pixGetDepth(source) == 32 ? pixConvertRGBToLuminance(source)
                                           : pixConvertTo8(source, 0));
@@ -123,6 +129,13 @@ PixPtr GreyDarkOnLight(Pix* source) {
     }
     return grey;
 }
+
+PixPtr DarkInk(Pix* line) {
+    PixPtr grey = GreyDarkOnLight(line);
+    return grey ? Binarised(grey.get()) : nullptr;
+}
+
+namespace {
 
 // The text's part of the grey picture, with a little ground around it.
 PixPtr TextArea(Pix* grey) {

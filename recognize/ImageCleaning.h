@@ -2,11 +2,24 @@
 
 #include <string>
 
+#include "recognize/LeptonicaHandles.h"
+
 namespace zelvo {
 
 // Grey, dark text on a light ground, field borders removed, the text scaled to a height the
 // recogniser reads well, binarised and framed by a quiet border. False when the input cannot
 // be read or the output cannot be written.
 bool CleanImageForRecognition(const std::string& in, const std::string& out);
+
+// The picture in grey, turned so that its text is darker than its ground; null when it
+// cannot be converted.
+PixPtr GreyDarkOnLight(Pix* source);
+
+// The dark pixels of a grey picture (1 bit, set where dark), split at the grey level that best
+// parts them from the ground.
+PixPtr Binarised(Pix* grey);
+
+// The ink of a line, dark or light text on an even ground: one bit, set where the text is.
+PixPtr DarkInk(Pix* line);
 
 }  // namespace zelvo

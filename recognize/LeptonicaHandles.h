@@ -20,7 +20,4 @@ using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 using BoxaPtr = std::unique_ptr<Boxa, BoxaDeleter>;
 using PixaPtr = std::unique_ptr<Pixa, PixaDeleter>;
 
-// The line's ink as a one-bit image (ink set), dark or light text on an even ground.
-PixPtr DarkInk(Pix* line);
-
 }  // namespace zelvo

@@ -15,9 +15,11 @@
 #endif
 
 #include "recognize/DigitShape.h"
+#include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
+#include "recognize/SegmentDisplay.h"
 
 namespace zelvo {
 namespace {
@@ -197,6 +199,8 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
                                          const std::string& dataFolder) {
     PixPtr image(pixRead(imagePath.c_str()));
     if (!image) return std::nullopt;
+    // The recogniser has no model for seven-segment digits; their segments are read instead.
+    if (std::optional<std::string> number = ReadSegmentNumber(image.get())) return number;
     Recogniser& recogniser = TheRecogniser();
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);

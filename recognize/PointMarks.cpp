@@ -6,6 +6,7 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
@@ -70,19 +71,6 @@ int CountPointMarks(Pix* line, int left, int right) {
         }
     }
     return points;
-}
-
-PixPtr DarkInk(Pix* line) {
-    PixPtr grey(pixConvertTo8(line, 0));
-    if (!grey) return nullptr;
-    PixPtr ink(pixThresholdToBinary(grey.get(), 128));
-    if (!ink) return nullptr;
-    l_int32 dark = 0;
-    pixCountPixels(ink.get(), &dark, nullptr);
-    // Text covers less of the line than its ground does.
-    if (dark * 2 > pixGetWidth(ink.get()) * pixGetHeight(ink.get()))
-        pixInvert(ink.get(), ink.get());
-    return ink;
 }
 
 }  // namespace zelvo

@@ -1,7 +1,9 @@
 #include "TillCorpus.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <utility>
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -74,6 +76,22 @@ std::uint64_t Mixed(std::uint64_t z) {
 
 constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
 
+// The first and last rows of `image` that show anything but the ground.
+std::pair<int, int> InkRows(const QImage& image, QColor ground) {
+    int first = image.height(), last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (row[x] != ground.rgb()) {
+                first = std::min(first, y);
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
 }  // namespace
 
 // The seed is stirred first, so that neighbouring seeds start far apart in the sequence instead
@@ -136,9 +154,15 @@ TillSample TillCorpus::Next() {
     const int marginY = Between(2, 20);
     const int width = metrics.horizontalAdvance(text) + 2 * marginX;
     const int height = metrics.height() + 2 * marginY;
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colours.ground);
-    QPainter painter(&image);
+    // A glyph from a fallback font (a currency sign, a label) makes the line taller than the
+    // font's own height, and the line is centred on that height: drawn clipped to it, the
+    // seven-segment face lost its top bars. The text is drawn whole, on a canvas with room
+    // around it, and the picture grows only where the text reaches past it.
+    const int room = metrics.height();
+    QImage canvas(width, height + 2 * room, QImage::Format_RGB32);
+    canvas.fill(colours.ground);
+    QPainter painter(&canvas);
+    painter.translate(0, room);
     painter.setRenderHint(QPainter::TextAntialiasing, antialias);
     painter.setFont(font);
     painter.setPen(colours.ink);
@@ -148,15 +172,19 @@ TillSample TillCorpus::Next() {
         painter.drawRect(QRect(inset, inset, width - 2 * inset - 1, height - 2 * inset - 1));
     }
     painter.drawText(QRect(marginX, marginY, width - 2 * marginX, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, text);
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
     painter.end();
+    const auto [inkTop, inkBottom] = InkRows(canvas, colours.ground);
+    const int top = std::min(room, inkTop);
+    const int bottom = std::max(room + height, inkBottom + 1);
+    QImage image = canvas.copy(0, top, width, bottom - top);
     const bool blur = Chance(15);
     if (blur) image = Blurred(image);
     int scale = 100;
     if (Chance(20)) {
         scale = Chance(50) ? 125 : 150;
-        image = image.scaled(width * scale / 100, height * scale / 100, Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
+        image = image.scaled(image.width() * scale / 100, image.height() * scale / 100,
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     std::string look = family.toStdString() + " " + std::to_string(size) + "px" +
                        (font.bold() ? " bold" : "") + (antialias ? "" : " aliased") + ", " +

@@ -6,6 +6,7 @@
 #include <QPen>
 
 #include "recognize/DigitShape.h"
+#include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "recognize/SegmentMarks.h"
+
+namespace zelvo {
+
+// One digit cell of a seven-segment display.
+struct DigitCell {
+    double centre = 0;  // x of the cell's middle
+    char digit = 0;
+};
+
+// The digit cells of a display, left to right, and the measures they share.
+struct DigitCells {
+    std::vector<DigitCell> cells;
+    std::vector<bool> used;  // per mark of the line: a segment of some cell
+    double thickness = 0;    // of a segment
+    double top = 0, bottom = 0;
+    double barLength = 0;                // of a horizontal segment
+    double leftSide = 0, rightSide = 0;  // from a cell's middle to its vertical segments
+
+    double Height() const { return bottom - top; }
+    double Left(const DigitCell& cell) const { return cell.centre - leftSide - thickness / 2; }
+    double Right(const DigitCell& cell) const { return cell.centre + rightSide + thickness / 2; }
+};
+
+// Groups the bar-shaped marks of the line into digit cells of one height and decodes each into
+// its digit. None when there are no such cells, or when a cell's lit segments are not exactly
+// one digit's, or a segment shows ink where its cell's digit has it dark.
+std::optional<DigitCells> FindDigitCells(const LineInk& line);
+
+// Whether the mark is a straight, well-filled stroke of about the segments' thickness.
+bool IsSegmentBar(const Mark& mark, double thickness);
+
+}  // namespace zelvo

@@ -1,0 +1,196 @@
+#include "recognize/SegmentDisplay.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+#include "recognize/SegmentCells.h"
+#include "recognize/SegmentMarks.h"
+
+namespace zelvo {
+namespace {
+
+// A cell's right edge lies this much further from the next one's where a point stands between
+// them in a display that gives its points room of their own.
+constexpr double kWiderPitchAtPoint = 1.8;
+constexpr double kPitchTolerance = 1.15;
+// Left of the first cell, how far (in digit widths) a digit the cells missed may stand, and how
+// near the cells' top (in cell heights) its segments reach.
+constexpr double kNextDigit = 1.6;
+constexpr double kTopZone = 0.12;
+// Segments that touch at their corners come apart when the ink is opened by a brick this size.
+constexpr int kThinning = 3;
+constexpr size_t kMostMarks = 300;
+// The written picture: a quiet border as the cleaning gives, and little enough loss that the
+// gaps between segments stay clear.
+constexpr int kQuietBorder = 12;
+constexpr int kJpegQuality = 100;
+
+// Judges the marks of the line that are no segment of a digit cell.
+class NumberReader {
+public:
+    NumberReader(const LineInk& line, const DigitCells& cells)
+        : m_line(line), m_cells(cells), m_marksAfter(cells.cells.size(), 0) {}
+
+    std::optional<std::string> Read() {
+        const double t = m_cells.thickness;
+        const double firstLeft = m_cells.Left(m_cells.cells.front());
+        for (size_t i = 0; i < m_line.marks.size(); ++i) {
+            const Mark& mark = m_line.marks[i];
+            if (m_cells.used[i] || IsAwayFromDigits(mark)) continue;
+            // A speck is no stroke, unless it stands where a point would: then the number
+            // is in doubt.
+            if (mark.Length() < 0.4 * t && !GapAfter(mark)) continue;
+            if (mark.Right() <= firstLeft + t / 2) {
+                // A label or currency sign; but a digit the cells missed would cut the amount.
+                if (MayBeADigit(mark)) return std::nullopt;
+                continue;
+            }
+            const std::optional<char> kind = PointKind(mark);
+            const std::optional<size_t> gap = GapAfter(mark);
+            if (!kind || !gap || m_marksAfter[*gap]) return std::nullopt;
+            m_marksAfter[*gap] = *kind;
+        }
+        if (!PitchHolds()) return std::nullopt;
+        std::string number;
+        for (size_t c = 0; c < m_cells.cells.size(); ++c) {
+            number += m_cells.cells[c].digit;
+            if (m_marksAfter[c]) number += m_marksAfter[c];
+        }
+        return number;
+    }
+
+private:
+    const LineInk& m_line;
+    const DigitCells& m_cells;
+    std::vector<char> m_marksAfter;  // the point or separator after each cell, or 0
+
+    // Another line above or below, or a frame around the field: beside the digits, not in them.
+    bool IsAwayFromDigits(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        if (mark.Bottom() < m_cells.top - t || mark.y > m_cells.bottom + m_cells.Height() / 2) {
+            return true;
+        }
+        const auto& cells = m_cells.cells;
+        return mark.y < m_cells.top - t && mark.Bottom() > m_cells.bottom + t &&
+               mark.x <= m_cells.Left(cells.front()) && mark.Right() >= m_cells.Right(cells.back());
+    }
+
+    bool MayBeADigit(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        const bool inBand = mark.y < m_cells.bottom && mark.Bottom() > m_cells.top;
+        if (!inBand) return false;
+        const double shortest = 0.5 * std::min(m_cells.barLength, m_cells.Height() / 2);
+        if (IsSegmentBar(mark, t) && mark.Length() >= shortest && StandsAlone(mark)) return true;
+        // Where the next digit would stand, segments that ran together reach the cells' top;
+        // a currency sign or label in another font stands lower.
+        const double digitWidth = m_cells.leftSide + m_cells.rightSide + 2 * t;
+        const double left = m_cells.Left(m_cells.cells.front()) - kNextDigit * digitWidth;
+        return mark.Right() > left &&
+               mark.y <= m_cells.top + std::max(t, kTopZone * m_cells.Height());
+    }
+
+    // No other mark above or below it: a segment, or a minus sign, rather than a stroke of a
+    // label's character.
+    bool StandsAlone(const Mark& bar) const {
+        return std::none_of(m_line.marks.begin(), m_line.marks.end(), [&](const Mark& other) {
+            const bool beside = other.Right() <= bar.x || other.x >= bar.Right();
+            const bool same = other.x == bar.x && other.y == bar.y;
+            return !same && !beside && !IsAwayFromDigits(other);
+        });
+    }
+
+    // '.' for a small square on the baseline, ',' for a small mark hanging below it.
+    std::optional<char> PointKind(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        if (mark.w < 0.5 * t || mark.h < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
+        const bool square = mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
+        if (square && std::abs(mark.Bottom() - m_cells.bottom) <= t) return '.';
+        if (mark.Bottom() > m_cells.bottom + t / 2 && mark.y >= m_cells.bottom - 2.5 * t) {
+            return ',';
+        }
+        return {};
+    }
+
+    // The cell the mark follows, when it stands in the gap between two cells.
+    std::optional<size_t> GapAfter(const Mark& mark) const {
+        const double t = m_cells.thickness;
+        const double x = mark.CentreX();
+        const auto& cells = m_cells.cells;
+        for (size_t c = 0; c + 1 < cells.size(); ++c) {
+            const double from = cells[c].centre + m_cells.rightSide - t;
+            const double to = m_cells.Left(cells[c + 1]) + t;
+            if (x > from && x < to) return c;
+        }
+        return {};
+    }
+
+    // The cells of a display stand at one pitch.
+    bool PitchHolds() const {
+        const auto& cells = m_cells.cells;
+        if (cells.size() < 2) return true;
+        std::vector<double> steps;
+        for (size_t c = 0; c + 1 < cells.size(); ++c) {
+            steps.push_back(cells[c + 1].centre - cells[c].centre);
+        }
+        const double pitch = *std::min_element(steps.begin(), steps.end());
+        for (size_t c = 0; c < steps.size(); ++c) {
+            const double most = m_marksAfter[c] ? kWiderPitchAtPoint : kPitchTolerance;
+            if (steps[c] > most * pitch) return false;
+        }
+        return true;
+    }
+};
+
+std::optional<std::string> ReadNumber(const LineInk& ink) {
+    // A total is one short line; a picture full of marks (a whole window, noise) is none, and
+    // would cost time matching every mark with every other.
+    if (ink.marks.size() > kMostMarks) return std::nullopt;
+    const std::optional<DigitCells> cells = FindDigitCells(ink);
+    if (!cells || cells->cells.empty()) return std::nullopt;
+    return NumberReader(ink, *cells).Read();
+}
+
+// Thinning wears away marks smaller than its brick; a point lost so would shift the decimals.
+bool KeepsEveryMark(const LineInk& original, const LineInk& thin) {
+    return std::all_of(original.marks.begin(), original.marks.end(), [&](const Mark& mark) {
+        return std::any_of(thin.marks.begin(), thin.marks.end(), [&](const Mark& part) {
+            return part.x >= mark.x && part.y >= mark.y && part.Right() <= mark.Right() &&
+                   part.Bottom() <= mark.Bottom();
+        });
+    });
+}
+
+// Reads the ink as it is, then thinned, should segments touch.
+std::optional<std::string> ReadInk(const LineInk& ink) {
+    if (std::optional<std::string> number = ReadNumber(ink)) return number;
+    const std::optional<LineInk> thin = ThinnedInk(ink, kThinning);
+    if (!thin || !KeepsEveryMark(ink, *thin)) return std::nullopt;
+    return ReadNumber(*thin);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSegmentNumber(Pix* line) {
+    if (!line) return std::nullopt;
+    const std::optional<LineInk> ink = FindLineInk(line);
+    if (!ink) return std::nullopt;
+    return ReadInk(*ink);
+}
+
+bool WriteSegmentDisplay(const std::string& in, const std::string& out) {
+    const PixPtr source(pixRead(in.c_str()));
+    if (!source) return false;
+    const std::optional<LineInk> ink = FindLineInk(source.get());
+    if (!ink) return false;
+    const std::optional<std::string> number = ReadInk(*ink);
+    if (!number) return false;
+    const PixPtr framed(pixAddBorder(ink->ink.get(), kQuietBorder, 0));
+    const PixPtr written(framed ? pixConvert1To8(nullptr, framed.get(), 255, 0) : nullptr);
+    if (!written || pixWriteJpeg(out.c_str(), written.get(), kJpegQuality, 0) != 0) return false;
+    // The picture is only of use if it reads as the screen copy did.
+    const PixPtr back(pixRead(out.c_str()));
+    return back && ReadSegmentNumber(back.get()) == number;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,100 @@
+#include "recognize/SegmentMarks.h"
+
+#include <algorithm>
+
+#include "recognize/ImageCleaning.h"
+
+namespace zelvo {
+namespace {
+
+// Small text is enlarged to about this height; the gaps between segments are a pixel or less
+// in a small screen copy, and only grey tells them from ink.
+constexpr int kWorkingHeight = 64;
+constexpr float kMostEnlargement = 6.0f;
+// Marks of at most this many pixels are specks of anti-aliasing or noise, no strokes.
+constexpr int kSpeckArea = 2;
+
+std::vector<Mark> MarksOf(Pix* ink) {
+    std::vector<Mark> marks;
+    Pixa* rawPixa = nullptr;
+    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 4));
+    PixaPtr pixa(rawPixa);
+    if (!boxes || !pixa) return marks;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Mark mark;
+        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
+        PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
+        if (!component) continue;
+        pixCountPixels(component.get(), &mark.area, nullptr);
+        if (mark.area > kSpeckArea) marks.push_back(mark);
+    }
+    return marks;
+}
+
+// The height of the text: the rows its marks cover, leaving out frames around it.
+int TextHeight(const std::vector<Mark>& marks, int width, int height) {
+    int top = height, bottom = 0;
+    for (const Mark& mark : marks) {
+        if (mark.w * 10 >= width * 7 || mark.h * 10 >= height * 8) continue;
+        top = std::min(top, mark.y);
+        bottom = std::max(bottom, mark.Bottom());
+    }
+    return bottom - top;
+}
+
+// The core of the ink: pixels at least as dark as the ink's average. Anti-aliasing and
+// enlarging grey the narrow gaps between segments, and taking that grey as ink joins them.
+PixPtr SeparatedInk(Pix* grey) {
+    PixPtr ink = Binarised(grey);
+    if (!ink) return nullptr;
+    l_int32 blank = 1;
+    l_float32 inkLevel = 0;
+    if (pixZero(ink.get(), &blank) != 0 || blank) return ink;
+    if (pixGetAverageMasked(grey, ink.get(), 0, 0, 1, L_MEAN_ABSVAL, &inkLevel) != 0) return ink;
+    return PixPtr(pixThresholdToBinary(grey, static_cast<int>(inkLevel) + 1));
+}
+
+}  // namespace
+
+std::optional<LineInk> FindLineInk(Pix* line) {
+    PixPtr grey = GreyDarkOnLight(line);
+    if (!grey) return std::nullopt;
+    PixPtr ink = Binarised(grey.get());
+    if (!ink) return std::nullopt;
+    const int textHeight =
+        TextHeight(MarksOf(ink.get()), pixGetWidth(ink.get()), pixGetHeight(ink.get()));
+    if (textHeight > 0 && textHeight < kWorkingHeight) {
+        const float scale = std::min(
+            kMostEnlargement, static_cast<float>(kWorkingHeight) / static_cast<float>(textHeight));
+        grey.reset(pixScaleGrayLI(grey.get(), scale, scale));
+        if (!grey) return std::nullopt;
+    }
+    ink = SeparatedInk(grey.get());
+    if (!ink) return std::nullopt;
+    std::vector<Mark> marks = MarksOf(ink.get());
+    return LineInk{std::move(ink), std::move(marks)};
+}
+
+std::optional<LineInk> ThinnedInk(const LineInk& line, int size) {
+    PixPtr thin(pixOpenBrick(nullptr, line.ink.get(), size, size));
+    if (!thin) return std::nullopt;
+    std::vector<Mark> marks = MarksOf(thin.get());
+    return LineInk{std::move(thin), std::move(marks)};
+}
+
+double InkShare(Pix* ink, int x, int y, int w, int h) {
+    const int left = std::max(0, x);
+    const int top = std::max(0, y);
+    const int right = std::min(static_cast<int>(pixGetWidth(ink)), x + w);
+    const int bottom = std::min(static_cast<int>(pixGetHeight(ink)), y + h);
+    if (right <= left || bottom <= top) return 0;
+    Box* box = boxCreate(left, top, right - left, bottom - top);
+    PixPtr part(pixClipRectangle(ink, box, nullptr));
+    boxDestroy(&box);
+    if (!part) return 0;
+    l_int32 count = 0;
+    pixCountPixels(part.get(), &count, nullptr);
+    return static_cast<double>(count) / ((right - left) * (bottom - top));
+}
+
+}  // namespace zelvo

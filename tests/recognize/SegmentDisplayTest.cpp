@@ -1,0 +1,338 @@
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <leptonica/allheaders.h>
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+
+#include "recognize/AmountChain.h"
+#include "recognize/ImageCleaning.h"
+#include "recognize/SegmentDisplay.h"
+#include "tests/support/TestSupport.h"
+
+namespace zelvo {
+namespace {
+
+// Lit segments, one bit each: top, upper right, lower right, bottom, lower left, upper left,
+// middle.
+constexpr unsigned kDigitSegments[] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+
+struct Colours {
+    l_uint32 ink;
+    l_uint32 ground;
+};
+constexpr Colours kBlackOnWhite{0x00000000, 0xFFFFFF00};
+constexpr Colours kYellowOnBlack{0xFFE60000, 0x00000000};
+constexpr Colours kRedOnWhite{0xDC000000, 0xFFFFFF00};
+
+// A seven-segment display drawn bar by bar, with the small gaps between segments such displays
+// have, in a 32-bit screen copy.
+class DrawnDisplay {
+public:
+    DrawnDisplay(int cellHeight, Colours colours = kBlackOnWhite)
+        : m_height(cellHeight),
+          m_width(cellHeight * 11 / 20),
+          m_thickness(std::max(2, cellHeight / 9)),
+          m_gap(std::max(1, cellHeight / 40)),
+          m_colours(colours),
+          m_pix(pixCreate(cellHeight * 10, cellHeight * 2, 32)) {
+        pixSetAllArbitrary(m_pix, colours.ground);
+        m_x = m_top = cellHeight / 2;
+    }
+    ~DrawnDisplay() { pixDestroy(&m_pix); }
+
+    // Digits, '.' and ',' as shown, '*' a dot halfway up; any other character lights the
+    // segments `lit`.
+    DrawnDisplay& Show(const std::string& text, unsigned lit = 0) {
+        for (char c : text) {
+            if (c == '.' || c == ',' || c == '*') {
+                const int x = m_x - Spacing() / 2 - m_thickness / 2;
+                const int size = m_pointSize ? m_pointSize : m_thickness;
+                const int y = c == '*' ? m_top + m_height / 2 : m_top + m_height - size;
+                Fill(x, y, size, c == ',' ? 2 * size : size);
+                continue;
+            }
+            Cell(c >= '0' && c <= '9' ? kDigitSegments[c - '0'] : lit);
+        }
+        return *this;
+    }
+    // A mark of another font before the digits: a filled block of the given share of the height.
+    DrawnDisplay& Block(int heightPercent) {
+        const int h = m_height * heightPercent / 100;
+        Fill(m_x, m_top + m_height - h, m_width, h);
+        m_x += m_width + Spacing();
+        return *this;
+    }
+    // A field border `margin` pixels around the cells; 0 touches their top segments.
+    DrawnDisplay& Frame(int margin, int line = 2) {
+        const int left = m_top - margin - line, top = m_top - margin - line;
+        const int right = m_x + margin, bottom = m_top + m_height + margin;
+        Fill(left, top, right - left + line, line);
+        Fill(left, bottom, right - left + line, line);
+        Fill(left, top, line, bottom - top);
+        Fill(right, top, line, bottom - top + line);
+        return *this;
+    }
+    // One upright stroke as tall as a cell, at its right: a plain "1" or "l" of an ordinary
+    // font, no pair of segments.
+    DrawnDisplay& Stroke() {
+        Fill(m_x + m_width - m_thickness, m_top, m_thickness, m_height);
+        m_x += m_width + Spacing();
+        return *this;
+    }
+    DrawnDisplay& PointSize(int size) {
+        m_pointSize = size;
+        return *this;
+    }
+    // A one-pixel bridge from the last cell's top segment to its upper right one, as
+    // anti-aliasing leaves where segments nearly touch.
+    DrawnDisplay& Neck() {
+        Fill(m_cell + m_width - m_thickness - m_gap, m_top + m_gap, m_gap, 1);
+        return *this;
+    }
+    Pix* Image() { return m_pix; }
+
+private:
+    int m_height, m_width, m_thickness, m_gap;
+    Colours m_colours;
+    Pix* m_pix;
+    int m_x = 0, m_top = 0, m_cell = 0, m_pointSize = 0;
+
+    int Spacing() const { return m_width * 2 / 5; }
+
+    void Fill(int x, int y, int w, int h) {
+        Box* box = boxCreate(x, y, w, h);
+        pixSetInRectArbitrary(m_pix, box, m_colours.ink);
+        boxDestroy(&box);
+    }
+    void Cell(unsigned lit) {
+        const int t = m_thickness, g = m_gap, half = m_height / 2;
+        const int across = m_width - 2 * t - 2 * g;
+        const int down = half - 2 * g;
+        m_cell = m_x;
+        const int left = m_x, right = m_x + m_width - t, inner = m_x + t + g;
+        if (lit & 0x01) Fill(inner, m_top, across, t);
+        if (lit & 0x02) Fill(right, m_top + g, t, down);
+        if (lit & 0x04) Fill(right, m_top + half + g, t, down);
+        if (lit & 0x08) Fill(inner, m_top + m_height - t, across, t);
+        if (lit & 0x10) Fill(left, m_top + half + g, t, down);
+        if (lit & 0x20) Fill(left, m_top + g, t, down);
+        if (lit & 0x40) Fill(inner, m_top + half - t / 2, across, t);
+        m_x += m_width + Spacing();
+    }
+};
+
+std::optional<std::string> ReadQtImage(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    Pix* pix = pixCreate(rgb.width(), rgb.height(), 32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            pixSetRGBPixel(pix, x, y, qRed(p), qGreen(p), qBlue(p));
+        }
+    }
+    std::optional<std::string> number = ReadSegmentNumber(pix);
+    pixDestroy(&pix);
+    return number;
+}
+
+// Text as a till screen shows it: `text` in `family`, with Qt's fallback fonts for signs and
+// labels the family lacks.
+QImage Rendered(const QString& text, const QString& family, int pixelSize, QColor ink = Qt::black,
+                QColor ground = Qt::white) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(text) + 20, pixelSize * 2 + 10, QImage::Format_RGB32);
+    image.fill(ground);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(image.rect(), Qt::AlignCenter | Qt::TextDontClip, text);
+    return image;
+}
+
+const QString kSegmentFont = QStringLiteral("DSEG7 Classic");
+
+bool HaveFont(const QString& family) {
+    return QFontDatabase::families().contains(family);
+}
+
+TEST(SegmentDisplay, EveryDigitPatternReadsAsItsDigit) {
+    for (int height : {24, 44}) {
+        DrawnDisplay all(height);
+        EXPECT_EQ(ReadSegmentNumber(all.Show("0123456789").Image()), "0123456789") << height;
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            DrawnDisplay alone(height);
+            EXPECT_EQ(ReadSegmentNumber(alone.Show(std::string(1, digit)).Image()),
+                      std::string(1, digit))
+                << height;
+        }
+    }
+    // A 7 with its upper left segment lit, as some displays draw it.
+    DrawnDisplay seven(40);
+    EXPECT_EQ(ReadSegmentNumber(seven.Show("1").Show("x", 0x27).Image()), "17");
+}
+
+TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
+    DrawnDisplay point(40);
+    EXPECT_EQ(ReadSegmentNumber(point.Show("34.3").Image()), "34.3");
+    DrawnDisplay separators(40);
+    EXPECT_EQ(ReadSegmentNumber(separators.Show("1,280.50").Image()), "1,280.50");
+    // Segments joined by a thread come apart when the ink is thinned; a point too small to
+    // survive the thinning must not be lost with it.
+    DrawnDisplay thread(80);
+    EXPECT_EQ(ReadSegmentNumber(thread.Show("1.2").Neck().Image()), "1.2");
+    DrawnDisplay speck(80);
+    EXPECT_EQ(ReadSegmentNumber(speck.PointSize(2).Show("1.2").Neck().Image()), std::nullopt);
+    DrawnDisplay ones(40);
+    EXPECT_EQ(ReadSegmentNumber(ones.Show("1.1").Image()), "1.1");
+    // A point after the last digit belongs to no number, a dot halfway up is no point.
+    DrawnDisplay trailing(40);
+    EXPECT_EQ(ReadSegmentNumber(trailing.Show("12.").Image()), std::nullopt);
+    DrawnDisplay raised(40);
+    EXPECT_EQ(ReadSegmentNumber(raised.Show("12*50").Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, LitSetsThatAreNoDigitGiveNothing) {
+    // Two bars ("="), an 8 short of its top, a hexadecimal "b", a minus sign in front.
+    for (unsigned lit : {0x09u, 0x7Eu, 0x7Cu}) {
+        DrawnDisplay display(40);
+        EXPECT_EQ(ReadSegmentNumber(display.Show("5").Show("x", lit).Show("0").Image()),
+                  std::nullopt)
+            << lit;
+    }
+    // A dark cell inside the number, or a top segment joined to a field border, leave the
+    // number in doubt.
+    DrawnDisplay dark(40);
+    EXPECT_EQ(ReadSegmentNumber(dark.Show("12").Show("x", 0).Show("5").Image()), std::nullopt);
+    DrawnDisplay touching(40);
+    EXPECT_EQ(ReadSegmentNumber(touching.Show("17").Frame(0, 6).Image()), std::nullopt);
+    // A hairline touching them comes off.
+    DrawnDisplay hairline(40);
+    EXPECT_EQ(ReadSegmentNumber(hairline.Show("17").Frame(0, 1).Image()), "17");
+    DrawnDisplay stroke(40);
+    EXPECT_EQ(ReadSegmentNumber(stroke.Show("25").Stroke().Image()), std::nullopt);
+    DrawnDisplay minus(40);
+    EXPECT_EQ(ReadSegmentNumber(minus.Show("x", 0x40).Show("5.00").Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, WhatStandsLeftOfTheDigitsIsPassedOver) {
+    DrawnDisplay sign(40);
+    EXPECT_EQ(ReadSegmentNumber(sign.Block(70).Show("86.50").Image()), "86.50");
+    // A mark as tall as the cells where a digit would stand may be a digit read as nothing.
+    DrawnDisplay joined(40);
+    EXPECT_EQ(ReadSegmentNumber(joined.Block(100).Show("6.50").Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, BlankAndNoisyPicturesGiveNothing) {
+    EXPECT_EQ(ReadSegmentNumber(nullptr), std::nullopt);
+    DrawnDisplay blank(30);
+    EXPECT_EQ(ReadSegmentNumber(blank.Image()), std::nullopt);
+    // Bars everywhere, in rows and columns: a pattern, not one line of digits.
+    DrawnDisplay bars(30);
+    Pix* noise = bars.Image();
+    Box* box = boxCreate(0, 0, 0, 0);
+    for (int y = 0; y + 4 < pixGetHeight(noise); y += 6) {
+        for (int x = 0; x + 12 < pixGetWidth(noise); x += 14) {
+            boxSetGeometry(box, x, y, (x / 14 + y / 6) % 2 ? 10 : 3, (x / 14 + y / 6) % 2 ? 3 : 10);
+            pixSetInRectArbitrary(noise, box, 0);
+        }
+    }
+    boxDestroy(&box);
+    EXPECT_EQ(ReadSegmentNumber(noise), std::nullopt);
+}
+
+TEST(SegmentDisplay, ScreenColoursFramesAndCleanedImages) {
+    for (Colours colours : {kYellowOnBlack, kRedOnWhite}) {
+        DrawnDisplay display(30, colours);
+        EXPECT_EQ(ReadSegmentNumber(display.Show("905.27").Image()), "905.27");
+    }
+    DrawnDisplay framed(30);
+    EXPECT_EQ(ReadSegmentNumber(framed.Show("72.08").Frame(6).Image()), "72.08");
+
+    test::ScopedWorkDir dir;
+    DrawnDisplay small(20, kYellowOnBlack);
+    ASSERT_EQ(pixWrite("cut.bmp", small.Show("48.60").Image(), IFF_BMP), 0);
+    ASSERT_TRUE(CleanImageForRecognition("cut.bmp", "cut.jpg"));
+    Pix* cleaned = pixRead("cut.jpg");
+    ASSERT_NE(cleaned, nullptr);
+    EXPECT_EQ(ReadSegmentNumber(cleaned), "48.60");
+    pixDestroy(&cleaned);
+}
+
+TEST(SegmentDisplay, TheSegmentFontReadsWholeOrNotAtAll) {
+    if (!HaveFont(kSegmentFont)) GTEST_SKIP() << "no seven-segment font installed";
+    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("\u00A51,280.50"), kSegmentFont, 40)),
+              "1,280.50");
+    EXPECT_EQ(
+        ReadQtImage(Rendered(QStringLiteral("34.3"), kSegmentFont, 32, Qt::yellow, Qt::black)),
+        "34.3");
+    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("1"), kSegmentFont, 40)), "1");
+    // Small totals lose the gaps between segments: read right or not at all.
+    for (int size = 12; size <= 20; ++size) {
+        const std::optional<std::string> read =
+            ReadQtImage(Rendered(QStringLiteral("\u00A5105.13"), kSegmentFont, size));
+        EXPECT_TRUE(!read || *read == "105.13") << size << " read as " << *read;
+    }
+    // Text after the number is no part of a display.
+    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("18.30 \u5143"), kSegmentFont, 40)),
+              std::nullopt);
+}
+
+TEST(SegmentDisplay, OrdinaryFontsAreNoDisplay) {
+    const QString texts[] = {QStringLiteral("147.11"), QStringLiteral("\u00A51"),
+                             QStringLiteral("88.88"), QStringLiteral("1"),
+                             QStringLiteral("\u65E5\u53E3 7.4")};
+    for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono", "AR PL UMing CN"}) {
+        if (!HaveFont(QString::fromUtf8(family))) continue;
+        for (const QString& text : texts) {
+            for (int size : {14, 24, 40}) {
+                EXPECT_EQ(ReadQtImage(Rendered(text, QString::fromUtf8(family), size)),
+                          std::nullopt)
+                    << family << " " << text.toStdString() << " " << size;
+                EXPECT_EQ(ReadQtImage(Rendered(text, QString::fromUtf8(family), size, Qt::white,
+                                               QColor(0, 60, 170))),
+                          std::nullopt)
+                    << family << " " << text.toStdString() << " " << size << " light";
+            }
+        }
+    }
+}
+
+TEST(SegmentDisplay, TheReaderAnswersBeforeTheRecogniser) {
+    if (!HaveFont(kSegmentFont)) GTEST_SKIP() << "no seven-segment font installed";
+    test::ScopedWorkDir dir;
+    // No recognition data: only the segment reader can answer.
+    const char* data = std::getenv("TESSDATA_PREFIX");
+    const std::string kept = data ? data : "";
+    setenv("TESSDATA_PREFIX", dir.Path().c_str(), 1);
+    for (int size : {24, 36}) {
+        // The cleaning would close the gaps between small segments; the display is written
+        // as its reader sees it.
+        for (bool preprocess : {false, true}) {
+            RemoveWorkFiles();
+            ASSERT_TRUE(
+                Rendered(QStringLiteral("\u00A51,280.50"), kSegmentFont, size, Qt::red, Qt::white)
+                    .save(QStringLiteral("cut.bmp"), "BMP"));
+            const ChainResult result = ReadAmountFromImage("cut.bmp", preprocess, u"");
+            EXPECT_EQ(result.outcome, ChainOutcome::Read);
+            EXPECT_EQ(result.amount, u"1280.50") << size << (preprocess ? " cleaned" : " raw");
+        }
+    }
+    if (data) {
+        setenv("TESSDATA_PREFIX", kept.c_str(), 1);
+    } else {
+        unsetenv("TESSDATA_PREFIX");
+    }
+}
+
+}  // namespace
+}  // namespace zelvo
