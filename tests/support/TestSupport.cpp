@@ -36,6 +36,8 @@ std::string ReadFile(const std::filesystem::path& path) {
 void RunSql(const std::filesystem::path& path, const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    // The code under test may be reading the same file from a thread of its own.
+    sqlite3_busy_timeout(db, 5000);
     char* error = nullptr;
     int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
     std::string message = error ? error : "";
