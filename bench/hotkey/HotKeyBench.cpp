@@ -18,7 +18,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -27,18 +26,16 @@
 #include "config/TerminalConfig.h"
 #include "bench/store/BenchDatabase.h"
 #include "platform/GlobalHotKeys.h"
-#include "shell/DefaultPages.h"
-#include "shell/Layout.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/SkinEdit.h"
 #include "operator/CurrentOperator.h"
-#include "shell/login/LoginPanel.h"
 #include "shell/pages/OperationPages.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/PaymentPanel.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/PageArea.h"
 #include "store/LocalDb.h"
+#include "tests/support/CashierWindow.h"
 #include "tests/support/XKeySender.h"
 
 namespace zelvo::bench {
@@ -66,28 +63,15 @@ double Median(std::vector<double> values) {
 class Cashier {
 public:
     Cashier() {
-        const WindowPlacement placement = PlaceMainWindow({0, 0, 1366, 768});
-        SetWindowLayout(placement.scale, placement.smallScreen);
-        OperationPagesSetup pages = DefaultOperationPagesSetup(m_operations);
-        pages.systemPrinters = [] { return QStringList(); };
-        MainWindowSetup setup;
-        setup.db = GetLocalDb();
-        setup.placement = placement;
-        setup.workArea = QRect(0, 0, 1366, 768);
-        setup.title = QStringLiteral("Zelvo");
-        setup.pages = MakeShellPageFactory(*setup.db, MakeOperationPageFactory(pages, nullptr));
+        MainWindowSetup setup =
+            test::CashierWindowSetup(*GetLocalDb(), m_operations, QRect(0, 0, 1366, 768));
         setup.hotKeys = CreateSystemHotKeys();
         m_window = std::make_unique<MainWindow>(std::move(setup));
         // The real capture: screen copy, cleaning as OpencvFlag says, recognition, amount rules.
         m_capture = std::make_unique<CaptureWiring>(*setup.db, *m_window, u"");
         m_window->PlaceAndShow();
         SpinUntil([this] { return m_window->isActiveWindow(); });
-        LoginPanel* login = m_window->Pages()->Login();
-        login->OperatorIdBox()->setText(QStringLiteral("01"));
-        login->PasswordBox()->setText(QStringLiteral("123456"));
-        login->PasswordBox()->setFocus();
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(login->PasswordBox(), &enter);
+        test::LogInDemoOperator(*m_window);
     }
     ~Cashier() {
         m_capture.reset();

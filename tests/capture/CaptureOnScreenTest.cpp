@@ -14,14 +14,11 @@
 #include "app/CaptureWiring.h"
 #include "config/TerminalConfig.h"
 #include "capture/AmountCapture.h"
-#include "shell/DefaultPages.h"
-#include "shell/Layout.h"
 #include "shell/controls/AmountDisplay.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinEdit.h"
 #include "operator/CurrentOperator.h"
-#include "shell/login/LoginPanel.h"
 #include "shell/pages/OperationPages.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/PaymentPanel.h"
@@ -30,6 +27,7 @@
 #include "shell/window/RestoreIcon.h"
 #include "store/LocalDb.h"
 #include "tests/capture/FakeCaptureTarget.h"
+#include "tests/support/CashierWindow.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -133,30 +131,13 @@ protected:
         ASSERT_NE(db, nullptr);
         LoadTerminalConfig(*db, GetTerminalConfig());
         GetCurrentOperator().Clear();
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const WindowPlacement placement =
-            PlaceMainWindow({area.left(), area.top(), area.width(), area.height()});
-        SetWindowLayout(placement.scale, placement.smallScreen);
         m_operations = std::make_unique<OperationServices>();
-        OperationPagesSetup pages = DefaultOperationPagesSetup(*m_operations);
-        pages.systemPrinters = [] { return QStringList(); };
-        MainWindowSetup setup;
-        setup.db = db;
-        setup.placement = placement;
-        setup.workArea = area;
-        setup.title = QStringLiteral("Zelvo");
-        setup.pages = MakeShellPageFactory(*db, MakeOperationPageFactory(pages, nullptr));
-        m_window = std::make_unique<MainWindow>(std::move(setup));
+        m_window = std::make_unique<MainWindow>(test::CashierWindowSetup(
+            *db, *m_operations, QGuiApplication::primaryScreen()->availableGeometry()));
         m_wiring = std::make_unique<CaptureWiring>(*db, *m_window, u"");
         m_window->PlaceAndShow();
         QApplication::setActiveWindow(m_window.get());
-
-        LoginPanel* login = m_window->Pages()->Login();
-        ASSERT_NE(login, nullptr);
-        login->OperatorIdBox()->setText(QStringLiteral("01"));
-        login->PasswordBox()->setText(QStringLiteral("123456"));
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(login->PasswordBox(), &enter);
+        ASSERT_TRUE(test::LogInDemoOperator(*m_window));
         ASSERT_EQ(m_window->CurrentPage(), PageId::Payment);
         m_total =
             std::make_unique<TillTotal>(QStringLiteral("\u00A5128.50"), QRect(1000, 300, 200, 40));

@@ -7,15 +7,12 @@
 #include "payment/OrderJournal.h"
 #include "payment/OrderNumber.h"
 #include "print/PrintJob.h"
-#include "shell/DefaultPages.h"
-#include "shell/Layout.h"
 #include "shell/Restart.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/ConfirmDialog.h"
 #include "shell/controls/Dialogs.h"
 #include "shell/controls/SkinEdit.h"
 #include "operator/CurrentOperator.h"
-#include "shell/login/LoginPanel.h"
 #include "shell/pages/OperationPages.h"
 #include "shell/pages/PasswordPrompt.h"
 #include "shell/pages/PaymentLogList.h"
@@ -30,6 +27,7 @@
 #include "shell/window/PageArea.h"
 #include "store/LocalDb.h"
 #include "tests/pages/PageTestSupport.h"
+#include "tests/support/CashierWindow.h"
 #include "tools/gateway-sim/GatewaySim.h"
 
 namespace zelvo {
@@ -60,18 +58,10 @@ protected:
         SetEndOfShiftFlag(false);
         SetRestartHandler([this] { ++m_restarts; });
 
-        const WindowPlacement placement = PlaceMainWindow({0, 0, 1920, 1040});
-        SetWindowLayout(placement.scale, placement.smallScreen);
         m_operations = std::make_unique<OperationServices>();
-        OperationPagesSetup pages = DefaultOperationPagesSetup(*m_operations);
-        pages.systemPrinters = [] { return QStringList(); };
-        MainWindowSetup setup;
-        setup.db = db;
-        setup.placement = placement;
-        setup.workArea = QRect(0, 0, 1920, 1040);
-        setup.title = QStringLiteral("Zelvo");
+        MainWindowSetup setup =
+            test::CashierWindowSetup(*db, *m_operations, QRect(0, 0, 1920, 1040));
         setup.merCode = QStringLiteral("898310060110001");
-        setup.pages = MakeShellPageFactory(*db, MakeOperationPageFactory(pages, nullptr));
         setup.pageKeys = MakePageKeyHandler([] { return GetLocalDb(); });
         m_window = std::make_unique<MainWindow>(std::move(setup));
         m_window->PlaceAndShow();
@@ -124,12 +114,7 @@ protected:
 };
 
 TEST_F(EndToEndTest, PayWaitListRefundAndSettleAShift) {
-    LoginPanel* login = m_window->Pages()->Login();
-    ASSERT_NE(login, nullptr);
-    login->OperatorIdBox()->setText(QStringLiteral("01"));
-    login->PasswordBox()->setText(QStringLiteral("123456"));
-    login->PasswordBox()->setFocus();
-    PressKey(Qt::Key_Return);
+    ASSERT_TRUE(test::LogInDemoOperator(*m_window));
     ASSERT_EQ(m_window->CurrentPage(), PageId::Payment);
 
     // A payment the gateway accepts at once.

@@ -8,12 +8,9 @@
 
 #include "config/TerminalConfig.h"
 #include "platform/GlobalHotKeys.h"
-#include "shell/DefaultPages.h"
-#include "shell/Layout.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/SkinEdit.h"
 #include "operator/CurrentOperator.h"
-#include "shell/login/LoginPanel.h"
 #include "shell/pages/OperationPages.h"
 #include "shell/pages/PaymentPage.h"
 #include "shell/pages/PaymentPanel.h"
@@ -22,6 +19,7 @@
 #include "shell/window/RestoreIcon.h"
 #include "store/LocalDb.h"
 #include "tests/pages/PageTestSupport.h"
+#include "tests/support/CashierWindow.h"
 #include "tests/support/XKeySender.h"
 
 namespace zelvo {
@@ -54,17 +52,9 @@ protected:
     }
 
     void StartCashier() {
-        const WindowPlacement placement = PlaceMainWindow({0, 0, 1366, 768});
-        SetWindowLayout(placement.scale, placement.smallScreen);
         m_operations = std::make_unique<OperationServices>();
-        OperationPagesSetup pages = DefaultOperationPagesSetup(*m_operations);
-        pages.systemPrinters = [] { return QStringList(); };
-        MainWindowSetup setup;
-        setup.db = GetLocalDb();
-        setup.placement = placement;
-        setup.workArea = QRect(0, 0, 1366, 768);
-        setup.title = QStringLiteral("Zelvo");
-        setup.pages = MakeShellPageFactory(*setup.db, MakeOperationPageFactory(pages, nullptr));
+        MainWindowSetup setup =
+            test::CashierWindowSetup(*GetLocalDb(), *m_operations, QRect(0, 0, 1366, 768));
         setup.hotKeys = CreateSystemHotKeys();
         m_window = std::make_unique<MainWindow>(std::move(setup));
         // Stands in for the amount capture: what it leaves behind is the till's total in the
@@ -75,11 +65,7 @@ protected:
         });
         m_window->PlaceAndShow();
         ASSERT_TRUE(SpinUntil([this] { return m_window->isActiveWindow(); }));
-        LoginPanel* login = m_window->Pages()->Login();
-        ASSERT_NE(login, nullptr);
-        login->OperatorIdBox()->setText(QStringLiteral("01"));
-        login->PasswordBox()->setText(QStringLiteral("123456"));
-        test::PressKey(Qt::Key_Return, login->PasswordBox());
+        ASSERT_TRUE(test::LogInDemoOperator(*m_window));
         ASSERT_EQ(m_window->CurrentPage(), PageId::Payment);
     }
     void GiveTheTillTheKeyboard() {
