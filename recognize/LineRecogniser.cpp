@@ -75,10 +75,6 @@ Recogniser& TheRecogniser() {
     return recogniser;
 }
 
-bool IsDigit(std::string_view text) {
-    return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
-}
-
 // A currency sign read as a digit would add a digit to the front of the amount.
 bool IsCurrencySign(std::string_view text) {
     return text == "\u00A5" || text == "\uFFE5" || text == "Y";
@@ -97,14 +93,14 @@ Symbol Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
     symbol.text = chosen;
     const bool zero = ReadForZero(chosen);
     const bool sign = IsCurrencySign(chosen);
-    if (!IsDigit(chosen) && !zero && !sign) return symbol;
+    if (!IsDigitSymbol(chosen) && !zero && !sign) return symbol;
     tesseract::ChoiceIterator choice(it);
     do {
         const char* other = choice.GetUTF8Text();
         if (!other || chosen == other || choice.Confidence() < kRivalFrom) continue;
         if (zero && std::string_view(other) == "0") continue;
         const bool otherSign = IsCurrencySign(other);
-        if (IsDigit(other)) symbol.candidates += other;
+        if (IsDigitSymbol(other)) symbol.candidates += other;
         symbol.maybeSign = symbol.maybeSign || otherSign;
     } while (choice.Next());
     const bool inDoubt = !symbol.candidates.empty() || (symbol.maybeSign && !sign);
@@ -114,7 +110,7 @@ Symbol Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
         return symbol;
     }
     symbol.maybeSign = symbol.maybeSign || sign;
-    if (IsDigit(chosen)) symbol.candidates.insert(0, chosen);
+    if (IsDigitSymbol(chosen)) symbol.candidates.insert(0, chosen);
     if (zero) symbol.candidates.insert(0, "0");
     symbol.text = "?";
     return symbol;
@@ -161,8 +157,8 @@ bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
     bool anyDigit = false;
     long points = 0;
     for (const Symbol& symbol : symbols) {
-        points += symbol.text == "." || symbol.text == ",";
-        if (!IsDigit(symbol.text)) continue;
+        points += IsPointSymbol(symbol.text);
+        if (!IsDigitSymbol(symbol.text)) continue;
         left = anyDigit ? std::min(left, symbol.left) : symbol.left;
         right = std::max(right, symbol.right);
         anyDigit = true;
@@ -182,7 +178,7 @@ std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* image) {
         if (symbol.text == "?" && !symbol.candidates.empty()) {
             symbol.candidates =
                 DigitsFittingShape(ink.get(), symbol.left, symbol.right, symbol.candidates);
-        } else if (IsDigit(symbol.text)) {
+        } else if (IsDigitSymbol(symbol.text)) {
             const std::string fitting =
                 DigitsFittingShape(ink.get(), symbol.left, symbol.right, "0123456789");
             if (fitting.find(symbol.text) != std::string::npos) continue;

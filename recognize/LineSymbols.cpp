@@ -8,20 +8,12 @@
 namespace zelvo {
 namespace {
 
-bool IsDigit(std::string_view text) {
-    return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
-}
-
-bool IsPoint(std::string_view text) {
-    return text == "." || text == ",";
-}
-
 bool CountsAsDigit(std::string_view text) {
-    return IsDigit(text) || text == "?";
+    return IsDigitSymbol(text) || text == "?";
 }
 
 bool IsNumberLike(std::string_view text) {
-    return CountsAsDigit(text) || IsPoint(text);
+    return CountsAsDigit(text) || IsPointSymbol(text);
 }
 
 // What the recogniser gives for "¥" or "￥" when it fails to read them: marks no digit is
@@ -43,6 +35,14 @@ std::string Words(const std::vector<Symbol>& symbols, size_t from, size_t to) {
 
 }  // namespace
 
+bool IsDigitSymbol(std::string_view text) {
+    return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
+}
+
+bool IsPointSymbol(std::string_view text) {
+    return text == "." || text == ",";
+}
+
 std::string LineText(const std::vector<Symbol>& symbols) {
     return Words(symbols, 0, symbols.size());
 }
@@ -60,7 +60,8 @@ std::optional<NumberRun> FindNumberRun(const std::vector<Symbol>& symbols) {
         int digits = CountsAsDigit(symbols[at].text) ? 1 : 0;
         while (run.end < symbols.size() && IsNumberLike(symbols[run.end].text)) {
             const Symbol& next = symbols[run.end];
-            const bool besidePoint = IsPoint(next.text) || IsPoint(symbols[run.end - 1].text);
+            const bool besidePoint =
+                IsPointSymbol(next.text) || IsPointSymbol(symbols[run.end - 1].text);
             if (next.startsWord && !besidePoint) break;
             digits += CountsAsDigit(next.text) ? 1 : 0;
             ++run.end;
@@ -109,8 +110,8 @@ bool ViewVotes::Add(const std::vector<Symbol>& view, float scale) {
         // Two marks on one place tell nothing of it.
         if (standing[i].size() != 1) continue;
         const std::string& read = standing[i].front()->text;
-        if (IsDigit(m_line[i].text)) {
-            if (IsDigit(read) && read != m_line[i].text) return false;
+        if (IsDigitSymbol(m_line[i].text)) {
+            if (IsDigitSymbol(read) && read != m_line[i].text) return false;
         } else if (m_line[i].text == "?" && read != "?") {
             m_votes[i].push_back(IsMisreadSign(read) ? "\u00A5" : read);
         }
@@ -128,7 +129,7 @@ std::vector<Symbol> ViewVotes::Settled() const {
         const bool sign = votes[0] == "\u00A5";
         const std::string& candidates = settled[i].candidates;
         const bool candidate = candidates.empty() || candidates.find(votes[0]) != std::string::npos;
-        if (sign || (IsDigit(votes[0]) && candidate && !settled[i].maybeSign)) {
+        if (sign || (IsDigitSymbol(votes[0]) && candidate && !settled[i].maybeSign)) {
             settled[i].text = votes[0];
         }
     }

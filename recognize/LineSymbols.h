@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelvo {
@@ -20,6 +21,10 @@ struct Symbol {
     // For a "?": the digits it may be, when known.
     std::string candidates;
 };
+
+// A recognised symbol that is one digit; one that is a decimal point or separator.
+bool IsDigitSymbol(std::string_view text);
+bool IsPointSymbol(std::string_view text);
 
 // The symbols [begin, end) that make up the amount's number.
 struct NumberRun {
