@@ -8,35 +8,15 @@
 
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
+#include "recognize/SegmentMarks.h"
 
 namespace zelvo {
-namespace {
-
-struct Mark {
-    int x, y, w, h;
-    int Centre() const { return x + w / 2; }
-    int Bottom() const { return y + h; }
-};
-
-std::vector<Mark> Marks(Pix* ink) {
-    std::vector<Mark> marks;
-    // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
-    BoxaPtr boxes(pixConnComp(ink, nullptr, 4));
-    if (!boxes) return marks;
-    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Mark mark{};
-        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
-        marks.push_back(mark);
-    }
-    return marks;
-}
-
-}  // namespace
 
 int CountPointMarks(Pix* line, int left, int right) {
     PixPtr ink = DarkInk(line);
     if (!ink) return 0;
-    const std::vector<Mark> marks = Marks(ink.get());
+    // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
+    const std::vector<Mark> marks = MarksOf(ink.get());
     int tallest = 0;
     for (const Mark& mark : marks) tallest = std::max(tallest, mark.h);
     // The characters: marks of at least half the tallest one's height.
@@ -51,20 +31,19 @@ int CountPointMarks(Pix* line, int left, int right) {
     const int baseline = bottoms[bottoms.size() / 2];
     int points = 0;
     for (const Mark& mark : marks) {
+        const int centre = mark.x + mark.w / 2;
         const bool small =
             mark.w * 3 <= tallest && mark.h * 3 <= tallest && mark.w > 1 && mark.h > 1;
         const bool onBaseline =
             mark.Bottom() * 4 >= baseline * 4 - tallest && mark.y * 2 >= baseline * 2 - tallest;
-        const bool inNumber = mark.Centre() > left && mark.Centre() < right;
+        const bool inNumber = centre > left && centre < right;
         if (!small || !onBaseline || !inNumber) continue;
         // A point stands between characters; a piece under one (a serif cut off from its
         // stroke) is no point.
-        const auto under = [&](const Mark& c) {
-            return c.x < mark.Centre() && mark.Centre() < c.x + c.w;
-        };
+        const auto under = [&](const Mark& c) { return c.x < centre && centre < c.x + c.w; };
         if (std::any_of(characters.begin(), characters.end(), under)) continue;
-        const auto left = [&](const Mark& c) { return c.x + c.w <= mark.Centre(); };
-        const auto right = [&](const Mark& c) { return c.x >= mark.Centre(); };
+        const auto left = [&](const Mark& c) { return c.x + c.w <= centre; };
+        const auto right = [&](const Mark& c) { return c.x >= centre; };
         if (std::any_of(characters.begin(), characters.end(), left) &&
             std::any_of(characters.begin(), characters.end(), right)) {
             ++points;

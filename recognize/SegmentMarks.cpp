@@ -14,23 +14,6 @@ constexpr float kMostEnlargement = 6.0f;
 // Marks of at most this many pixels are specks of anti-aliasing or noise, no strokes.
 constexpr int kSpeckArea = 2;
 
-std::vector<Mark> MarksOf(Pix* ink) {
-    std::vector<Mark> marks;
-    Pixa* rawPixa = nullptr;
-    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 4));
-    PixaPtr pixa(rawPixa);
-    if (!boxes || !pixa) return marks;
-    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Mark mark;
-        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
-        PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
-        if (!component) continue;
-        pixCountPixels(component.get(), &mark.area, nullptr);
-        if (mark.area > kSpeckArea) marks.push_back(mark);
-    }
-    return marks;
-}
-
 // The height of the text: the rows its marks cover, leaving out frames around it.
 int TextHeight(const std::vector<Mark>& marks, int width, int height) {
     int top = height, bottom = 0;
@@ -55,6 +38,23 @@ PixPtr SeparatedInk(Pix* grey) {
 }
 
 }  // namespace
+
+std::vector<Mark> MarksOf(Pix* ink) {
+    std::vector<Mark> marks;
+    Pixa* rawPixa = nullptr;
+    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 4));
+    PixaPtr pixa(rawPixa);
+    if (!boxes || !pixa) return marks;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        Mark mark;
+        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
+        PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
+        if (!component) continue;
+        pixCountPixels(component.get(), &mark.area, nullptr);
+        if (mark.area > kSpeckArea) marks.push_back(mark);
+    }
+    return marks;
+}
 
 std::optional<LineInk> FindLineInk(Pix* line) {
     PixPtr grey = GreyDarkOnLight(line);

@@ -28,6 +28,10 @@ struct LineInk {
     std::vector<Mark> marks;
 };
 
+// The four-connected marks of a one-bit ink image (set on the text), specks of a pixel or two
+// left out.
+std::vector<Mark> MarksOf(Pix* ink);
+
 // Finds the text of a line image (8-bit cleaned, or a colour screen copy; dark or light text on
 // an even ground), enlarged where it is small so that the thin gaps between strokes survive
 // binarising. Marks are four-connected: strokes that meet only at a corner stay apart. None
