@@ -5,52 +5,17 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/GlyphPicture.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
 namespace {
 
-struct Area {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
 // What the holes of a glyph say.
 enum class Holes { Unclear, TallOne, LowOne, HighOne, TwoStacked };
 
-// The glyph: the one ink component standing between `left` and `right`, its middle and most of
-// it inside them. The recogniser's boxes are loose: a box that holds two glyphs (a sign it did
-// not read, and its digit) names none.
-PixPtr Glyph(Pix* ink, int left, int right, Area& area) {
-    Pixa* rawPixa = nullptr;
-    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
-    PixaPtr pixa(rawPixa);
-    if (!boxes || !pixa) return nullptr;
-    std::vector<int> standing;
-    int tallest = 0;
-    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Area found;
-        boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
-        const int inside = std::min(right, found.x + found.w) - std::max(left, found.x);
-        const int middle = found.x + found.w / 2;
-        if (middle < left || middle > right || inside * 2 < found.w) continue;
-        standing.push_back(i);
-        tallest = std::max(tallest, found.h);
-    }
-    int glyph = -1;
-    for (int i : standing) {
-        Area found;
-        boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
-        // Points and specks beside the glyph do not count.
-        if (found.h * 2 < tallest) continue;
-        if (glyph >= 0) return nullptr;
-        glyph = i;
-        area = found;
-    }
-    return glyph < 0 ? nullptr : PixPtr(pixaGetPix(pixa.get(), glyph, L_COPY));
-}
-
-std::vector<Area> HolesOf(Pix* glyph, const Area& area) {
-    std::vector<Area> holes;
+std::vector<GlyphArea> HolesOf(Pix* glyph, const GlyphArea& area) {
+    std::vector<GlyphArea> holes;
     PixPtr filled(pixHolesByFilling(glyph, 4));
     if (!filled) return holes;
     BoxaPtr boxes(pixConnComp(filled.get(), nullptr, 4));
@@ -58,7 +23,7 @@ std::vector<Area> HolesOf(Pix* glyph, const Area& area) {
     // Gaps a few pixels wide between anti-aliased strokes are no holes of the digit.
     const int smallest = std::max(3, area.h / 10);
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Area hole;
+        GlyphArea hole;
         boxaGetBoxGeometry(boxes.get(), i, &hole.x, &hole.y, &hole.w, &hole.h);
         if (hole.w >= smallest && hole.h >= smallest) holes.push_back(hole);
     }
@@ -69,9 +34,9 @@ bool Overlap(int a, int aLength, int b, int bLength) {
     return std::min(a + aLength, b + bLength) > std::max(a, b);
 }
 
-Holes Classify(const std::vector<Area>& holes, int height, bool waisted) {
+Holes Classify(const std::vector<GlyphArea>& holes, int height, bool waisted) {
     if (holes.size() == 1) {
-        const Area& hole = holes[0];
+        const GlyphArea& hole = holes[0];
         if (hole.h * 2 >= height) return Holes::TallOne;
         const int middle2 = 2 * hole.y + hole.h;  // twice the hole's middle
         if (middle2 * 20 >= height * 2 * 11) return Holes::LowOne;
@@ -79,8 +44,8 @@ Holes Classify(const std::vector<Area>& holes, int height, bool waisted) {
         return Holes::Unclear;
     }
     if (holes.size() == 2) {
-        const Area& a = holes[0];
-        const Area& b = holes[1];
+        const GlyphArea& a = holes[0];
+        const GlyphArea& b = holes[1];
         const bool sideBySide = Overlap(a.y, a.h, b.y, b.h) && !Overlap(a.x, a.w, b.x, b.w);
         // A slashed zero: its slash splits the one tall hole in two.
         if (sideBySide && a.h * 2 >= height && b.h * 2 >= height) return Holes::TallOne;
@@ -104,9 +69,9 @@ int WidthAt(Pix* glyph, int y) {
 }
 
 // An 8 narrows between its loops; a zero whose dot or bar joins its sides ("θ") does not.
-bool Waisted(Pix* glyph, const std::vector<Area>& holes) {
-    const Area& upper = holes[0].y < holes[1].y ? holes[0] : holes[1];
-    const Area& lower = holes[0].y < holes[1].y ? holes[1] : holes[0];
+bool Waisted(Pix* glyph, const std::vector<GlyphArea>& holes) {
+    const GlyphArea& upper = holes[0].y < holes[1].y ? holes[0] : holes[1];
+    const GlyphArea& lower = holes[0].y < holes[1].y ? holes[1] : holes[0];
     const int waist = WidthAt(glyph, (upper.y + upper.h + lower.y) / 2);
     const int loops =
         std::max(WidthAt(glyph, upper.y + upper.h / 2), WidthAt(glyph, lower.y + lower.h / 2));
@@ -132,10 +97,10 @@ bool Fits(char digit, Holes holes) {
 }  // namespace
 
 std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string& candidates) {
-    Area area;
-    PixPtr glyph = Glyph(ink, left, right, area);
+    GlyphArea area;
+    PixPtr glyph = GlyphBetween(ink, left, right, area);
     if (!glyph) return candidates;
-    const std::vector<Area> found = HolesOf(glyph.get(), area);
+    const std::vector<GlyphArea> found = HolesOf(glyph.get(), area);
     const Holes holes = Classify(found, area.h, found.size() == 2 && Waisted(glyph.get(), found));
     if (holes == Holes::Unclear) return candidates;
     std::string fitting;

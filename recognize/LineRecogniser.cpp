@@ -15,6 +15,7 @@
 #endif
 
 #include "recognize/DigitShape.h"
+#include "recognize/GlyphJudgement.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
@@ -171,16 +172,14 @@ bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
 // a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
 // what the holes allow. The holes alone settle nothing: a thin stroke that closes up makes a 9
 // look like a zero.
-std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* image) {
-    PixPtr ink = DarkInk(image);
-    if (!ink) return symbols;
+std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
     for (Symbol& symbol : symbols) {
         if (symbol.text == "?" && !symbol.candidates.empty()) {
             symbol.candidates =
-                DigitsFittingShape(ink.get(), symbol.left, symbol.right, symbol.candidates);
+                DigitsFittingShape(ink, symbol.left, symbol.right, symbol.candidates);
         } else if (IsDigitSymbol(symbol.text)) {
             const std::string fitting =
-                DigitsFittingShape(ink.get(), symbol.left, symbol.right, "0123456789");
+                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
             if (fitting.find(symbol.text) != std::string::npos) continue;
             symbol.candidates = symbol.text + fitting;
             symbol.text = "?";
@@ -204,7 +203,11 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     const std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
-    const std::vector<Symbol> told = WithShapesTold(*first, image.get());
+    PixPtr ink = DarkInk(image.get());
+    const std::vector<Symbol> told =
+        ink ? WithGlyphsJudged(WithShapesTold(*first, ink.get()), ink.get(),
+                               BuiltInGlyphTemplates())
+            : *first;
     // Only a doubtful line costs more readings, so most captures take one.
     if (LineText(told).find('?') == std::string::npos) return LineWithSignApart(told);
     ViewVotes votes(told);

@@ -16,14 +16,6 @@ bool IsNumberLike(std::string_view text) {
     return CountsAsDigit(text) || IsPointSymbol(text);
 }
 
-// What the recogniser gives for "¥" or "￥" when it fails to read them: marks no digit is
-// ever read as.
-bool IsMisreadSign(std::string_view text) {
-    static constexpr std::string_view kMisreads[] = {"£", "€", "¢", "$", "*", "V", "v", "W",
-                                                     "w", "Y", "y", "E", "F", "¥", "￥"};
-    return std::find(std::begin(kMisreads), std::end(kMisreads), text) != std::end(kMisreads);
-}
-
 std::string Words(const std::vector<Symbol>& symbols, size_t from, size_t to) {
     std::string text;
     for (size_t i = from; i < to; ++i) {
@@ -34,6 +26,12 @@ std::string Words(const std::vector<Symbol>& symbols, size_t from, size_t to) {
 }
 
 }  // namespace
+
+bool MayBeCurrencySign(std::string_view text) {
+    static constexpr std::string_view kMisreads[] = {"£", "€", "¢", "$", "*", "V", "v", "W",
+                                                     "w", "Y", "y", "E", "F", "¥", "￥"};
+    return std::find(std::begin(kMisreads), std::end(kMisreads), text) != std::end(kMisreads);
+}
 
 bool IsDigitSymbol(std::string_view text) {
     return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
@@ -78,7 +76,7 @@ std::optional<NumberRun> FindNumberRun(const std::vector<Symbol>& symbols) {
 std::string LineWithSignApart(const std::vector<Symbol>& symbols) {
     const std::optional<NumberRun> run = FindNumberRun(symbols);
     if (!run || run->begin == 0 || symbols[run->begin].startsWord ||
-        !IsMisreadSign(symbols[run->begin - 1].text)) {
+        !MayBeCurrencySign(symbols[run->begin - 1].text)) {
         return LineText(symbols);
     }
     std::vector<Symbol> apart = symbols;
@@ -113,7 +111,7 @@ bool ViewVotes::Add(const std::vector<Symbol>& view, float scale) {
         if (IsDigitSymbol(m_line[i].text)) {
             if (IsDigitSymbol(read) && read != m_line[i].text) return false;
         } else if (m_line[i].text == "?" && read != "?") {
-            m_votes[i].push_back(IsMisreadSign(read) ? "\u00A5" : read);
+            m_votes[i].push_back(MayBeCurrencySign(read) ? "\u00A5" : read);
         }
     }
     return true;
@@ -126,7 +124,7 @@ std::vector<Symbol> ViewVotes::Settled() const {
         if (votes.empty() || std::count(votes.begin(), votes.end(), votes[0]) != votes.size()) {
             continue;
         }
-        const bool sign = votes[0] == "\u00A5";
+        const bool sign = votes[0] == "\u00A5" && settled[i].maybeSign;
         const std::string& candidates = settled[i].candidates;
         const bool candidate = candidates.empty() || candidates.find(votes[0]) != std::string::npos;
         if (sign || (IsDigitSymbol(votes[0]) && candidate && !settled[i].maybeSign)) {

@@ -25,6 +25,9 @@ struct Symbol {
 // A recognised symbol that is one digit; one that is a decimal point or separator.
 bool IsDigitSymbol(std::string_view text);
 bool IsPointSymbol(std::string_view text);
+// "¥" or "￥", or what the recogniser gives for them when it fails to read them: marks no digit
+// is ever read as.
+bool MayBeCurrencySign(std::string_view text);
 
 // The symbols [begin, end) that make up the amount's number.
 struct NumberRun {

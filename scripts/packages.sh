@@ -10,6 +10,9 @@ ZELVO_PACKAGES=(
     clang libclang-rt-14-dev
     libleptonica-dev libtesseract-dev tesseract-ocr-eng tesseract-ocr-chi-sim
     fonts-dejavu-core fonts-freefont-ttf fonts-dseg
+    # The fonts the amount reader's glyph templates are drawn from at build time.
+    fonts-urw-base35 fonts-roboto-unhinted fonts-open-sans fonts-lato fonts-cantarell
+    fonts-hack fonts-crosextra-carlito fonts-crosextra-caladea fonts-inconsolata fonts-noto-mono
 )
 
 # Installs whichever of the packages are missing; one apt-get update, only when needed.

@@ -105,7 +105,7 @@ TEST(LineSymbols, AViewOfAnotherLengthVotesWhereItsSymbolsStand) {
     EXPECT_EQ(LineText(straddled.Settled()), "?4.42");
 }
 
-TEST(LineSymbols, ADoubtBetweenSignAndDigitIsSettledOnlyAsTheSign) {
+TEST(LineSymbols, OnlyADoubtBetweenSignAndDigitIsSettledAsTheSign) {
     std::vector<Symbol> line = Read("应 收 ?7.2");
     line[2].maybeSign = true;
     ViewVotes digit(line);
@@ -117,6 +117,14 @@ TEST(LineSymbols, ADoubtBetweenSignAndDigitIsSettledOnlyAsTheSign) {
     const std::vector<Symbol> settled = sign.Settled();
     EXPECT_EQ(LineText(settled), "应 收 ¥7.2");
     EXPECT_EQ(LineWithSignApart(settled), "应 收 ¥ 7.2");
+
+    // A doubt between digits alone is no sign, whatever a view makes of it: taking it for one
+    // would drop a digit from the amount.
+    line[2].maybeSign = false;
+    line[2].candidates = "57";
+    ViewVotes digits(line);
+    EXPECT_TRUE(digits.Add(Read("应 收 ¥7.2"), 1.0f));
+    EXPECT_EQ(LineText(digits.Settled()), "应 收 ?7.2");
 }
 
 }  // namespace

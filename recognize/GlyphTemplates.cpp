@@ -1,0 +1,72 @@
+#include "recognize/GlyphTemplates.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+
+namespace zelvo {
+namespace {
+
+constexpr char kMagic[4] = {'Z', 'G', 'T', '1'};
+constexpr size_t kHeaderSize = sizeof kMagic + 1;
+constexpr size_t kRecordSize = 1 + std::tuple_size_v<GlyphPicture>;
+
+}  // namespace
+
+std::optional<std::vector<GlyphTemplate>> ParseGlyphTemplates(const unsigned char* data,
+                                                              size_t size) {
+    if (!data || size < kHeaderSize || std::memcmp(data, kMagic, sizeof kMagic) != 0 ||
+        data[sizeof kMagic] != kGlyphCells || (size - kHeaderSize) % kRecordSize != 0) {
+        return std::nullopt;
+    }
+    std::vector<GlyphTemplate> templates((size - kHeaderSize) / kRecordSize);
+    const unsigned char* record = data + kHeaderSize;
+    for (GlyphTemplate& glyph : templates) {
+        glyph.label = static_cast<char>(record[0]);
+        if (glyph.label == 0 || kGlyphLabels.find(glyph.label) == std::string_view::npos) {
+            return std::nullopt;
+        }
+        std::memcpy(glyph.picture.data(), record + 1, glyph.picture.size());
+        record += kRecordSize;
+    }
+    return templates;
+}
+
+std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTemplate>& templates) {
+    std::vector<unsigned char> data(std::begin(kMagic), std::end(kMagic));
+    data.push_back(kGlyphCells);
+    for (const GlyphTemplate& glyph : templates) {
+        data.push_back(static_cast<unsigned char>(glyph.label));
+        data.insert(data.end(), glyph.picture.begin(), glyph.picture.end());
+    }
+    return data;
+}
+
+std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates,
+                                     const GlyphPicture& glyph) {
+    std::array<long, kGlyphLabels.size()> nearest;
+    nearest.fill(std::numeric_limits<long>::max());
+    for (const GlyphTemplate& known : templates) {
+        const size_t label = kGlyphLabels.find(known.label);
+        long distance = 0;
+        for (size_t i = 0; i < glyph.size(); ++i) {
+            const int difference = int{glyph[i]} - int{known.picture[i]};
+            distance += difference * difference;
+        }
+        nearest[label] = std::min(nearest[label], distance);
+    }
+    std::array<size_t, kGlyphLabels.size()> order;
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return nearest[a] < nearest[b]; });
+    if (nearest[order[1]] == std::numeric_limits<long>::max()) return std::nullopt;
+    GlyphGuess guess;
+    guess.label = kGlyphLabels[order[0]];
+    guess.runnerUp = kGlyphLabels[order[1]];
+    guess.margin = static_cast<double>(nearest[order[1]]) /
+                   static_cast<double>(std::max(1L, nearest[order[0]]));
+    return guess;
+}
+
+}  // namespace zelvo

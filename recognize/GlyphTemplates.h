@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "recognize/GlyphPicture.h"
+
+namespace zelvo {
+
+// The shapes the reader knows: each digit, and the currency sign ("¥" and "￥" alike, labelled
+// kSignLabel), drawn in many fonts, sizes and weights and cleaned as a capture is.
+inline constexpr char kSignLabel = 'Y';
+inline constexpr std::string_view kGlyphLabels = "0123456789Y";
+
+struct GlyphTemplate {
+    char label = 0;
+    GlyphPicture picture{};
+};
+
+// The templates file: "ZGT1", the number of cells a side, then for each template its label and
+// its cells. None when the data is not such a file.
+std::optional<std::vector<GlyphTemplate>> ParseGlyphTemplates(const unsigned char* data,
+                                                              size_t size);
+std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTemplate>& templates);
+
+// What a glyph looks most like, and how much more it looks like that than like anything else:
+// the distance to the nearest template of any other label over the distance to the nearest of
+// its own (above 1; larger is surer).
+struct GlyphGuess {
+    char label = 0;
+    char runnerUp = 0;
+    double margin = 0;
+};
+
+std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates,
+                                     const GlyphPicture& glyph);
+
+// The templates built into the reader; empty when the build gave none.
+const std::vector<GlyphTemplate>& BuiltInGlyphTemplates();
+
+}  // namespace zelvo

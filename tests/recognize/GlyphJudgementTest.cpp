@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include "recognize/GlyphJudgement.h"
+#include "recognize/ImageCleaning.h"
+#include "recognize/LeptonicaHandles.h"
+#include "tests/support/TestSupport.h"
+
+namespace zelvo {
+namespace {
+
+constexpr int kCell = 60;
+
+// The ink of a line of characters, each drawn large and hard-edged in a cell of its own.
+class DrawnLine : public testing::Test {
+protected:
+    void Draw(const QString& characters) {
+        QImage image(kCell * static_cast<int>(characters.size()), 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(48);
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        for (int i = 0; i < characters.size(); ++i) {
+            painter.drawText(QRect(i * kCell, 0, kCell, 80), Qt::AlignCenter, characters.mid(i, 1));
+        }
+        painter.end();
+        ASSERT_TRUE(image.save(QStringLiteral("line.png")));
+        PixPtr read(pixRead("line.png"));
+        ASSERT_TRUE(read);
+        m_ink = DarkInk(read.get());
+        ASSERT_TRUE(m_ink);
+    }
+
+    // What the recogniser read in cells [first, last].
+    static Symbol Read(const std::string& text, int first, int last = -1) {
+        Symbol symbol;
+        symbol.text = text;
+        symbol.left = first * kCell + 4;
+        symbol.right = (last < 0 ? first : last) * kCell + kCell - 4;
+        symbol.startsWord = first == 0;
+        return symbol;
+    }
+    static Symbol Doubt(int cell, const std::string& candidates, bool maybeSign = false) {
+        Symbol symbol = Read("?", cell);
+        symbol.candidates = candidates;
+        symbol.maybeSign = maybeSign;
+        return symbol;
+    }
+
+    std::vector<Symbol> Judged(std::vector<Symbol> symbols) {
+        return WithGlyphsJudged(std::move(symbols), m_ink.get(), BuiltInGlyphTemplates());
+    }
+    static std::string Text(const std::vector<Symbol>& symbols) { return LineText(symbols); }
+
+    test::ScopedWorkDir m_dir;
+    PixPtr m_ink;
+};
+
+TEST_F(DrawnLine, ASureDigitTheGlyphDeniesBecomesADoubtBetweenTheTwo) {
+    Draw(QStringLiteral("38"));
+    const std::vector<Symbol> judged = Judged({Read("3", 0), Read("3", 1)});
+    EXPECT_EQ(Text(judged), "3?");
+    EXPECT_EQ(judged[1].candidates, "38");
+    EXPECT_FALSE(judged[1].maybeSign);
+}
+
+TEST_F(DrawnLine, ADoubtfulDigitIsSettledOnlyAsOneOfItsCandidates) {
+    Draw(QStringLiteral("86"));
+    EXPECT_EQ(Text(Judged({Doubt(0, "38"), Doubt(1, "")})), "86");
+    // The glyph is an 8, but the recogniser hesitated between 3 and 5: nothing is settled.
+    EXPECT_EQ(Text(Judged({Doubt(0, "35"), Read("6", 1)})), "?6");
+}
+
+TEST_F(DrawnLine, ADigitTakenForTheSignIsNeverTheSignAgain) {
+    Draw(QStringLiteral("525"));
+    std::vector<Symbol> read = {Read("\u00A5", 0), Read("2", 1), Read("5", 2)};
+    read[1].startsWord = true;
+    const std::vector<Symbol> judged = Judged(read);
+    EXPECT_EQ(Text(judged), "? 25");
+    EXPECT_EQ(judged[0].candidates, "5");
+    EXPECT_FALSE(judged[0].maybeSign);
+    // A doubt between the sign and a digit that shows the digit may no longer become the sign.
+    const std::vector<Symbol> doubt = Judged({Doubt(0, "", true), Read("2", 1), Read("5", 2)});
+    EXPECT_EQ(Text(doubt), "525");
+}
+
+TEST_F(DrawnLine, TheSignStaysTheSign) {
+    Draw(QStringLiteral("\u00A57"));
+    EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("7", 1)})), "\u00A57");
+    EXPECT_EQ(Text(Judged({Doubt(0, "4", true), Read("7", 1)})), "\u00A57");
+}
+
+TEST_F(DrawnLine, AnUnreadSignRunIntoTheFirstDigitIsSetApart) {
+    Draw(QStringLiteral("\u00A596"));
+    // One doubtful symbol over the sign and the 9.
+    Symbol both = Doubt(0, "9", false);
+    both.right = 2 * kCell - 4;
+    const std::vector<Symbol> judged = Judged({both, Read("6", 2)});
+    ASSERT_EQ(judged.size(), 3u);
+    EXPECT_EQ(judged[0].text, "\u00A5");
+    EXPECT_EQ(judged[1].text, "9");
+    EXPECT_TRUE(judged[0].startsWord);
+    EXPECT_FALSE(judged[1].startsWord);
+    EXPECT_LT(judged[0].right, judged[1].left);
+    // When the recogniser hesitated between other digits, the two stay one doubt.
+    Symbol across = Doubt(0, "38", false);
+    across.right = 2 * kCell - 4;
+    EXPECT_EQ(Text(Judged({across, Read("6", 2)})), "?6");
+}
+
+TEST_F(DrawnLine, WithoutTemplatesOrAGlyphNothingChanges) {
+    Draw(QStringLiteral("8 "));
+    const std::vector<Symbol> read = {Read("3", 0), Doubt(1, "38")};
+    EXPECT_EQ(Text(WithGlyphsJudged(read, m_ink.get(), {})), "3?");
+    EXPECT_EQ(Text(Judged(read)), "??");  // the blank cell names nothing
+}
+
+}  // namespace
+}  // namespace zelvo
