@@ -204,6 +204,7 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
     PixPtr ink = DarkInk(image.get());
+    if (ink && MayHideAJoinedPoint(*first, ink.get())) return std::string("?");
     const std::vector<Symbol> told =
         ink ? WithGlyphsJudged(WithShapesTold(*first, ink.get()), ink.get(),
                                BuiltInGlyphTemplates())

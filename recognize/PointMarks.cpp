@@ -6,6 +6,7 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/SegmentMarks.h"
@@ -50,6 +51,35 @@ int CountPointMarks(Pix* line, int left, int right) {
         }
     }
     return points;
+}
+
+bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink) {
+    struct DigitGlyph {
+        char digit;
+        int width;
+        bool pointAfter;
+    };
+    std::vector<DigitGlyph> glyphs;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        const Symbol& symbol = symbols[i];
+        if (!IsDigitSymbol(symbol.text)) continue;
+        GlyphArea area;
+        if (!GlyphBetween(ink, symbol.left, symbol.right, area)) continue;
+        // A glyph reaching into a neighbour's box is two characters run together, not one
+        // carrying a point.
+        const bool shared = (i > 0 && area.x < symbols[i - 1].right - 1) ||
+                            (i + 1 < symbols.size() && area.x + area.w > symbols[i + 1].left + 1);
+        if (shared) continue;
+        const bool pointAfter = i + 1 < symbols.size() && IsPointSymbol(symbols[i + 1].text);
+        glyphs.push_back({symbol.text[0], area.w, pointAfter});
+    }
+    for (const DigitGlyph& wide : glyphs) {
+        if (wide.pointAfter) continue;
+        for (const DigitGlyph& other : glyphs) {
+            if (other.digit == wide.digit && wide.width * 4 > other.width * 5) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace zelvo

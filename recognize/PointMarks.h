@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "recognize/LineSymbols.h"
+
 struct Pix;
 
 namespace zelvo {
@@ -9,5 +13,11 @@ namespace zelvo {
 // the recogniser missed can be noticed: "1515" read for "15.15" is a wrong amount, not a doubtful
 // one. Dark or light text on an even ground.
 int CountPointMarks(Pix* line, int left, int right);
+
+// Whether a point the recogniser did not read may be joined to a digit's foot, where small
+// blurred text runs them together: a digit whose glyph, its own and no neighbour's, is clearly
+// wider than another glyph of the same digit on the line, with no point read after it
+// ("122" read for "12.2"). `ink` is the line's ink, one bit, set on the text.
+bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink);
 
 }  // namespace zelvo

@@ -2,6 +2,7 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/LeptonicaHandles.h"
 #include "recognize/PointMarks.h"
 
 namespace zelvo {
@@ -48,6 +49,48 @@ TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     Line serif;
     serif.Block(20, 15, 20, 30).Block(60, 15, 20, 26).Block(100, 15, 20, 30).Block(66, 42, 5, 4);
     EXPECT_EQ(CountPointMarks(serif.Image(), 20, 120), 0);
+}
+
+// Digits read with boxes along x; the ink holds a block of each width for each.
+struct ReadLine {
+    std::vector<Symbol> symbols;
+    Line line;
+    int x = 10;
+    ReadLine& Digit(const char* digit, int width) {
+        line.Block(x, 15, width, 30);
+        symbols.push_back({digit, x - 2, 15, x + width + 2, 45});
+        x += width + 10;
+        return *this;
+    }
+    ReadLine& Point() {
+        line.Block(x, 40, 5, 5);
+        symbols.push_back({".", x - 1, 40, x + 6, 45});
+        x += 12;
+        return *this;
+    }
+    bool MayHidePoint() {
+        PixPtr ink(pixThresholdToBinary(line.Image(), 128));  // set where dark
+        return MayHideAJoinedPoint(symbols, ink.get());
+    }
+};
+
+TEST(PointMarks, ADigitWiderThanItsTwinMayCarryAPointJoinedToIt) {
+    // "122" whose first 2 is wider by a point run into its foot: "12.2".
+    EXPECT_TRUE(ReadLine().Digit("1", 6).Digit("2", 26).Digit("2", 20).MayHidePoint());
+    // The point was read after it: nothing is hidden.
+    EXPECT_FALSE(ReadLine().Digit("1", 6).Digit("2", 26).Point().Digit("2", 20).MayHidePoint());
+    // Digits of one width, and different digits of different widths, hide nothing.
+    EXPECT_FALSE(ReadLine().Digit("2", 20).Digit("2", 21).Digit("0", 20).MayHidePoint());
+    EXPECT_FALSE(ReadLine().Digit("1", 6).Digit("4", 26).Digit("7", 18).MayHidePoint());
+}
+
+TEST(PointMarks, AGlyphSharedWithANeighbourIsNoDigitCarryingAPoint) {
+    // Two 1s whose serifs touch make one glyph reaching into the first one's box: wider than
+    // the third 1, but no point.
+    ReadLine touching;
+    touching.Digit("1", 6).Digit("1", 16).Digit("1", 6);
+    touching.line.Block(14, 15, 14, 30);  // joins the first two
+    EXPECT_FALSE(touching.MayHidePoint());
 }
 
 }  // namespace
