@@ -43,10 +43,10 @@ int CountPointMarks(Pix* line, int left, int right) {
         // stroke) is no point.
         const auto under = [&](const Mark& c) { return c.x < centre && centre < c.x + c.w; };
         if (std::any_of(characters.begin(), characters.end(), under)) continue;
-        const auto left = [&](const Mark& c) { return c.x + c.w <= centre; };
-        const auto right = [&](const Mark& c) { return c.x >= centre; };
-        if (std::any_of(characters.begin(), characters.end(), left) &&
-            std::any_of(characters.begin(), characters.end(), right)) {
+        const auto before = [&](const Mark& c) { return c.x + c.w <= centre; };
+        const auto after = [&](const Mark& c) { return c.x >= centre; };
+        if (std::any_of(characters.begin(), characters.end(), before) &&
+            std::any_of(characters.begin(), characters.end(), after)) {
             ++points;
         }
     }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,12 +59,37 @@ double Percentile(std::vector<double> values, double share) {
     return values[at];
 }
 
+// The amount in cents, when the text is one ("12", "12.5", "12.50"); none otherwise.
+std::optional<long long> Cents(const std::string& text) {
+    long long cents = 0;
+    int decimals = -1;
+    for (const char c : text) {
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else if (c >= '0' && c <= '9' && decimals < 2 && cents < 1'000'000'000'000LL) {
+            cents = cents * 10 + (c - '0');
+            if (decimals >= 0) ++decimals;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (text.empty() || text == ".") return std::nullopt;
+    for (int d = std::max(decimals, 0); d < 2; ++d) cents *= 10;
+    return cents;
+}
+
+// "1" read for a total shown as "1.0" is the same sum in the amount box, and counts as right.
+bool SameAmount(const std::string& read, const std::string& truth) {
+    const std::optional<long long> a = Cents(read);
+    return read == truth || (a && a == Cents(truth));
+}
+
 void Count(Tally& tally, const std::string& read, const std::string& truth, const fs::path& image,
            double ms) {
     tally.ms.push_back(ms);
     if (read.empty()) {
         ++tally.none;
-    } else if (read == truth) {
+    } else if (SameAmount(read, truth)) {
         ++tally.right;
     } else {
         ++tally.wrong;
