@@ -84,6 +84,22 @@ std::optional<std::vector<Symbol>> SignAndDigit(const Symbol& symbol,
 
 }  // namespace
 
+bool ShowsSegmentDigits(const std::vector<Symbol>& symbols, Pix* ink,
+                        const std::vector<GlyphTemplate>& templates) {
+    int digits = 0, segments = 0;
+    for (const Symbol& symbol : symbols) {
+        if (!IsDigitSymbol(symbol.text) && symbol.text != "?") continue;
+        GlyphArea area;
+        PixPtr glyph = GlyphBetween(ink, symbol.left, symbol.right, area);
+        if (!glyph) continue;
+        const std::optional<GlyphGuess> guess = GuessGlyph(templates, PictureOfGlyph(glyph.get()));
+        if (!guess) continue;
+        ++digits;
+        segments += guess->segmentsMargin > 1;
+    }
+    return segments * 2 > digits;
+}
+
 std::vector<Symbol> WithGlyphsJudged(std::vector<Symbol> symbols, Pix* ink,
                                      const std::vector<GlyphTemplate>& templates) {
     if (templates.empty()) return symbols;

@@ -25,6 +25,11 @@ inline constexpr double kGlyphSignMargin = 3.0;
 // - a doubt whose box holds two glyphs they surely name as the sign and a digit (the sign the
 //   recogniser did not read, run into the first digit) becomes the two.
 // Where the templates are unsure, or the recogniser's box holds no single glyph, nothing changes.
+// Whether the line's digits are drawn by a seven-segment face: most of the digits and doubts
+// that stand as one glyph look most like a seven-segment template.
+bool ShowsSegmentDigits(const std::vector<Symbol>& symbols, Pix* ink,
+                        const std::vector<GlyphTemplate>& templates);
+
 std::vector<Symbol> WithGlyphsJudged(std::vector<Symbol> symbols, Pix* ink,
                                      const std::vector<GlyphTemplate>& templates);
 

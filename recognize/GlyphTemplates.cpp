@@ -8,9 +8,9 @@
 namespace zelvo {
 namespace {
 
-constexpr char kMagic[4] = {'Z', 'G', 'T', '1'};
+constexpr char kMagic[4] = {'Z', 'G', 'T', '2'};
 constexpr size_t kHeaderSize = sizeof kMagic + 1;
-constexpr size_t kRecordSize = 1 + std::tuple_size_v<GlyphPicture>;
+constexpr size_t kRecordSize = 2 + std::tuple_size_v<GlyphPicture>;
 
 }  // namespace
 
@@ -24,10 +24,12 @@ std::optional<std::vector<GlyphTemplate>> ParseGlyphTemplates(const unsigned cha
     const unsigned char* record = data + kHeaderSize;
     for (GlyphTemplate& glyph : templates) {
         glyph.label = static_cast<char>(record[0]);
-        if (glyph.label == 0 || kGlyphLabels.find(glyph.label) == std::string_view::npos) {
+        if (glyph.label == 0 || kGlyphLabels.find(glyph.label) == std::string_view::npos ||
+            record[1] > 1) {
             return std::nullopt;
         }
-        std::memcpy(glyph.picture.data(), record + 1, glyph.picture.size());
+        glyph.segments = record[1] == 1;
+        std::memcpy(glyph.picture.data(), record + 2, glyph.picture.size());
         record += kRecordSize;
     }
     return templates;
@@ -38,6 +40,7 @@ std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTempla
     data.push_back(kGlyphCells);
     for (const GlyphTemplate& glyph : templates) {
         data.push_back(static_cast<unsigned char>(glyph.label));
+        data.push_back(glyph.segments ? 1 : 0);
         data.insert(data.end(), glyph.picture.begin(), glyph.picture.end());
     }
     return data;
@@ -47,6 +50,8 @@ std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates
                                      const GlyphPicture& glyph) {
     std::array<long, kGlyphLabels.size()> nearest;
     nearest.fill(std::numeric_limits<long>::max());
+    std::array<long, 2> nearestOfFace = {std::numeric_limits<long>::max(),
+                                         std::numeric_limits<long>::max()};
     for (const GlyphTemplate& known : templates) {
         const size_t label = kGlyphLabels.find(known.label);
         long distance = 0;
@@ -55,6 +60,8 @@ std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates
             distance += difference * difference;
         }
         nearest[label] = std::min(nearest[label], distance);
+        long& ofFace = nearestOfFace[known.segments ? 1 : 0];
+        ofFace = std::min(ofFace, distance);
     }
     std::array<size_t, kGlyphLabels.size()> order;
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -66,6 +73,8 @@ std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates
     guess.runnerUp = kGlyphLabels[order[1]];
     guess.margin = static_cast<double>(nearest[order[1]]) /
                    static_cast<double>(std::max(1L, nearest[order[0]]));
+    guess.segmentsMargin = static_cast<double>(nearestOfFace[0]) /
+                           static_cast<double>(std::max(1L, nearestOfFace[1]));
     return guess;
 }
 

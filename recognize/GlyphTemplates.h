@@ -16,11 +16,13 @@ inline constexpr std::string_view kGlyphLabels = "0123456789Y";
 
 struct GlyphTemplate {
     char label = 0;
+    // Drawn by a seven-segment face, which the line recogniser has no model for.
+    bool segments = false;
     GlyphPicture picture{};
 };
 
-// The templates file: "ZGT1", the number of cells a side, then for each template its label and
-// its cells. None when the data is not such a file.
+// The templates file: "ZGT2", the number of cells a side, then for each template its label,
+// 1 for a seven-segment face or else 0, and its cells. None when the data is not such a file.
 std::optional<std::vector<GlyphTemplate>> ParseGlyphTemplates(const unsigned char* data,
                                                               size_t size);
 std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTemplate>& templates);
@@ -32,6 +34,8 @@ struct GlyphGuess {
     char label = 0;
     char runnerUp = 0;
     double margin = 0;
+    // How much nearer the nearest seven-segment template is than the nearest of a text face.
+    double segmentsMargin = 0;
 };
 
 std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates,

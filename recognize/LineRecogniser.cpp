@@ -205,6 +205,11 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (MissesAPoint(*first, image.get())) return std::string("?");
     PixPtr ink = DarkInk(image.get());
     if (ink && MayHideAJoinedPoint(*first, ink.get())) return std::string("?");
+    // A seven-segment display the segment reader could not read: the recogniser, which has no
+    // model for its digits, drops and invents digits and points there.
+    if (ink && ShowsSegmentDigits(*first, ink.get(), BuiltInGlyphTemplates())) {
+        return std::string("?");
+    }
     const std::vector<Symbol> told =
         ink ? WithGlyphsJudged(WithShapesTold(*first, ink.get()), ink.get(),
                                BuiltInGlyphTemplates())

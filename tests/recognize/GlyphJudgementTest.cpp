@@ -20,11 +20,12 @@ constexpr int kCell = 60;
 // The ink of a line of characters, each drawn large and hard-edged in a cell of its own.
 class DrawnLine : public testing::Test {
 protected:
-    void Draw(const QString& characters) {
+    void Draw(const QString& characters, const QString& family = QStringLiteral("DejaVu Sans"),
+              bool softened = false) {
         QImage image(kCell * static_cast<int>(characters.size()), 80, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font(family);
         font.setPixelSize(48);
         font.setStyleStrategy(QFont::NoAntialias);
         painter.setFont(font);
@@ -33,6 +34,13 @@ protected:
             painter.drawText(QRect(i * kCell, 0, kCell, 80), Qt::AlignCenter, characters.mid(i, 1));
         }
         painter.end();
+        if (softened) {
+            // As a display seen through scaling shows it: the segments' gaps closed.
+            image = image.scaled(image.width() / 3, image.height() / 3, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation)
+                        .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+        }
         ASSERT_TRUE(image.save(QStringLiteral("line.png")));
         PixPtr read(pixRead("line.png"));
         ASSERT_TRUE(read);
@@ -115,6 +123,17 @@ TEST_F(DrawnLine, AnUnreadSignRunIntoTheFirstDigitIsSetApart) {
     Symbol across = Doubt(0, "38", false);
     across.right = 2 * kCell - 4;
     EXPECT_EQ(Text(Judged({across, Read("6", 2)})), "?6");
+}
+
+TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
+    // The bench's seven-segment face, which the templates were not drawn from.
+    const std::vector<Symbol> read = {Read("1", 0), Read("2", 1), Read("0", 2), Read("4", 3)};
+    Draw(QStringLiteral("1204"), QStringLiteral("DSEG7 Classic"), true);
+    EXPECT_TRUE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
+    Draw(QStringLiteral("1204"), QStringLiteral("DejaVu Sans"), true);
+    EXPECT_FALSE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
+    Draw(QStringLiteral("1204"), QStringLiteral("Liberation Mono"));
+    EXPECT_FALSE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
 }
 
 TEST_F(DrawnLine, WithoutTemplatesOrAGlyphNothingChanges) {

@@ -19,15 +19,16 @@
 namespace zelvo {
 namespace {
 
-GlyphTemplate Template(char label, std::uint8_t fill) {
+GlyphTemplate Template(char label, std::uint8_t fill, bool segments = false) {
     GlyphTemplate glyph;
     glyph.label = label;
+    glyph.segments = segments;
     glyph.picture.fill(fill);
     return glyph;
 }
 
 TEST(GlyphTemplatesFile, ReadsWhatWasWrittenAndRefusesAnythingElse) {
-    const std::vector<GlyphTemplate> written = {Template('0', 10), Template('Y', 200)};
+    const std::vector<GlyphTemplate> written = {Template('0', 10, true), Template('Y', 200)};
     const std::vector<unsigned char> data = SerialiseGlyphTemplates(written);
     const std::optional<std::vector<GlyphTemplate>> read =
         ParseGlyphTemplates(data.data(), data.size());
@@ -35,6 +36,8 @@ TEST(GlyphTemplatesFile, ReadsWhatWasWrittenAndRefusesAnythingElse) {
     ASSERT_EQ(read->size(), 2u);
     EXPECT_EQ((*read)[1].label, 'Y');
     EXPECT_EQ((*read)[1].picture, written[1].picture);
+    EXPECT_TRUE((*read)[0].segments);
+    EXPECT_FALSE((*read)[1].segments);
 
     const auto refused = [](std::vector<unsigned char> bytes) {
         return !ParseGlyphTemplates(bytes.data(), bytes.size());
@@ -42,7 +45,7 @@ TEST(GlyphTemplatesFile, ReadsWhatWasWrittenAndRefusesAnythingElse) {
     EXPECT_TRUE(refused({}));
     EXPECT_TRUE(refused(std::vector<unsigned char>(data.begin(), data.end() - 1)));  // cut short
     std::vector<unsigned char> otherMagic = data;
-    otherMagic[3] = '2';
+    otherMagic[3] = '1';  // the file of a build before the seven-segment faces
     EXPECT_TRUE(refused(otherMagic));
     std::vector<unsigned char> otherCells = data;
     otherCells[4] = kGlyphCells + 1;
@@ -50,12 +53,16 @@ TEST(GlyphTemplatesFile, ReadsWhatWasWrittenAndRefusesAnythingElse) {
     std::vector<unsigned char> unknownLabel = data;
     unknownLabel[5] = 'x';
     EXPECT_TRUE(refused(unknownLabel));
+    std::vector<unsigned char> unknownFace = data;
+    unknownFace[6] = 2;
+    EXPECT_TRUE(refused(unknownFace));
     EXPECT_FALSE(ParseGlyphTemplates(nullptr, 0));
 }
 
 TEST(GlyphTemplatesGuess, NamesTheNearestLabelAndHowClearlyItLeads) {
     const std::vector<GlyphTemplate> templates = {Template('1', 0), Template('1', 40),
-                                                  Template('7', 100), Template('Y', 250)};
+                                                  Template('7', 100), Template('Y', 250),
+                                                  Template('1', 20, true)};
     GlyphPicture glyph;
     glyph.fill(30);
     const std::optional<GlyphGuess> guess = GuessGlyph(templates, glyph);
@@ -63,6 +70,8 @@ TEST(GlyphTemplatesGuess, NamesTheNearestLabelAndHowClearlyItLeads) {
     EXPECT_EQ(guess->label, '1');
     EXPECT_EQ(guess->runnerUp, '7');
     EXPECT_DOUBLE_EQ(guess->margin, (70.0 * 70) / (10.0 * 10));
+    // The nearest text template is 10 away in each cell, the seven-segment one 10 as well.
+    EXPECT_DOUBLE_EQ(guess->segmentsMargin, 1.0);
     // One label alone leads nothing.
     EXPECT_FALSE(GuessGlyph({Template('1', 0)}, glyph));
     EXPECT_FALSE(GuessGlyph({}, glyph));

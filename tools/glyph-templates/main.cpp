@@ -34,17 +34,35 @@ constexpr const char* kFamilies[] = {
     "Open Sans",    "Lato",               "Cantarell",      "Carlito",        "Caladea",
     "Hack",         "Inconsolata",        "Noto Mono",
 };
+// Seven-segment faces, as customer displays show totals; taught so that such a line is known
+// for what it is. The bench's face is left out here too.
+constexpr const char* kSegmentFamilies[] = {"DSEG7 Modern", "DSEG7 7SEGGCHAN", "DSEG14 Modern"};
 constexpr int kSizes[] = {11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 25, 28, 32, 37, 43, 48};
-// Spaced, so that each glyph stands apart; the label of each, in order.
-const QString kLine = QStringLiteral("\u00A5 0 1 2 3 4 5 6 7 8 9 \uFFE5");
-constexpr std::string_view kLineLabels = "Y0123456789Y";
+
+// Spaced, so that each glyph stands apart; the label of each, in order. The seven-segment faces
+// have no currency sign.
+struct Line {
+    QString text;
+    std::string_view labels;
+};
+const Line kTextLine = {QStringLiteral("\u00A5 0 1 2 3 4 5 6 7 8 9 \uFFE5"), "Y0123456789Y"};
+const Line kSegmentLine = {QStringLiteral("0 1 2 3 4 5 6 7 8 9"), "0123456789"};
 
 struct Look {
     QString family;
     int size;
     bool bold;
     bool antialias;
+    QString text;
 };
+
+// Softened as a display's scaling softens it: drawn smaller and scaled back up.
+QImage Softened(const QImage& image) {
+    const QImage smaller = image.scaled(image.width() * 3 / 5, image.height() * 3 / 5,
+                                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return smaller.scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
+}
 
 QImage Drawn(const Look& look) {
     QFont font(look.family);
@@ -53,19 +71,20 @@ QImage Drawn(const Look& look) {
     font.setStyleStrategy(look.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
     const QFontMetrics metrics(font);
     const int margin = 6;
-    QImage image(metrics.horizontalAdvance(kLine) + 2 * margin, metrics.height() * 2 + 2 * margin,
-                 QImage::Format_RGB32);
+    QImage image(metrics.horizontalAdvance(look.text) + 2 * margin,
+                 metrics.height() * 2 + 2 * margin, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, look.antialias);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(image.rect(), Qt::AlignCenter | Qt::TextDontClip, kLine);
+    painter.drawText(image.rect(), Qt::AlignCenter | Qt::TextDontClip, look.text);
     return image;
 }
 
 // The glyphs of a cleaned line, left to right: ink components, those that overlap across
-// joined (the pieces of a broken stroke), points and specks left out.
+// joined (the pieces of a broken stroke, the segments of a seven-segment digit), specks left
+// out.
 std::vector<PixPtr> GlyphsOf(Pix* cleaned) {
     std::vector<PixPtr> glyphs;
     PixPtr ink = DarkInk(cleaned);
@@ -76,14 +95,11 @@ std::vector<PixPtr> GlyphsOf(Pix* cleaned) {
         int left, top, right, bottom;
     };
     std::vector<Span> spans;
-    int tallest = 0;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         int x, y, w, h;
         boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
-        spans.push_back({x, y, x + w, y + h});
-        tallest = std::max(tallest, h);
+        if (w > 2 || h > 2) spans.push_back({x, y, x + w, y + h});
     }
-    std::erase_if(spans, [&](const Span& s) { return (s.bottom - s.top) * 3 < tallest; });
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
     std::vector<Span> joined;
     for (const Span& span : spans) {
@@ -142,36 +158,46 @@ int main(int argc, char** argv) {
     const QStringList installed = QFontDatabase::families();
     std::vector<GlyphTemplate> templates;
     int fonts = 0, lines = 0, refused = 0;
-    for (const char* name : kFamilies) {
+    const auto teach = [&](const char* name, const Line& line, bool segments) {
         const QString family = Installed(installed, QString::fromUtf8(name));
-        if (family.isEmpty()) continue;
+        if (family.isEmpty()) return;
         ++fonts;
         std::vector<GlyphTemplate> fontTemplates;
         for (const int size : kSizes) {
             for (const bool bold : {false, true}) {
                 for (const bool antialias : {true, false}) {
-                    ++lines;
-                    if (!Drawn({family, size, bold, antialias}).save(QString::fromStdString(screen)) ||
-                        !CleanImageForRecognition(screen, cleaned)) {
-                        ++refused;
-                        continue;
-                    }
-                    PixPtr line(pixRead(cleaned.c_str()));
-                    std::vector<PixPtr> glyphs = line ? GlyphsOf(line.get()) : std::vector<PixPtr>{};
-                    // A line whose glyphs did not come apart one by one teaches nothing sure.
-                    if (glyphs.size() != kLineLabels.size()) {
-                        ++refused;
-                        continue;
-                    }
-                    for (size_t i = 0; i < glyphs.size(); ++i) {
-                        GlyphTemplate glyph{kLineLabels[i], PictureOfGlyph(glyphs[i].get())};
-                        if (!AlreadyKnown(fontTemplates, glyph)) fontTemplates.push_back(glyph);
+                    const QImage drawn = Drawn({family, size, bold, antialias, line.text});
+                    // A display's digits are often seen softened; text fonts have enough
+                    // variety without it.
+                    for (const bool soft : {false, true}) {
+                        if (soft && !segments) continue;
+                        ++lines;
+                        if (!(soft ? Softened(drawn) : drawn).save(QString::fromStdString(screen)) ||
+                            !CleanImageForRecognition(screen, cleaned)) {
+                            ++refused;
+                            continue;
+                        }
+                        PixPtr image(pixRead(cleaned.c_str()));
+                        std::vector<PixPtr> glyphs =
+                            image ? GlyphsOf(image.get()) : std::vector<PixPtr>{};
+                        // A line whose glyphs did not come apart one by one teaches nothing sure.
+                        if (glyphs.size() != line.labels.size()) {
+                            ++refused;
+                            continue;
+                        }
+                        for (size_t i = 0; i < glyphs.size(); ++i) {
+                            GlyphTemplate glyph{line.labels[i], segments,
+                                                PictureOfGlyph(glyphs[i].get())};
+                            if (!AlreadyKnown(fontTemplates, glyph)) fontTemplates.push_back(glyph);
+                        }
                     }
                 }
             }
         }
         templates.insert(templates.end(), fontTemplates.begin(), fontTemplates.end());
-    }
+    };
+    for (const char* name : kFamilies) teach(name, kTextLine, false);
+    for (const char* name : kSegmentFamilies) teach(name, kSegmentLine, true);
     if (fonts == 0 || templates.empty()) {
         std::fprintf(stderr, "glyph-templates: none of the fonts is installed\n");
         return 1;
