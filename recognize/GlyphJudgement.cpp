@@ -1,5 +1,7 @@
 #include "recognize/GlyphJudgement.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -8,17 +10,48 @@
 namespace zelvo {
 namespace {
 
-// The label the templates give the glyph with at least `margin`.
-std::optional<char> SurelyNamed(const Glyph& glyph, const std::vector<GlyphTemplate>& templates,
-                                double margin) {
-    const std::optional<GlyphGuess> guess = GuessGlyph(templates, PictureOfGlyph(glyph.pix.get()));
-    if (!guess || guess->margin < margin) return std::nullopt;
-    return guess->label;
-}
-
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
+
+bool IsDigitOrDoubt(const Symbol& symbol) {
+    return IsDigitSymbol(symbol.text) || symbol.text == "?";
+}
+
+// A character of another script (a label's, a unit's) that is no currency sign.
+bool IsOtherCharacter(const Symbol& symbol) {
+    return !symbol.text.empty() && static_cast<unsigned char>(symbol.text[0]) >= 0x80 &&
+           !MayBeCurrencySign(symbol.text);
+}
+
+// What the templates make of each glyph; each glyph is compared with them once.
+class Guesses {
+public:
+    explicit Guesses(const std::vector<GlyphTemplate>& templates) : m_templates(templates) {}
+
+    std::optional<GlyphGuess> Of(const Glyph& glyph) {
+        for (const auto& [area, guess] : m_known) {
+            if (area.x == glyph.area.x && area.y == glyph.area.y && area.w == glyph.area.w &&
+                area.h == glyph.area.h) {
+                return guess;
+            }
+        }
+        std::optional<GlyphGuess> guess = GuessGlyph(m_templates, PictureOfGlyph(glyph.pix.get()));
+        m_known.emplace_back(glyph.area, guess);
+        return guess;
+    }
+
+    // The label the templates give the glyph at least `margin` ahead of any other.
+    std::optional<char> Named(const Glyph& glyph, double margin) {
+        const std::optional<GlyphGuess> guess = Of(glyph);
+        if (!guess || guess->margin < margin) return std::nullopt;
+        return guess->label;
+    }
+
+private:
+    const std::vector<GlyphTemplate>& m_templates;
+    std::vector<std::pair<GlyphArea, std::optional<GlyphGuess>>> m_known;
+};
 
 void Doubt(Symbol& symbol, std::string candidates, bool maybeSign) {
     symbol.text = "?";
@@ -26,17 +59,9 @@ void Doubt(Symbol& symbol, std::string candidates, bool maybeSign) {
     symbol.maybeSign = maybeSign;
 }
 
-void JudgeDigit(Symbol& symbol, const Glyph& glyph, const std::vector<GlyphTemplate>& templates) {
-    const std::optional<char> named = SurelyNamed(glyph, templates, kGlyphDissentMargin);
-    if (!named || *named == symbol.text[0]) return;
-    const bool sign = *named == kSignLabel;
-    Doubt(symbol, sign ? symbol.text : symbol.text + *named, sign);
-}
-
-void JudgeSign(Symbol& symbol, const Glyph& glyph, const std::vector<GlyphTemplate>& templates) {
-    const std::optional<char> named = SurelyNamed(glyph, templates, kGlyphDissentMargin);
-    // Only the digit it looks like may settle it now; never the sign again.
-    if (named && IsDigitLabel(*named)) Doubt(symbol, std::string(1, *named), false);
+void Unreadable(Symbol& symbol) {
+    Doubt(symbol, {}, false);
+    symbol.withoutGlyph = true;
 }
 
 void Settle(Symbol& symbol, std::string text) {
@@ -45,13 +70,33 @@ void Settle(Symbol& symbol, std::string text) {
     symbol.maybeSign = false;
 }
 
-void JudgeDoubt(Symbol& symbol, const Glyph& glyph, const std::vector<GlyphTemplate>& templates) {
-    const std::optional<char> named = SurelyNamed(glyph, templates, kGlyphSettleMargin);
+void JudgeDigit(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
+    const std::optional<GlyphGuess> guess = guesses.Of(glyph);
+    if (!guess) return;
+    if (guess->label == symbol.text[0]) {
+        // Barely more like it than like another digit: the recogniser may have taken that one
+        // for it.
+        if (guess->margin < kGlyphDoubtMargin && IsDigitLabel(guess->runnerUp)) {
+            Doubt(symbol, symbol.text + guess->runnerUp, false);
+        }
+        return;
+    }
+    if (guess->margin < kGlyphDoubtMargin) return;
+    const bool sign = guess->label == kSignLabel;
+    Doubt(symbol, sign ? symbol.text : symbol.text + guess->label, sign);
+}
+
+void JudgeSign(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
+    const std::optional<char> named = guesses.Named(glyph, kGlyphNotSignMargin);
+    // Only the digit it looks like may settle it now; never the sign again.
+    if (named && IsDigitLabel(*named)) Doubt(symbol, std::string(1, *named), false);
+}
+
+void JudgeDoubt(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
+    const std::optional<char> named = guesses.Named(glyph, kGlyphSettleMargin);
     if (!named) return;
     if (*named == kSignLabel) {
-        // Taking a digit for the sign drops it from the amount: where the recogniser saw no
-        // sign, only a glyph far more like the sign than like any digit is one.
-        if (symbol.maybeSign || SurelyNamed(glyph, templates, kGlyphSignMargin)) Settle(symbol, "\u00A5");
+        if (symbol.maybeSign || guesses.Named(glyph, kGlyphSignMargin)) Settle(symbol, "\u00A5");
     } else if (symbol.candidates.empty() ||
                symbol.candidates.find(*named) != std::string::npos) {
         Settle(symbol, std::string(1, *named));
@@ -64,10 +109,10 @@ void JudgeDoubt(Symbol& symbol, const Glyph& glyph, const std::vector<GlyphTempl
 // the two, when the templates surely name both.
 std::optional<std::vector<Symbol>> SignAndDigit(const Symbol& symbol,
                                                 const std::vector<Glyph>& glyphs,
-                                                const std::vector<GlyphTemplate>& templates) {
+                                                Guesses& guesses) {
     if (glyphs.size() != 2) return std::nullopt;
-    const std::optional<char> first = SurelyNamed(glyphs[0], templates, kGlyphSettleMargin);
-    const std::optional<char> second = SurelyNamed(glyphs[1], templates, kGlyphSettleMargin);
+    const std::optional<char> first = guesses.Named(glyphs[0], kGlyphSettleMargin);
+    const std::optional<char> second = guesses.Named(glyphs[1], kGlyphSettleMargin);
     if (first != kSignLabel || !second || !IsDigitLabel(*second)) return std::nullopt;
     const bool candidate =
         symbol.candidates.empty() || symbol.candidates.find(*second) != std::string::npos;
@@ -82,51 +127,101 @@ std::optional<std::vector<Symbol>> SignAndDigit(const Symbol& symbol,
     return std::vector<Symbol>{sign, digit};
 }
 
-}  // namespace
+// The height of the line's digits and the row their feet stand on, from its sure digits.
+struct DigitRow {
+    int height = 0;
+    int baseline = 0;
 
-bool ShowsSegmentDigits(const std::vector<Symbol>& symbols, Pix* ink,
-                        const std::vector<GlyphTemplate>& templates) {
-    int digits = 0, segments = 0;
-    for (const Symbol& symbol : symbols) {
-        if (!IsDigitSymbol(symbol.text) && symbol.text != "?") continue;
-        GlyphArea area;
-        PixPtr glyph = GlyphBetween(ink, symbol.left, symbol.right, area);
-        if (!glyph) continue;
-        const std::optional<GlyphGuess> guess = GuessGlyph(templates, PictureOfGlyph(glyph.get()));
-        if (!guess) continue;
-        ++digits;
-        segments += guess->segmentsMargin > 1;
+    bool Holds(const GlyphArea& area) const {
+        return height > 0 && std::abs(area.h - height) * 7 <= height &&
+               std::abs(area.y + area.h - baseline) * 10 <= height;
     }
-    return segments * 2 > digits;
+};
+
+// A character beside the number whose box holds a digit the recogniser took into it ("到" for
+// "¥1" before "3,273").
+bool HoldsADigit(const std::vector<Glyph>& glyphs, const DigitRow& row, Guesses& guesses) {
+    constexpr double kClearDigit = 2.0;
+    return std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
+        if (!row.Holds(glyph.area)) return false;
+        const std::optional<char> named = guesses.Named(glyph, kClearDigit);
+        return named && IsDigitLabel(*named);
+    });
 }
 
-std::vector<Symbol> WithGlyphsJudged(std::vector<Symbol> symbols, Pix* ink,
-                                     const std::vector<GlyphTemplate>& templates) {
-    if (templates.empty()) return symbols;
-    std::vector<Symbol> judged;
-    for (size_t i = 0; i < symbols.size(); ++i) {
+}  // namespace
+
+GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
+                             const std::vector<GlyphTemplate>& templates) {
+    GlyphJudgement judgement;
+    if (templates.empty()) {
+        judgement.symbols = std::move(symbols);
+        return judgement;
+    }
+    Guesses guesses(templates);
+    const size_t count = symbols.size();
+    std::vector<std::vector<Glyph>> glyphs(count);
+    std::vector<bool> besideDigit(count), beforeDigit(count);
+    DigitRow row;
+    int digits = 0, segmentDigits = 0;
+    for (size_t i = 0; i < count; ++i) {
+        beforeDigit[i] = i + 1 < count && IsDigitOrDoubt(symbols[i + 1]);
+        besideDigit[i] = beforeDigit[i] || (i > 0 && IsDigitOrDoubt(symbols[i - 1]));
+        const Symbol& symbol = symbols[i];
+        const bool wanted = IsDigitOrDoubt(symbol) ||
+                            (MayBeCurrencySign(symbol.text) && beforeDigit[i]) ||
+                            (IsOtherCharacter(symbol) && besideDigit[i]);
+        if (!wanted) continue;
+        glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
+        if (!IsDigitOrDoubt(symbol) || glyphs[i].size() != 1) continue;
+        const GlyphArea& area = glyphs[i][0].area;
+        if (IsDigitSymbol(symbol.text)) {
+            row.height = std::max(row.height, area.h);
+            row.baseline = std::max(row.baseline, area.y + area.h);
+        }
+        if (const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0])) {
+            ++digits;
+            segmentDigits += guess->segmentsMargin > 1;
+        }
+    }
+    judgement.segmentDigits = segmentDigits * 2 > digits;
+
+    const auto ownGlyph = [&](size_t i) {
+        const auto same = [&](size_t j) {
+            return glyphs[j].size() == 1 && glyphs[j][0].area.x == glyphs[i][0].area.x &&
+                   glyphs[j][0].area.w == glyphs[i][0].area.w;
+        };
+        return glyphs[i].size() == 1 && !(i > 0 && same(i - 1)) && !(i + 1 < count && same(i + 1));
+    };
+    for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
         const bool digit = IsDigitSymbol(symbol.text);
         const bool doubt = symbol.text == "?";
-        const bool beforeDigit = i + 1 < symbols.size() &&
-                                 (IsDigitSymbol(symbols[i + 1].text) || symbols[i + 1].text == "?");
-        const bool sign = MayBeCurrencySign(symbol.text) && beforeDigit;
-        const std::vector<Glyph> glyphs =
-            digit || doubt || sign ? GlyphsBetween(ink, symbol.left, symbol.right)
-                                   : std::vector<Glyph>{};
-        if (glyphs.size() == 1) {
-            if (digit) JudgeDigit(symbol, glyphs[0], templates);
-            if (doubt) JudgeDoubt(symbol, glyphs[0], templates);
-            if (sign) JudgeSign(symbol, glyphs[0], templates);
-        } else if (doubt) {
-            if (std::optional<std::vector<Symbol>> split = SignAndDigit(symbol, glyphs, templates)) {
-                judged.insert(judged.end(), split->begin(), split->end());
-                continue;
+        if (digit || doubt) {
+            const bool colon = glyphs[i].empty() && IsColonBetween(ink, symbol.left, symbol.right);
+            const bool shared = glyphs[i].size() == 1 && !ownGlyph(i);
+            if (colon || shared) {
+                Unreadable(symbol);
+            } else if (glyphs[i].size() == 1) {
+                if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
+                if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);
+            } else if (doubt) {
+                if (std::optional<std::vector<Symbol>> split =
+                        SignAndDigit(symbol, glyphs[i], guesses)) {
+                    judgement.symbols.insert(judgement.symbols.end(), split->begin(),
+                                             split->end());
+                    continue;
+                }
             }
+        } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && glyphs[i].size() == 1) {
+            JudgeSign(symbol, glyphs[i][0], guesses);
+        } else if (IsOtherCharacter(symbol) && besideDigit[i] &&
+                   HoldsADigit(glyphs[i], row, guesses)) {
+            Unreadable(symbol);
         }
-        judged.push_back(std::move(symbol));
+        judgement.symbols.push_back(std::move(symbol));
     }
-    return judged;
+    return judgement;
 }
 
 }  // namespace zelvo

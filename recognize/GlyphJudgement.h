@@ -9,28 +9,38 @@ struct Pix;
 
 namespace zelvo {
 
-// A glyph the templates name with at least this margin is not what the recogniser surely read
-// instead; with the larger one it is what they name, where the recogniser was in doubt; only
-// with the largest is a doubt between digits the currency sign.
-inline constexpr double kGlyphDissentMargin = 1.3;
+// A sure digit stays sure only when the templates name it at least this much ahead of any other
+// digit, and name nothing else this much ahead of it.
+inline constexpr double kGlyphDoubtMargin = 1.1;
+// A sign the recogniser read before a digit is in doubt when the templates name a digit this
+// much ahead.
+inline constexpr double kGlyphNotSignMargin = 1.3;
+// A doubt is settled as what the templates name this much ahead of anything else.
 inline constexpr double kGlyphSettleMargin = 1.5;
+// A doubt between digits alone is the currency sign only this much ahead: taking a digit for
+// the sign drops it from the amount.
 inline constexpr double kGlyphSignMargin = 3.0;
 
-// The line's digits and currency signs held against the templates, glyph by glyph on the line's
-// ink (one bit, ink set):
-// - a sure digit, or a sign before a digit, that they surely name as something else becomes
-//   doubtful;
-// - a doubtful digit they surely name, as one of its candidates, is settled; one they surely
-//   name as a digit is no longer taken for the sign;
-// - a doubt whose box holds two glyphs they surely name as the sign and a digit (the sign the
-//   recogniser did not read, run into the first digit) becomes the two.
-// Where the templates are unsure, or the recogniser's box holds no single glyph, nothing changes.
-// Whether the line's digits are drawn by a seven-segment face: most of the digits and doubts
-// that stand as one glyph look most like a seven-segment template.
-bool ShowsSegmentDigits(const std::vector<Symbol>& symbols, Pix* ink,
-                        const std::vector<GlyphTemplate>& templates);
+// The line's symbols held against the templates, glyph by glyph on the line's ink (one bit, ink
+// set).
+struct GlyphJudgement {
+    std::vector<Symbol> symbols;
+    // Most of the digits that stand as one glyph look most like a seven-segment face's.
+    bool segmentDigits = false;
+};
 
-std::vector<Symbol> WithGlyphsJudged(std::vector<Symbol> symbols, Pix* ink,
-                                     const std::vector<GlyphTemplate>& templates);
+// - A sure digit the templates name otherwise, or barely name, becomes a doubt between the
+//   two; so does a sign before a digit that they name a digit (and it may never be the sign
+//   again).
+// - A doubt they name, as one of its candidates, is settled; one they name as a digit is no
+//   longer taken for the sign; one whose box holds two glyphs they name as the sign and a digit
+//   (the sign the recogniser did not read, run into the first digit) becomes the two.
+// - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
+//   standing on its neighbour's glyph), and a character beside the number whose box holds a
+//   glyph of the digits' size and place that they surely name a digit, become doubts that no
+//   other view may settle.
+// Where the templates are unsure, or a box holds no single glyph, nothing changes.
+GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
+                             const std::vector<GlyphTemplate>& templates);
 
 }  // namespace zelvo

@@ -10,32 +10,60 @@
 
 namespace zelvo {
 
-std::vector<Glyph> GlyphsBetween(Pix* ink, int left, int right) {
-    std::vector<Glyph> glyphs;
-    Pixa* rawPixa = nullptr;
-    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
-    PixaPtr pixa(rawPixa);
-    if (!boxes || !pixa) return glyphs;
-    std::vector<std::pair<int, GlyphArea>> standing;
+namespace {
+
+// The ink components whose middle and most of them stand between `left` and `right`, left to
+// right, and the height of the line's tallest.
+struct Standing {
+    std::vector<std::pair<int, GlyphArea>> components;  // index in `boxes`, area
     int tallest = 0;
-    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+    BoxaPtr boxes;
+    PixaPtr pixa;
+};
+
+Standing StandingBetween(Pix* ink, int left, int right) {
+    Standing standing;
+    Pixa* rawPixa = nullptr;
+    standing.boxes.reset(pixConnComp(ink, &rawPixa, 8));
+    standing.pixa.reset(rawPixa);
+    if (!standing.boxes || !standing.pixa) return standing;
+    for (int i = 0; i < boxaGetCount(standing.boxes.get()); ++i) {
         GlyphArea found;
-        boxaGetBoxGeometry(boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
+        boxaGetBoxGeometry(standing.boxes.get(), i, &found.x, &found.y, &found.w, &found.h);
         // Measured over the whole line, so that a box holding only a point holds no glyph.
-        tallest = std::max(tallest, found.h);
+        standing.tallest = std::max(standing.tallest, found.h);
         const int inside = std::min(right, found.x + found.w) - std::max(left, found.x);
         const int middle = found.x + found.w / 2;
         if (middle < left || middle > right || inside * 2 < found.w) continue;
-        standing.emplace_back(i, found);
+        standing.components.emplace_back(i, found);
     }
-    std::sort(standing.begin(), standing.end(),
+    std::sort(standing.components.begin(), standing.components.end(),
               [](const auto& a, const auto& b) { return a.second.x < b.second.x; });
-    for (const auto& [index, area] : standing) {
+    return standing;
+}
+
+}  // namespace
+
+std::vector<Glyph> GlyphsBetween(Pix* ink, int left, int right) {
+    std::vector<Glyph> glyphs;
+    const Standing standing = StandingBetween(ink, left, right);
+    for (const auto& [index, area] : standing.components) {
         // Points and specks beside the glyph do not count.
-        if (area.h * 2 < tallest) continue;
-        glyphs.push_back({PixPtr(pixaGetPix(pixa.get(), index, L_COPY)), area});
+        if (area.h * 2 < standing.tallest) continue;
+        glyphs.push_back({PixPtr(pixaGetPix(standing.pixa.get(), index, L_COPY)), area});
     }
     return glyphs;
+}
+
+bool IsColonBetween(Pix* ink, int left, int right) {
+    const Standing standing = StandingBetween(ink, left, right);
+    if (standing.components.size() != 2) return false;
+    const GlyphArea& a = standing.components[0].second;
+    const GlyphArea& b = standing.components[1].second;
+    const auto small = [&](const GlyphArea& mark) { return mark.h * 3 <= standing.tallest; };
+    const bool overlapAcross = std::min(a.x + a.w, b.x + b.w) > std::max(a.x, b.x);
+    const bool apartDown = a.y + a.h <= b.y || b.y + b.h <= a.y;
+    return small(a) && small(b) && overlapAcross && apartDown;
 }
 
 PixPtr GlyphBetween(Pix* ink, int left, int right, GlyphArea& area) {

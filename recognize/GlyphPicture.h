@@ -22,6 +22,10 @@ struct Glyph {
 };
 std::vector<Glyph> GlyphsBetween(Pix* ink, int left, int right);
 
+// Whether what stands between `left` and `right` is a colon: two small marks, one over the
+// other, and no glyph.
+bool IsColonBetween(Pix* ink, int left, int right);
+
 // The one glyph standing between `left` and `right` of a line's ink (one bit, ink set): the
 // ink component whose middle and most of it are inside them, points and specks beside it left
 // out. The recogniser's boxes are loose: a box that holds two glyphs (a sign it did not read,

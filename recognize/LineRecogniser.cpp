@@ -204,16 +204,13 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
     PixPtr ink = DarkInk(image.get());
-    if (ink && MayHideAJoinedPoint(*first, ink.get())) return std::string("?");
+    if (!ink || MayHideAJoinedPoint(*first, ink.get())) return std::string("?");
+    const GlyphJudgement judged =
+        JudgeByGlyphs(WithShapesTold(*first, ink.get()), ink.get(), BuiltInGlyphTemplates());
     // A seven-segment display the segment reader could not read: the recogniser, which has no
     // model for its digits, drops and invents digits and points there.
-    if (ink && ShowsSegmentDigits(*first, ink.get(), BuiltInGlyphTemplates())) {
-        return std::string("?");
-    }
-    const std::vector<Symbol> told =
-        ink ? WithGlyphsJudged(WithShapesTold(*first, ink.get()), ink.get(),
-                               BuiltInGlyphTemplates())
-            : *first;
+    if (judged.segmentDigits) return std::string("?");
+    const std::vector<Symbol>& told = judged.symbols;
     // Only a doubtful line costs more readings, so most captures take one.
     if (LineText(told).find('?') == std::string::npos) return LineWithSignApart(told);
     ViewVotes votes(told);

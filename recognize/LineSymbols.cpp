@@ -121,7 +121,7 @@ std::vector<Symbol> ViewVotes::Settled() const {
     std::vector<Symbol> settled = m_line;
     for (size_t i = 0; i < settled.size(); ++i) {
         const std::vector<std::string>& votes = m_votes[i];
-        if (votes.empty() || std::count(votes.begin(), votes.end(), votes[0]) != votes.size()) {
+        if (settled[i].withoutGlyph || votes.empty() || std::count(votes.begin(), votes.end(), votes[0]) != votes.size()) {
             continue;
         }
         const bool sign = votes[0] == "\u00A5" && settled[i].maybeSign;

@@ -20,6 +20,9 @@ struct Symbol {
     bool maybeSign = false;
     // For a "?": the digits it may be, when known.
     std::string candidates;
+    // A "?" whose box holds no glyph of its own (punctuation read as a digit, a box on its
+    // neighbour's glyph): what another view reads there settles nothing.
+    bool withoutGlyph = false;
 };
 
 // A recognised symbol that is one digit; one that is a decimal point or separator.

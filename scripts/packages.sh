@@ -13,6 +13,7 @@ ZELVO_PACKAGES=(
     # The fonts the amount reader's glyph templates are drawn from at build time.
     fonts-urw-base35 fonts-roboto-unhinted fonts-open-sans fonts-lato fonts-cantarell
     fonts-hack fonts-crosextra-carlito fonts-crosextra-caladea fonts-inconsolata fonts-noto-mono
+    fonts-wqy-zenhei fonts-arphic-ukai
 )
 
 # Installs whichever of the packages are missing; one apt-get update, only when needed.

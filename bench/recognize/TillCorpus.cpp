@@ -96,11 +96,14 @@ std::pair<int, int> InkRows(const QImage& image, QColor ground) {
 
 // The seed is stirred first, so that neighbouring seeds start far apart in the sequence instead
 // of giving the same totals a few draws later.
-TillCorpus::TillCorpus(std::uint32_t seed) : m_state(Mixed(seed + kGolden)) {
+TillCorpus::TillCorpus(std::uint32_t seed, const std::vector<std::string>& families)
+    : m_state(Mixed(seed + kGolden)) {
     const QStringList installed = QFontDatabase::families();
-    for (const char* family : kWantedFamilies) {
-        if (installed.contains(QString::fromUtf8(family)))
-            m_families.push_back(QString::fromUtf8(family));
+    std::vector<std::string> wanted = families;
+    if (wanted.empty()) wanted.assign(std::begin(kWantedFamilies), std::end(kWantedFamilies));
+    for (const std::string& family : wanted) {
+        if (installed.contains(QString::fromStdString(family)))
+            m_families.push_back(QString::fromStdString(family));
     }
     if (m_families.empty()) m_families.push_back(QStringLiteral("Sans"));
 }
@@ -194,9 +197,10 @@ TillSample TillCorpus::Next() {
 }
 
 std::vector<std::pair<std::filesystem::path, std::string>> WriteCorpus(
-    const std::filesystem::path& folder, int count, std::uint32_t seed) {
+    const std::filesystem::path& folder, int count, std::uint32_t seed,
+    const std::vector<std::string>& families) {
     std::filesystem::create_directories(folder);
-    TillCorpus corpus(seed);
+    TillCorpus corpus(seed, families);
     std::ofstream truth(folder / "truth.tsv");
     std::vector<std::pair<std::filesystem::path, std::string>> samples;
     for (int i = 0; i < count; ++i) {

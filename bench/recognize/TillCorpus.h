@@ -23,7 +23,9 @@ struct TillSample {
 // margins drawn from a generator seeded with `seed`: the same seed gives the same corpus.
 class TillCorpus {
 public:
-    explicit TillCorpus(std::uint32_t seed);
+    // `families`, when given, are drawn with instead of the usual ones (those installed of
+    // them): fonts the reader was never tuned on.
+    explicit TillCorpus(std::uint32_t seed, const std::vector<std::string>& families = {});
 
     TillSample Next();
 
@@ -39,6 +41,7 @@ private:
 // Writes `count` samples as NNNN.bmp and truth.tsv (file, amount, shown text, look) into
 // `folder`; returns the paths and amounts in order.
 std::vector<std::pair<std::filesystem::path, std::string>> WriteCorpus(
-    const std::filesystem::path& folder, int count, std::uint32_t seed);
+    const std::filesystem::path& folder, int count, std::uint32_t seed,
+    const std::vector<std::string>& families = {});
 
 }  // namespace zelvo::bench

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 
 #include "recognize/GlyphJudgement.h"
+#include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
 #include "tests/support/TestSupport.h"
@@ -65,7 +67,7 @@ protected:
     }
 
     std::vector<Symbol> Judged(std::vector<Symbol> symbols) {
-        return WithGlyphsJudged(std::move(symbols), m_ink.get(), BuiltInGlyphTemplates());
+        return JudgeByGlyphs(std::move(symbols), m_ink.get(), BuiltInGlyphTemplates()).symbols;
     }
     static std::string Text(const std::vector<Symbol>& symbols) { return LineText(symbols); }
 
@@ -129,17 +131,70 @@ TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
     // The bench's seven-segment face, which the templates were not drawn from.
     const std::vector<Symbol> read = {Read("1", 0), Read("2", 1), Read("0", 2), Read("4", 3)};
     Draw(QStringLiteral("1204"), QStringLiteral("DSEG7 Classic"), true);
-    EXPECT_TRUE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
+    EXPECT_TRUE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
     Draw(QStringLiteral("1204"), QStringLiteral("DejaVu Sans"), true);
-    EXPECT_FALSE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
+    EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
     Draw(QStringLiteral("1204"), QStringLiteral("Liberation Mono"));
-    EXPECT_FALSE(ShowsSegmentDigits(read, m_ink.get(), BuiltInGlyphTemplates()));
+    EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+}
+
+TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
+    Draw(QStringLiteral("3"));
+    const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, kCell);
+    ASSERT_EQ(glyphs.size(), 1u);
+    const GlyphPicture picture = PictureOfGlyph(glyphs[0].pix.get());
+    // Templates a little and a little more off the glyph: a near tie between 3 and 5.
+    const auto off = [&](char label, int by) {
+        GlyphTemplate known{label, false, picture};
+        for (size_t i = 0; i < known.picture.size(); i += 2) {
+            known.picture[i] = static_cast<std::uint8_t>(std::min(255, known.picture[i] + by));
+        }
+        return known;
+    };
+    const std::vector<Symbol> near =
+        JudgeByGlyphs({Read("3", 0)}, m_ink.get(), {off('3', 40), off('5', 41)}).symbols;
+    EXPECT_EQ(Text(near), "?");
+    EXPECT_EQ(near[0].candidates, "35");
+    const std::vector<Symbol> clear =
+        JudgeByGlyphs({Read("3", 0)}, m_ink.get(), {off('3', 10), off('5', 60)}).symbols;
+    EXPECT_EQ(Text(clear), "3");
+}
+
+TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
+    // A full-width colon read as a 1 before the amount: two dots, no glyph.
+    Draw(QStringLiteral("\uFF1A2"));
+    const std::vector<Symbol> colon = Judged({Read("1", 0), Read("2", 1)});
+    EXPECT_EQ(Text(colon), "?2");
+    EXPECT_TRUE(colon[0].withoutGlyph);
+    ViewVotes votes(colon);
+    std::vector<Symbol> view = {Read("1", 0), Read("2", 1)};
+    EXPECT_TRUE(votes.Add(view, 1.0f));
+    EXPECT_EQ(Text(votes.Settled()), "?2");
+
+    // Two symbols on one glyph: the recogniser read a glyph that is not there ("445" for "145").
+    Draw(QStringLiteral("45"));
+    Symbol loose = Read("4", 0);
+    loose.right = kCell + 10;  // reaching into the 5's cell
+    Symbol onFour = Read("4", 0);
+    onFour.left = 20;
+    onFour.startsWord = false;
+    const std::vector<Symbol> twice = Judged({loose, onFour, Read("5", 1)});
+    EXPECT_EQ(Text(twice), "??5");
+}
+
+TEST_F(DrawnLine, ACharacterBesideTheNumberHoldingADigitLeavesItInDoubt) {
+    // "到" read over the 3 of "38": the amount would lose its first digit.
+    Draw(QStringLiteral("38"));
+    EXPECT_EQ(Text(Judged({Read("\u5230", 0), Read("8", 1)})), "?8");
+    // A unit after the number is no digit.
+    Draw(QStringLiteral("8\u5143"));
+    EXPECT_EQ(Text(Judged({Read("8", 0), Read("\u5143", 1)})), "8\u5143");
 }
 
 TEST_F(DrawnLine, WithoutTemplatesOrAGlyphNothingChanges) {
     Draw(QStringLiteral("8 "));
     const std::vector<Symbol> read = {Read("3", 0), Doubt(1, "38")};
-    EXPECT_EQ(Text(WithGlyphsJudged(read, m_ink.get(), {})), "3?");
+    EXPECT_EQ(Text(JudgeByGlyphs(read, m_ink.get(), {}).symbols), "3?");
     EXPECT_EQ(Text(Judged(read)), "??");  // the blank cell names nothing
 }
 

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QTemporaryDir>
 
 #include <leptonica/allheaders.h>
@@ -25,14 +26,16 @@ namespace {
 
 using namespace zelvo;
 
-// Fonts of many designs (grotesque, humanist, geometric, serif, monospaced, narrow); the fonts
-// the amount bench draws its tills in are left out on purpose, so that its figures are those of
-// fonts the reader was not taught.
+// Fonts of many designs (grotesque, humanist, geometric, serif, monospaced, narrow, and the
+// Latin digits and full-width sign of two Chinese faces); the fonts the amount bench draws its
+// tills in are left out on purpose, so that its figures are those of fonts the reader was not
+// taught.
 constexpr const char* kFamilies[] = {
     "Nimbus Sans",  "Nimbus Sans Narrow", "Nimbus Roman",   "Nimbus Mono PS", "URW Gothic",
     "URW Bookman",  "C059",               "P052",           "Roboto",         "Roboto Condensed",
     "Open Sans",    "Lato",               "Cantarell",      "Carlito",        "Caladea",
-    "Hack",         "Inconsolata",        "Noto Mono",
+    "Hack",         "Inconsolata",        "Noto Mono",      "WenQuanYi Zen Hei",
+    "AR PL UKai CN",
 };
 // Seven-segment faces, as customer displays show totals; taught so that such a line is known
 // for what it is. The bench's face is left out here too.
@@ -40,12 +43,15 @@ constexpr const char* kSegmentFamilies[] = {"DSEG7 Modern", "DSEG7 7SEGGCHAN", "
 constexpr int kSizes[] = {11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 25, 28, 32, 37, 43, 48};
 
 // Spaced, so that each glyph stands apart; the label of each, in order. The seven-segment faces
-// have no currency sign.
+// have no currency sign; a text face without the full-width sign draws its own sign twice, since
+// another font standing in for it would make the templates depend on what else is installed.
 struct Line {
     QString text;
     std::string_view labels;
 };
 const Line kTextLine = {QStringLiteral("\u00A5 0 1 2 3 4 5 6 7 8 9 \uFFE5"), "Y0123456789Y"};
+const Line kTextLineWithoutFullWidth = {QStringLiteral("\u00A5 0 1 2 3 4 5 6 7 8 9 \u00A5"),
+                                        "Y0123456789Y"};
 const Line kSegmentLine = {QStringLiteral("0 1 2 3 4 5 6 7 8 9"), "0123456789"};
 
 struct Look {
@@ -196,7 +202,10 @@ int main(int argc, char** argv) {
         }
         templates.insert(templates.end(), fontTemplates.begin(), fontTemplates.end());
     };
-    for (const char* name : kFamilies) teach(name, kTextLine, false);
+    for (const char* name : kFamilies) {
+        const QRawFont face = QRawFont::fromFont(QFont(Installed(installed, QString::fromUtf8(name))));
+        teach(name, face.supportsCharacter(0xFFE5u) ? kTextLine : kTextLineWithoutFullWidth, false);
+    }
     for (const char* name : kSegmentFamilies) teach(name, kSegmentLine, true);
     if (fonts == 0 || templates.empty()) {
         std::fprintf(stderr, "glyph-templates: none of the fonts is installed\n");
