@@ -54,14 +54,15 @@ std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates
                                          std::numeric_limits<long>::max()};
     for (const GlyphTemplate& known : templates) {
         const size_t label = kGlyphLabels.find(known.label);
-        long distance = 0;
+        // At most 256 cells of 255 squared: an int holds it, and the loop vectorises.
+        int distance = 0;
         for (size_t i = 0; i < glyph.size(); ++i) {
             const int difference = int{glyph[i]} - int{known.picture[i]};
             distance += difference * difference;
         }
-        nearest[label] = std::min(nearest[label], distance);
+        nearest[label] = std::min<long>(nearest[label], distance);
         long& ofFace = nearestOfFace[known.segments ? 1 : 0];
-        ofFace = std::min(ofFace, distance);
+        ofFace = std::min<long>(ofFace, distance);
     }
     std::array<size_t, kGlyphLabels.size()> order;
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
