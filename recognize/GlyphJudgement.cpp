@@ -18,6 +18,23 @@ bool IsDigitOrDoubt(const Symbol& symbol) {
     return IsDigitSymbol(symbol.text) || symbol.text == "?";
 }
 
+bool IsNumberPart(const Symbol& symbol) {
+    return IsDigitOrDoubt(symbol) || IsPointSymbol(symbol.text);
+}
+
+// A letter or mark read inside the number ("1/.38") or as the whole number before its point
+// ("@.23"): a digit the recogniser misread. One before the number may be a piece of the sign.
+bool IsMarkInNumber(const std::vector<Symbol>& symbols, size_t i) {
+    const Symbol& symbol = symbols[i];
+    const bool ascii = symbol.text.size() == 1 && static_cast<unsigned char>(symbol.text[0]) < 0x80;
+    if (!ascii || IsNumberPart(symbol) || MayBeCurrencySign(symbol.text)) return false;
+    const bool next = i + 1 < symbols.size() && !symbols[i + 1].startsWord;
+    const bool gluedBefore = next && IsNumberPart(symbols[i + 1]);
+    const bool gluedAfter = i > 0 && !symbol.startsWord && IsNumberPart(symbols[i - 1]);
+    const bool beforePoint = next && IsPointSymbol(symbols[i + 1].text);
+    return (gluedBefore && gluedAfter) || (beforePoint && !gluedAfter);
+}
+
 // A character of another script (a label's, a unit's) that is no currency sign.
 bool IsOtherCharacter(const Symbol& symbol) {
     return !symbol.text.empty() && static_cast<unsigned char>(symbol.text[0]) >= 0x80 &&
@@ -170,7 +187,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         const Symbol& symbol = symbols[i];
         const bool wanted = IsDigitOrDoubt(symbol) ||
                             (MayBeCurrencySign(symbol.text) && beforeDigit[i]) ||
-                            (IsOtherCharacter(symbol) && besideDigit[i]);
+                            (IsOtherCharacter(symbol) && besideDigit[i]) ||
+                            IsMarkInNumber(symbols, i);
         if (!wanted) continue;
         glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
         if (!IsDigitOrDoubt(symbol) || glyphs[i].size() != 1) continue;
@@ -218,6 +236,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         } else if (IsOtherCharacter(symbol) && besideDigit[i] &&
                    HoldsADigit(glyphs[i], row, guesses)) {
             Unreadable(symbol);
+        } else if (IsMarkInNumber(symbols, i) && glyphs[i].size() == 1 &&
+                   row.Holds(glyphs[i][0].area)) {
+            const std::optional<char> named = guesses.Named(glyphs[i][0], kGlyphSettleMargin);
+            if (named && IsDigitLabel(*named)) symbol.text = std::string(1, *named);
         }
         judgement.symbols.push_back(std::move(symbol));
     }

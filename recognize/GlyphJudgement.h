@@ -35,6 +35,8 @@ struct GlyphJudgement {
 // - A doubt they name, as one of its candidates, is settled; one they name as a digit is no
 //   longer taken for the sign; one whose box holds two glyphs they name as the sign and a digit
 //   (the sign the recogniser did not read, run into the first digit) becomes the two.
+// - A letter or mark read inside the number ("1/.38"), or before its point ("@.23"), whose
+//   glyph of the digits' size and place they surely name a digit is that digit.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //   standing on its neighbour's glyph), and a character beside the number whose box holds a
 //   glyph of the digits' size and place that they surely name a digit, become doubts that no

@@ -191,6 +191,16 @@ TEST_F(DrawnLine, ACharacterBesideTheNumberHoldingADigitLeavesItInDoubt) {
     EXPECT_EQ(Text(Judged({Read("8", 0), Read("\u5143", 1)})), "8\u5143");
 }
 
+TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
+    Draw(QStringLiteral("17.3"));
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read("/", 1), Read(".", 2), Read("3", 3)})), "17.3");
+    Draw(QStringLiteral("0.2"));
+    EXPECT_EQ(Text(Judged({Read("@", 0), Read(".", 1), Read("2", 2)})), "0.2");
+    // Before the number, a mark may be a piece of the sign: it stays, and the amount with it.
+    Draw(QStringLiteral("75"));
+    EXPECT_EQ(Text(Judged({Read("/", 0), Read("5", 1)})), "/5");
+}
+
 TEST_F(DrawnLine, WithoutTemplatesOrAGlyphNothingChanges) {
     Draw(QStringLiteral("8 "));
     const std::vector<Symbol> read = {Read("3", 0), Doubt(1, "38")};
