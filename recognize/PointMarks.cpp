@@ -43,6 +43,12 @@ int CountPointMarks(Pix* line, int left, int right) {
         // stroke) is no point.
         const auto under = [&](const Mark& c) { return c.x < centre && centre < c.x + c.w; };
         if (std::any_of(characters.begin(), characters.end(), under)) continue;
+        // Nor is the tail a serif comma's thin stroke leaves below its head.
+        const auto head = [&](const Mark& other) {
+            return &other != &mark && other.Bottom() <= mark.y + 1 && other.x < mark.Right() &&
+                   mark.x < other.Right() && other.w * 3 <= tallest && other.h * 3 <= tallest;
+        };
+        if (std::any_of(marks.begin(), marks.end(), head)) continue;
         const auto before = [&](const Mark& c) { return c.x + c.w <= centre; };
         const auto after = [&](const Mark& c) { return c.x >= centre; };
         if (std::any_of(characters.begin(), characters.end(), before) &&

@@ -33,6 +33,12 @@ TEST(PointMarks, APointOnTheBaselineBetweenDigitsCounts) {
     EXPECT_EQ(CountPointMarks(line.Image(), 20, 80), 1);
 }
 
+TEST(PointMarks, ASerifCommaWhoseTailBrokeOffIsOneMark) {
+    Line line;
+    line.Digits().Block(46, 40, 5, 5).Block(47, 46, 3, 4);  // the head, and its tail below
+    EXPECT_EQ(CountPointMarks(line.Image(), 20, 80), 1);
+}
+
 TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     Line high;
     high.Digits().Block(46, 16, 5, 5);  // a dot at the top, as in a label's character
