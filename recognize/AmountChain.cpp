@@ -4,8 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include <leptonica/allheaders.h>
+
 #include "base/CodePage.h"
 #include "recognize/CRecognizeApp.h"
+#include "recognize/ImageCleaning.h"
+#include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
 namespace {
@@ -45,6 +49,11 @@ std::optional<std::u16string> ReadRecognisedText(const std::string& path) {
 
 ChainResult ReadAmountFromImage(const std::string& image, bool preprocess,
                                 const std::u16string& exeDir) {
+    // What is left of a character the region cuts through may read as another digit, or as
+    // none: the number it belongs to is not the total.
+    if (const PixPtr copy{pixRead(image.c_str())}; copy && TextCutAtASide(copy.get())) {
+        return {ChainOutcome::Read, {}};
+    }
     std::u16string recognised = Utf8ToUtf16(image);
     if (preprocess) {
         if (CRecognizeApp::PicProcess(image, kCleanedImageFile) == 0) {

@@ -34,7 +34,8 @@ struct ChainResult {
 
 // The reader's chain on an image, in the working folder: cleaning into "cut.jpg" when
 // `preprocess` is set, recognition into "result.txt", the reading of that file and the amount
-// rules. `exeDir` ends with a separator.
+// rules. `exeDir` ends with a separator. A region that cuts through a character at its left or
+// right side reads as no amount, with nothing run.
 ChainResult ReadAmountFromImage(const std::string& image, bool preprocess,
                                 const std::u16string& exeDir);
 

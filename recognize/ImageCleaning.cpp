@@ -166,6 +166,28 @@ PixPtr TextArea(Pix* grey) {
 
 }  // namespace
 
+bool TextCutAtASide(Pix* line) {
+    PixPtr grey = GreyDarkOnLight(line);
+    PixPtr ink = grey ? Binarised(grey.get()) : nullptr;
+    if (!ink) return false;
+    RemoveFieldLines(grey.get(), ink.get());
+    BoxaPtr boxes(pixConnComp(ink.get(), nullptr, 8));
+    if (!boxes) return false;
+    const int width = pixGetWidth(ink.get());
+    int tallest = 0;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        l_int32 x, y, w, h;
+        boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
+        tallest = std::max(tallest, h);
+    }
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        l_int32 x, y, w, h;
+        boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
+        if (h * 2 >= tallest && (x == 0 || x + w == width)) return true;
+    }
+    return false;
+}
+
 bool CleanImageForRecognition(const std::string& in, const std::string& out) {
     PixPtr source(pixRead(in.c_str()));
     if (!source) return false;

@@ -11,6 +11,10 @@ namespace zelvo {
 // be read or the output cannot be written.
 bool CleanImageForRecognition(const std::string& in, const std::string& out);
 
+// Whether the region cuts through the text: a character, and not a field border, runs into its
+// left or right side.
+bool TextCutAtASide(Pix* line);
+
 // The picture in grey, turned so that its text is darker than its ground; null when it
 // cannot be converted.
 PixPtr GreyDarkOnLight(Pix* source);

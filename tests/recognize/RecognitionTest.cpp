@@ -87,6 +87,37 @@ TEST_F(Recognition, ABlankRegionReadsAsNoAmount) {
     EXPECT_EQ(result.amount, u"");
 }
 
+TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
+    const Look look{Qt::black, Qt::white, 24, false};
+    RenderTotal(QStringLiteral("\u00A5128.50"), look, QStringLiteral("whole.bmp"));
+    const QImage whole(QStringLiteral("whole.bmp"));
+    // Whole, "128.50" reads; cut through the "1" or through the last "0", what is left would
+    // read as another sum.
+    const struct {
+        int left, right;
+        bool cut;
+    } regions[] = {{0, 220, false}, {26, 220, true}, {0, 96, true}};
+    for (const auto& region : regions) {
+        for (bool preprocess : {true, false}) {
+            RemoveWorkFiles();
+            ASSERT_TRUE(whole.copy(region.left, 0, region.right - region.left, whole.height())
+                            .save(QStringLiteral("cut.bmp"), "BMP"));
+            const ChainResult result = ReadAmountFromImage("cut.bmp", preprocess, u"");
+            EXPECT_EQ(result.outcome, ChainOutcome::Read);
+            EXPECT_EQ(result.amount, region.cut ? u"" : u"128.50")
+                << region.left << "-" << region.right << (preprocess ? " cleaned" : " raw");
+        }
+    }
+    // A field border on the region's sides is no character cut through.
+    RenderTotal(QStringLiteral("\u00A5128.50"), {Qt::black, Qt::white, 24, true},
+                QStringLiteral("framed.bmp"));
+    const QImage framed(QStringLiteral("framed.bmp"));
+    RemoveWorkFiles();
+    ASSERT_TRUE(framed.copy(2, 2, framed.width() - 4, framed.height() - 4)
+                    .save(QStringLiteral("cut.bmp"), "BMP"));
+    EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50");
+}
+
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
     RenderTotal(QStringLiteral("12.50  88.00"), {Qt::black, Qt::white, 20, false},
                 QStringLiteral("cut.bmp"));
