@@ -14,23 +14,15 @@ bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
 
-bool IsDigitOrDoubt(const Symbol& symbol) {
-    return IsDigitSymbol(symbol.text) || symbol.text == "?";
-}
-
-bool IsNumberPart(const Symbol& symbol) {
-    return IsDigitOrDoubt(symbol) || IsPointSymbol(symbol.text);
-}
-
 // A letter or mark read inside the number ("1/.38") or as the whole number before its point
 // ("@.23"): a digit the recogniser misread. One before the number may be a piece of the sign.
 bool IsMarkInNumber(const std::vector<Symbol>& symbols, size_t i) {
     const Symbol& symbol = symbols[i];
     const bool ascii = symbol.text.size() == 1 && static_cast<unsigned char>(symbol.text[0]) < 0x80;
-    if (!ascii || IsNumberPart(symbol) || MayBeCurrencySign(symbol.text)) return false;
+    if (!ascii || IsNumberLike(symbol.text) || MayBeCurrencySign(symbol.text)) return false;
     const bool next = i + 1 < symbols.size() && !symbols[i + 1].startsWord;
-    const bool gluedBefore = next && IsNumberPart(symbols[i + 1]);
-    const bool gluedAfter = i > 0 && !symbol.startsWord && IsNumberPart(symbols[i - 1]);
+    const bool gluedBefore = next && IsNumberLike(symbols[i + 1].text);
+    const bool gluedAfter = i > 0 && !symbol.startsWord && IsNumberLike(symbols[i - 1].text);
     const bool beforePoint = next && IsPointSymbol(symbols[i + 1].text);
     return (gluedBefore && gluedAfter) || (beforePoint && !gluedAfter);
 }
@@ -48,10 +40,7 @@ public:
 
     std::optional<GlyphGuess> Of(const Glyph& glyph) {
         for (const auto& [area, guess] : m_known) {
-            if (area.x == glyph.area.x && area.y == glyph.area.y && area.w == glyph.area.w &&
-                area.h == glyph.area.h) {
-                return guess;
-            }
+            if (area == glyph.area) return guess;
         }
         std::optional<GlyphGuess> guess = GuessGlyph(m_templates, PictureOfGlyph(glyph.pix.get()));
         m_known.emplace_back(glyph.area, guess);
@@ -182,16 +171,16 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     DigitRow row;
     int digits = 0, segmentDigits = 0;
     for (size_t i = 0; i < count; ++i) {
-        beforeDigit[i] = i + 1 < count && IsDigitOrDoubt(symbols[i + 1]);
-        besideDigit[i] = beforeDigit[i] || (i > 0 && IsDigitOrDoubt(symbols[i - 1]));
+        beforeDigit[i] = i + 1 < count && CountsAsDigit(symbols[i + 1].text);
+        besideDigit[i] = beforeDigit[i] || (i > 0 && CountsAsDigit(symbols[i - 1].text));
         const Symbol& symbol = symbols[i];
-        const bool wanted = IsDigitOrDoubt(symbol) ||
+        const bool wanted = CountsAsDigit(symbol.text) ||
                             (MayBeCurrencySign(symbol.text) && beforeDigit[i]) ||
                             (IsOtherCharacter(symbol) && besideDigit[i]) ||
                             IsMarkInNumber(symbols, i);
         if (!wanted) continue;
         glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
-        if (!IsDigitOrDoubt(symbol) || glyphs[i].size() != 1) continue;
+        if (!CountsAsDigit(symbol.text) || glyphs[i].size() != 1) continue;
         const GlyphArea& area = glyphs[i][0].area;
         if (IsDigitSymbol(symbol.text)) {
             row.height = std::max(row.height, area.h);
@@ -206,8 +195,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
 
     const auto ownGlyph = [&](size_t i) {
         const auto same = [&](size_t j) {
-            return glyphs[j].size() == 1 && glyphs[j][0].area.x == glyphs[i][0].area.x &&
-                   glyphs[j][0].area.w == glyphs[i][0].area.w;
+            return glyphs[j].size() == 1 && glyphs[j][0].area == glyphs[i][0].area;
         };
         return glyphs[i].size() == 1 && !(i > 0 && same(i - 1)) && !(i + 1 < count && same(i + 1));
     };

@@ -11,6 +11,7 @@ namespace zelvo {
 // Where a glyph stands in its line.
 struct GlyphArea {
     int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const GlyphArea&) const = default;
 };
 
 // The glyphs standing between `left` and `right` of a line's ink (one bit, ink set), left to

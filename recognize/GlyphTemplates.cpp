@@ -46,6 +46,16 @@ std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTempla
     return data;
 }
 
+int GlyphDistance(const GlyphPicture& a, const GlyphPicture& b) {
+    // At most 256 cells of 255 squared: an int holds it, and the loop vectorises.
+    int distance = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const int difference = int{a[i]} - int{b[i]};
+        distance += difference * difference;
+    }
+    return distance;
+}
+
 std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates,
                                      const GlyphPicture& glyph) {
     std::array<long, kGlyphLabels.size()> nearest;
@@ -54,12 +64,7 @@ std::optional<GlyphGuess> GuessGlyph(const std::vector<GlyphTemplate>& templates
                                          std::numeric_limits<long>::max()};
     for (const GlyphTemplate& known : templates) {
         const size_t label = kGlyphLabels.find(known.label);
-        // At most 256 cells of 255 squared: an int holds it, and the loop vectorises.
-        int distance = 0;
-        for (size_t i = 0; i < glyph.size(); ++i) {
-            const int difference = int{glyph[i]} - int{known.picture[i]};
-            distance += difference * difference;
-        }
+        const int distance = GlyphDistance(glyph, known.picture);
         nearest[label] = std::min<long>(nearest[label], distance);
         long& ofFace = nearestOfFace[known.segments ? 1 : 0];
         ofFace = std::min<long>(ofFace, distance);

@@ -27,6 +27,9 @@ std::optional<std::vector<GlyphTemplate>> ParseGlyphTemplates(const unsigned cha
                                                               size_t size);
 std::vector<unsigned char> SerialiseGlyphTemplates(const std::vector<GlyphTemplate>& templates);
 
+// How unlike two pictures are: the sum of their cells' squared differences.
+int GlyphDistance(const GlyphPicture& a, const GlyphPicture& b);
+
 // What a glyph looks most like, and how much more it looks like that than like anything else:
 // the distance to the nearest template of any other label over the distance to the nearest of
 // its own (above 1; larger is surer).

@@ -13,7 +13,6 @@ namespace {
 
 // The recogniser reads text of about this many pixels from top to bottom best.
 constexpr int kTextHeight = 48;
-constexpr int kQuietBorder = 12;
 // Marks smaller than this both ways are specks, not text (a point is larger at 12 pixels).
 constexpr int kSpeckSize = 3;
 

@@ -6,6 +6,9 @@
 
 namespace zelvo {
 
+// The ground the cleaned images keep around their text.
+inline constexpr int kQuietBorder = 12;
+
 // Grey, dark text on a light ground, field borders removed, the text scaled to a height the
 // recogniser reads well, binarised and framed by a quiet border. False when the input cannot
 // be read or the output cannot be written.

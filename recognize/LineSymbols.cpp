@@ -8,14 +8,6 @@
 namespace zelvo {
 namespace {
 
-bool CountsAsDigit(std::string_view text) {
-    return IsDigitSymbol(text) || text == "?";
-}
-
-bool IsNumberLike(std::string_view text) {
-    return CountsAsDigit(text) || IsPointSymbol(text);
-}
-
 std::string Words(const std::vector<Symbol>& symbols, size_t from, size_t to) {
     std::string text;
     for (size_t i = from; i < to; ++i) {
@@ -39,6 +31,14 @@ bool IsDigitSymbol(std::string_view text) {
 
 bool IsPointSymbol(std::string_view text) {
     return text == "." || text == ",";
+}
+
+bool CountsAsDigit(std::string_view text) {
+    return IsDigitSymbol(text) || text == "?";
+}
+
+bool IsNumberLike(std::string_view text) {
+    return CountsAsDigit(text) || IsPointSymbol(text);
 }
 
 std::string LineText(const std::vector<Symbol>& symbols) {

@@ -28,6 +28,9 @@ struct Symbol {
 // A recognised symbol that is one digit; one that is a decimal point or separator.
 bool IsDigitSymbol(std::string_view text);
 bool IsPointSymbol(std::string_view text);
+// A digit or a doubtful one ("?"); one of those or a point.
+bool CountsAsDigit(std::string_view text);
+bool IsNumberLike(std::string_view text);
 // "¥" or "￥", or what the recogniser gives for them when it fails to read them: marks no digit
 // is ever read as.
 bool MayBeCurrencySign(std::string_view text);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "recognize/ImageCleaning.h"
 #include "recognize/SegmentCells.h"
 #include "recognize/SegmentMarks.h"
 
@@ -21,9 +22,8 @@ constexpr double kTopZone = 0.12;
 // Segments that touch at their corners come apart when the ink is opened by a brick this size.
 constexpr int kThinning = 3;
 constexpr size_t kMostMarks = 300;
-// The written picture: a quiet border as the cleaning gives, and little enough loss that the
-// gaps between segments stay clear.
-constexpr int kQuietBorder = 12;
+// The written picture (with the cleaning's quiet border): little enough loss that the gaps
+// between segments stay clear.
 constexpr int kJpegQuality = 100;
 
 // Judges the marks of the line that are no segment of a digit cell.

@@ -134,17 +134,11 @@ QString Installed(const QStringList& installed, const QString& name) {
     return {};
 }
 
-long Distance(const GlyphPicture& a, const GlyphPicture& b) {
-    long distance = 0;
-    for (size_t i = 0; i < a.size(); ++i) distance += (a[i] - b[i]) * (a[i] - b[i]);
-    return distance;
-}
-
 // A glyph almost the same as one the font already gave adds nothing but time to each reading.
 bool AlreadyKnown(const std::vector<GlyphTemplate>& fontTemplates, const GlyphTemplate& glyph) {
-    constexpr long kSame = 16L * 16 * 12 * 12;
+    constexpr int kSame = 16 * 16 * 12 * 12;
     return std::any_of(fontTemplates.begin(), fontTemplates.end(), [&](const GlyphTemplate& t) {
-        return t.label == glyph.label && Distance(t.picture, glyph.picture) < kSame;
+        return t.label == glyph.label && GlyphDistance(t.picture, glyph.picture) < kSame;
     });
 }
 
