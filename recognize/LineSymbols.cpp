@@ -121,9 +121,10 @@ std::vector<Symbol> ViewVotes::Settled() const {
     std::vector<Symbol> settled = m_line;
     for (size_t i = 0; i < settled.size(); ++i) {
         const std::vector<std::string>& votes = m_votes[i];
-        if (settled[i].withoutGlyph || votes.empty() || std::count(votes.begin(), votes.end(), votes[0]) != votes.size()) {
-            continue;
-        }
+        const bool alike =
+            !votes.empty() && std::all_of(votes.begin(), votes.end(),
+                                          [&](const std::string& vote) { return vote == votes[0]; });
+        if (settled[i].withoutGlyph || !alike) continue;
         const bool sign = votes[0] == "\u00A5" && settled[i].maybeSign;
         const std::string& candidates = settled[i].candidates;
         const bool candidate = candidates.empty() || candidates.find(votes[0]) != std::string::npos;
