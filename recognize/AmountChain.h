@@ -35,7 +35,8 @@ struct ChainResult {
 // The reader's chain on an image, in the working folder: cleaning into "cut.jpg" when
 // `preprocess` is set, recognition into "result.txt", the reading of that file and the amount
 // rules. `exeDir` ends with a separator. A region that cuts through a character at its left or
-// right side reads as no amount, with nothing run.
+// right side reads as no amount, unless that character was read as a word of its own with no digit
+// or point in it (a label's, the sign).
 ChainResult ReadAmountFromImage(const std::string& image, bool preprocess,
                                 const std::u16string& exeDir);
 

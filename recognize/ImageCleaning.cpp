@@ -165,13 +165,14 @@ PixPtr TextArea(Pix* grey) {
 
 }  // namespace
 
-bool TextCutAtASide(Pix* line) {
+CutSides TextCutAtTheSides(Pix* line) {
+    CutSides cut;
     PixPtr grey = GreyDarkOnLight(line);
     PixPtr ink = grey ? Binarised(grey.get()) : nullptr;
-    if (!ink) return false;
+    if (!ink) return cut;
     RemoveFieldLines(grey.get(), ink.get());
     BoxaPtr boxes(pixConnComp(ink.get(), nullptr, 8));
-    if (!boxes) return false;
+    if (!boxes) return cut;
     const int width = pixGetWidth(ink.get());
     int tallest = 0;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
@@ -182,9 +183,11 @@ bool TextCutAtASide(Pix* line) {
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         l_int32 x, y, w, h;
         boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
-        if (h * 2 >= tallest && (x == 0 || x + w == width)) return true;
+        if (h * 2 < tallest) continue;
+        cut.left = cut.left || x == 0;
+        cut.right = cut.right || x + w == width;
     }
-    return false;
+    return cut;
 }
 
 bool CleanImageForRecognition(const std::string& in, const std::string& out) {

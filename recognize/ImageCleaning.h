@@ -14,9 +14,13 @@ inline constexpr int kQuietBorder = 12;
 // be read or the output cannot be written.
 bool CleanImageForRecognition(const std::string& in, const std::string& out);
 
-// Whether the region cuts through the text: a character, and not a field border, runs into its
-// left or right side.
-bool TextCutAtASide(Pix* line);
+// The sides of the region that cut through the text: where a character, and not a field border,
+// runs into them.
+struct CutSides {
+    bool left = false;
+    bool right = false;
+};
+CutSides TextCutAtTheSides(Pix* line);
 
 // The picture in grey, turned so that its text is darker than its ground; null when it
 // cannot be converted.

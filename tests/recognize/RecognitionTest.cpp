@@ -108,6 +108,16 @@ TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
                 << region.left << "-" << region.right << (preprocess ? " cleaned" : " raw");
         }
     }
+    // A label's character cut through leaves the amount whole.
+    RenderTotal(QStringLiteral("\u5408\u8BA1\uFF1A\u00A5128.50"), look, QStringLiteral("label.bmp"));
+    const QImage label(QStringLiteral("label.bmp"));
+    for (bool preprocess : {true, false}) {
+        RemoveWorkFiles();
+        ASSERT_TRUE(label.copy(44, 0, label.width() - 44, label.height())
+                        .save(QStringLiteral("cut.bmp"), "BMP"));
+        EXPECT_EQ(ReadAmountFromImage("cut.bmp", preprocess, u"").amount, u"128.50")
+            << (preprocess ? "cleaned" : "raw");
+    }
     // A field border on the region's sides is no character cut through.
     RenderTotal(QStringLiteral("\u00A5128.50"), {Qt::black, Qt::white, 24, true},
                 QStringLiteral("framed.bmp"));
