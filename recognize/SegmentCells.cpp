@@ -44,6 +44,10 @@ constexpr double kBarElongation = 2.2;
 constexpr double kBarFill = 0.45;
 // A segment shorter than this share of its kind's usual length is no segment.
 constexpr double kShortest = 0.5;
+// Two verticals run together are this many times one's length; no segment is longer.
+constexpr double kShortestJoined = 1.6;
+constexpr double kLongestJoined = 2.5;
+constexpr double kLongestAcross = 1.35;
 // An unlit segment showing more ink than this is a segment the reading missed.
 constexpr double kUnlitInk = 0.3;
 
@@ -93,6 +97,30 @@ private:
 
     const Mark& At(int index) const { return m_marks[static_cast<size_t>(index)]; }
 
+    // The length of one vertical segment: the one most others share, alone or with its
+    // neighbour run into it (upper and lower segments touching make one bar twice as long).
+    double DownSegmentLength() const {
+        double best = 0;
+        int bestSupport = 0;
+        for (int i : m_down) {
+            const double length = At(i).h;
+            // A segment is about as long as the horizontal ones; pieces are shorter.
+            if (length < kShortest * m_result.barLength) continue;
+            int support = 0;
+            for (int j : m_down) {
+                const double other = At(j).h;
+                const bool alone = other >= 0.8 * length && other <= 1.25 * length;
+                const bool joined = other >= kShortestJoined * length && other <= kLongestJoined * length;
+                support += alone || joined;
+            }
+            if (support > bestSupport || (support == bestSupport && length > best)) {
+                best = length;
+                bestSupport = support;
+            }
+        }
+        return best;
+    }
+
     bool SortBars() {
         std::vector<double> thickness;
         for (const Mark& mark : m_marks) {
@@ -107,15 +135,20 @@ private:
         }
         // Every digit lights a vertical segment.
         if (m_down.empty()) return false;
-        std::vector<double> lengths;
-        for (int i : m_down) lengths.push_back(At(i).h);
-        m_downLength = Median(lengths);
-        lengths.clear();
-        for (int i : m_across) lengths.push_back(At(i).w);
-        m_result.barLength = m_across.empty() ? m_downLength : Median(lengths);
-        // The segments of a display are of a length; a short stroke is a comma's or a sign's.
-        std::erase_if(m_down, [&](int i) { return At(i).h < kShortest * m_downLength; });
-        std::erase_if(m_across, [&](int i) { return At(i).w < kShortest * m_result.barLength; });
+        std::vector<double> widths;
+        for (int i : m_across) widths.push_back(At(i).w);
+        m_result.barLength = Median(widths);
+        m_downLength = DownSegmentLength();
+        if (m_result.barLength == 0) m_result.barLength = m_downLength;
+        // The segments of a display are of a length; a short stroke is a comma's or a sign's,
+        // a long one a frame's or an underline.
+        std::erase_if(m_down, [&](int i) {
+            return At(i).h < kShortest * m_downLength || At(i).h > kLongestJoined * m_downLength;
+        });
+        std::erase_if(m_across, [&](int i) {
+            return At(i).w < kShortest * m_result.barLength ||
+                   At(i).w > kLongestAcross * m_result.barLength;
+        });
         return !m_down.empty();
     }
 

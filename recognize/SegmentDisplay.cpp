@@ -35,6 +35,7 @@ public:
     std::optional<std::string> Read() {
         const double t = m_cells.thickness;
         const double firstLeft = m_cells.Left(m_cells.cells.front());
+        const double lastRight = m_cells.Right(m_cells.cells.back());
         for (size_t i = 0; i < m_line.marks.size(); ++i) {
             const Mark& mark = m_line.marks[i];
             if (m_cells.used[i] || IsAwayFromDigits(mark)) continue;
@@ -43,7 +44,13 @@ public:
             if (mark.Length() < 0.4 * t && !GapAfter(mark)) continue;
             if (mark.Right() <= firstLeft + t / 2) {
                 // A label or currency sign; but a digit the cells missed would cut the amount.
-                if (MayBeADigit(mark)) return std::nullopt;
+                if (MayBeADigit(mark, true)) return std::nullopt;
+                continue;
+            }
+            if (mark.x >= lastRight - t / 2) {
+                // A unit ("元"); but a point or a digit after the cells would lengthen the
+                // amount, wherever it stands.
+                if (PointKind(mark) || MayBeADigit(mark, false)) return std::nullopt;
                 continue;
             }
             const std::optional<char> kind = PointKind(mark);
@@ -65,29 +72,39 @@ private:
     const DigitCells& m_cells;
     std::vector<char> m_marksAfter;  // the point or separator after each cell, or 0
 
-    // Another line above or below, or a frame around the field: beside the digits, not in them.
+    // Another line above or below, an underline, or a frame around the field: beside the
+    // digits, not in them.
     bool IsAwayFromDigits(const Mark& mark) const {
         const double t = m_cells.thickness;
-        if (mark.Bottom() < m_cells.top - t || mark.y > m_cells.bottom + m_cells.Height() / 2) {
-            return true;
-        }
+        if (mark.Bottom() < m_cells.top - t || mark.y > m_cells.bottom + t) return true;
+        // A frame around the digits, or a frame's side beside them: a thin upright line that
+        // reaches above and below them.
         const auto& cells = m_cells.cells;
-        return mark.y < m_cells.top - t && mark.Bottom() > m_cells.bottom + t &&
-               mark.x <= m_cells.Left(cells.front()) && mark.Right() >= m_cells.Right(cells.back());
+        if (mark.y > m_cells.top || mark.Bottom() < m_cells.bottom) return false;
+        const double left = m_cells.Left(cells.front()), right = m_cells.Right(cells.back());
+        // A frame is a thin line: no more ink than its outline drawn half a segment thick. Digits
+        // run into it make more.
+        const bool thinLine = mark.area <= (mark.w + mark.h) * t;
+        if (mark.x <= left && mark.Right() >= right) return thinLine;
+        const bool beside = mark.Right() <= left || mark.x >= right;
+        return beside && mark.w <= 2 * t && mark.y < m_cells.top - t &&
+               mark.Bottom() > m_cells.bottom + t;
     }
 
-    bool MayBeADigit(const Mark& mark) const {
+    // Whether the mark, before or after the cells, may be a digit they missed. Before them, a
+    // digit stands close by; further away, a label's tall character may reach as high.
+    bool MayBeADigit(const Mark& mark, bool before) const {
         const double t = m_cells.thickness;
-        const bool inBand = mark.y < m_cells.bottom && mark.Bottom() > m_cells.top;
+        const bool inBand = mark.y < m_cells.bottom + t && mark.Bottom() > m_cells.top - t;
         if (!inBand) return false;
         const double shortest = 0.5 * std::min(m_cells.barLength, m_cells.Height() / 2);
         if (IsSegmentBar(mark, t) && mark.Length() >= shortest && StandsAlone(mark)) return true;
-        // Where the next digit would stand, segments that ran together reach the cells' top;
-        // a currency sign or label in another font stands lower.
+        // Segments that ran together reach the cells' top; a currency sign, label or unit in
+        // another font stands lower.
         const double digitWidth = m_cells.leftSide + m_cells.rightSide + 2 * t;
         const double left = m_cells.Left(m_cells.cells.front()) - kNextDigit * digitWidth;
-        return mark.Right() > left &&
-               mark.y <= m_cells.top + std::max(t, kTopZone * m_cells.Height());
+        const bool near = !before || mark.Right() > left;
+        return near && mark.y <= m_cells.top + std::max(t, kTopZone * m_cells.Height());
     }
 
     // No other mark above or below it: a segment, or a minus sign, rather than a stroke of a

@@ -87,6 +87,21 @@ public:
         m_x += m_width + Spacing();
         return *this;
     }
+    // A thin upright line beside the cells, `margin` pixels right of them and taller than they
+    // are: a field border's side; or a line `margin` pixels under them.
+    DrawnDisplay& SideLine(int margin) {
+        Fill(m_x + margin, m_top - margin, 2, m_height + 2 * margin);
+        return *this;
+    }
+    DrawnDisplay& Underline(int margin) {
+        Fill(m_top, m_top + m_height + margin, m_x - m_top, 2);
+        return *this;
+    }
+    // Upper and lower vertical segments drawn as one bar, as some displays' glyphs show them.
+    DrawnDisplay& JoinedSides() {
+        m_joinedSides = true;
+        return *this;
+    }
     DrawnDisplay& PointSize(int size) {
         m_pointSize = size;
         return *this;
@@ -104,6 +119,7 @@ private:
     Colours m_colours;
     Pix* m_pix;
     int m_x = 0, m_top = 0, m_cell = 0, m_pointSize = 0;
+    bool m_joinedSides = false;
 
     int Spacing() const { return m_width * 2 / 5; }
 
@@ -119,11 +135,13 @@ private:
         m_cell = m_x;
         const int left = m_x, right = m_x + m_width - t, inner = m_x + t + g;
         if (lit & 0x01) Fill(inner, m_top, across, t);
-        if (lit & 0x02) Fill(right, m_top + g, t, down);
+        // Joined, a side's two segments also fill the gap between them.
+        const int join = m_joinedSides ? 2 * g : 0;
+        if (lit & 0x02) Fill(right, m_top + g, t, down + ((lit & 0x04) ? join : 0));
         if (lit & 0x04) Fill(right, m_top + half + g, t, down);
         if (lit & 0x08) Fill(inner, m_top + m_height - t, across, t);
         if (lit & 0x10) Fill(left, m_top + half + g, t, down);
-        if (lit & 0x20) Fill(left, m_top + g, t, down);
+        if (lit & 0x20) Fill(left, m_top + g, t, down + ((lit & 0x10) ? join : 0));
         if (lit & 0x40) Fill(inner, m_top + half - t / 2, across, t);
         m_x += m_width + Spacing();
     }
@@ -232,6 +250,38 @@ TEST(SegmentDisplay, WhatStandsLeftOfTheDigitsIsPassedOver) {
     EXPECT_EQ(ReadSegmentNumber(joined.Block(100).Show("6.50").Image()), std::nullopt);
 }
 
+TEST(SegmentDisplay, AUnitAfterTheDigitsIsPassedOver) {
+    // "元" in another font stands lower than the cells' top.
+    DrawnDisplay unit(40);
+    EXPECT_EQ(ReadSegmentNumber(unit.Show("18.30").Block(75).Image()), "18.30");
+    // A mark reaching their top, however far after them, may be a digit they missed; a point
+    // after the last cell would be followed by one.
+    DrawnDisplay tall(40);
+    EXPECT_EQ(ReadSegmentNumber(tall.Show("18.30").Block(75).Block(100).Image()), std::nullopt);
+    DrawnDisplay point(40);
+    EXPECT_EQ(ReadSegmentNumber(point.Show("18.3.").Block(75).Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, SidesWhoseSegmentsRunTogetherRead) {
+    DrawnDisplay joined(40);
+    EXPECT_EQ(ReadSegmentNumber(joined.JoinedSides().Show("3588.35").Image()), "3588.35");
+    DrawnDisplay seven(40);
+    EXPECT_EQ(ReadSegmentNumber(seven.JoinedSides().Show("80.27").Image()), "80.27");
+    // A 1 so drawn is one upright stroke, which may as well be a letter's.
+    DrawnDisplay one(40);
+    EXPECT_EQ(ReadSegmentNumber(one.JoinedSides().Show("80.1").Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, BordersBesideAndUnderTheDigitsAreNoPartOfThem) {
+    DrawnDisplay side(40);
+    EXPECT_EQ(ReadSegmentNumber(side.Show("26.04").SideLine(8).Image()), "26.04");
+    DrawnDisplay under(40);
+    EXPECT_EQ(ReadSegmentNumber(under.Show("26.04").Underline(8).Image()), "26.04");
+    // A side as thick as a segment may be a 1 of another font.
+    DrawnDisplay stroke(40);
+    EXPECT_EQ(ReadSegmentNumber(stroke.Show("26.04").Stroke().Image()), std::nullopt);
+}
+
 TEST(SegmentDisplay, BlankAndNoisyPicturesGiveNothing) {
     EXPECT_EQ(ReadSegmentNumber(nullptr), std::nullopt);
     DrawnDisplay blank(30);
@@ -282,9 +332,8 @@ TEST(SegmentDisplay, TheSegmentFontReadsWholeOrNotAtAll) {
             ReadQtImage(Rendered(QStringLiteral("\u00A5105.13"), kSegmentFont, size));
         EXPECT_TRUE(!read || *read == "105.13") << size << " read as " << *read;
     }
-    // Text after the number is no part of a display.
-    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("18.30 \u5143"), kSegmentFont, 40)),
-              std::nullopt);
+    // A unit after the number is passed over.
+    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("18.30 \u5143"), kSegmentFont, 40)), "18.30");
 }
 
 TEST(SegmentDisplay, OrdinaryFontsAreNoDisplay) {
