@@ -39,7 +39,9 @@ constexpr const char* kFamilies[] = {
 };
 // Seven-segment faces, as customer displays show totals; taught so that such a line is known
 // for what it is. The bench's face is left out here too.
-constexpr const char* kSegmentFamilies[] = {"DSEG7 Modern", "DSEG7 7SEGGCHAN", "DSEG14 Modern"};
+constexpr const char* kSegmentFamilies[] = {"DSEG7 Modern",      "DSEG7 Modern Mini",
+                                            "DSEG7 7SEGGCHAN",   "DSEG7 7SEGGCHAN MINI",
+                                            "DSEG14 Modern",     "DSEG14 Modern Mini"};
 constexpr int kSizes[] = {11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 25, 28, 32, 37, 43, 48};
 
 // Spaced, so that each glyph stands apart; the label of each, in order. The seven-segment faces
