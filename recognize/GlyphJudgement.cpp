@@ -218,6 +218,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                                              split->end());
                     continue;
                 }
+                // Another view would read one digit there, and lose the rest.
+                if (glyphs[i].size() > 1) Unreadable(symbol);
             }
         } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && glyphs[i].size() == 1) {
             JudgeSign(symbol, glyphs[i][0], guesses);

@@ -38,7 +38,8 @@ struct GlyphJudgement {
 // - A letter or mark read inside the number ("1/.38"), or before its point ("@.23"), whose
 //   glyph of the digits' size and place they surely name a digit is that digit.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
-//   standing on its neighbour's glyph), and a character beside the number whose box holds a
+//   standing on its neighbour's glyph), a doubt whose box holds several glyphs (digits and
+//   points the recogniser read as one), and a character beside the number whose box holds a
 //   glyph of the digits' size and place that they surely name a digit, become doubts that no
 //   other view may settle.
 // Where the templates are unsure, or a box holds no single glyph, nothing changes.

@@ -204,7 +204,9 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (!first) return std::nullopt;
     if (MissesAPoint(*first, image.get())) return std::string("?");
     PixPtr ink = DarkInk(image.get());
-    if (!ink || MayHideAJoinedPoint(*first, ink.get())) return std::string("?");
+    if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
+        return std::string("?");
+    }
     const GlyphJudgement judged =
         JudgeByGlyphs(WithShapesTold(*first, ink.get()), ink.get(), BuiltInGlyphTemplates());
     // A seven-segment display the segment reader could not read: the recogniser, which has no

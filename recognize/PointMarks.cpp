@@ -88,4 +88,14 @@ bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink) {
     return false;
 }
 
+bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
+    const std::vector<Glyph> glyphs = GlyphsBetween(ink, 0, static_cast<int>(pixGetWidth(ink)));
+    return std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
+        const int middle = glyph.area.x + glyph.area.w / 2;
+        return std::none_of(symbols.begin(), symbols.end(), [&](const Symbol& symbol) {
+            return middle >= symbol.left && middle <= symbol.right;
+        });
+    });
+}
+
 }  // namespace zelvo

@@ -182,6 +182,19 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     EXPECT_EQ(Text(twice), "??5");
 }
 
+TEST_F(DrawnLine, ADoubtOverSeveralGlyphsIsADoubtNoViewSettles) {
+    // "3.4" read as one doubtful symbol: a view reading "4" there would drop the 3.
+    Draw(QStringLiteral("34"));
+    Symbol both = Doubt(0, "4");
+    both.right = 2 * kCell - 4;
+    const std::vector<Symbol> judged = Judged({both});
+    ASSERT_EQ(judged.size(), 1u);
+    EXPECT_TRUE(judged[0].withoutGlyph);
+    ViewVotes votes(judged);
+    EXPECT_TRUE(votes.Add({Read("4", 0, 1)}, 0.8f));
+    EXPECT_EQ(Text(votes.Settled()), "?");
+}
+
 TEST_F(DrawnLine, ACharacterBesideTheNumberHoldingADigitLeavesItInDoubt) {
     // "到" read over the 3 of "38": the amount would lose its first digit.
     Draw(QStringLiteral("38"));

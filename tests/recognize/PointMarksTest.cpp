@@ -99,5 +99,26 @@ TEST(PointMarks, AGlyphSharedWithANeighbourIsNoDigitCarryingAPoint) {
     EXPECT_FALSE(touching.MayHidePoint());
 }
 
+TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
+    PixPtr ink;
+    const auto unread = [&](ReadLine& read) {
+        ink.reset(pixThresholdToBinary(read.line.Image(), 128));
+        return LeavesAGlyphUnread(read.symbols, ink.get());
+    };
+    ReadLine whole;
+    whole.Digit("3", 20).Digit("3", 20).Point().Digit("1", 8).Digit("3", 20);
+    EXPECT_FALSE(unread(whole));
+    // The recogniser gave only the 1 of "33.13".
+    ReadLine dropped;
+    dropped.Digit("3", 20).Digit("3", 20).Point().Digit("1", 8).Digit("3", 20);
+    dropped.symbols = {dropped.symbols[3]};
+    EXPECT_TRUE(unread(dropped));
+    // A point it did not read is no glyph; the point check answers for that.
+    ReadLine point;
+    point.Digit("1", 8).Point().Digit("5", 20);
+    point.symbols.erase(point.symbols.begin() + 1);
+    EXPECT_FALSE(unread(point));
+}
+
 }  // namespace
 }  // namespace zelvo
