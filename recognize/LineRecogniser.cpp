@@ -1,6 +1,7 @@
 #include "recognize/LineRecogniser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -117,8 +118,35 @@ Symbol Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
     return symbol;
 }
 
+bool IsLetter(std::string_view text) {
+    return text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]));
+}
+
+// A letter O in a word mostly of other letters ("TOTAL") is a letter, not a zero. Among
+// fewer ("HOO" read for "0.0") it may well be one.
+void KeepLettersInWords(std::vector<Symbol>& symbols, const std::vector<bool>& readAsO) {
+    for (size_t start = 0; start < symbols.size();) {
+        size_t end = start + 1;
+        while (end < symbols.size() && !symbols[end].startsWord) ++end;
+        int others = 0, os = 0;
+        for (size_t i = start; i < end; ++i) {
+            os += readAsO[i];
+            others += !readAsO[i] && IsLetter(symbols[i].text);
+        }
+        const bool word = others >= 2 && others > os;
+        for (size_t i = start; i < end && word; ++i) {
+            if (!readAsO[i]) continue;
+            symbols[i].text = "O";
+            symbols[i].candidates.clear();
+            symbols[i].maybeSign = false;
+        }
+        start = end;
+    }
+}
+
 std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
     std::vector<Symbol> symbols;
+    std::vector<bool> readAsO;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
     if (!it) return symbols;
     constexpr auto kSymbol = tesseract::RIL_SYMBOL;
@@ -128,8 +156,10 @@ std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
         Symbol symbol = Judged(*it, text.get());
         symbol.startsWord = it->IsAtBeginningOf(tesseract::RIL_WORD);
         it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
+        readAsO.push_back(ReadForZero(text.get()));
         symbols.push_back(std::move(symbol));
     } while (it->Next(kSymbol));
+    KeepLettersInWords(symbols, readAsO);
     return symbols;
 }
 

@@ -128,6 +128,22 @@ TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
     EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50");
 }
 
+TEST_F(Recognition, AnEnglishLabelBeforeTheTotalIsPassedOver) {
+    // The O of "TOTAL" is a letter of its word, not a zero of the amount.
+    for (const QString& text :
+         {QStringLiteral("TOTAL \u00A5128.50"), QStringLiteral("Total: 128.50")}) {
+        RemoveWorkFiles();
+        RenderTotal(text, {Qt::black, Qt::white, 20, false}, QStringLiteral("cut.bmp"));
+        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50")
+            << text.toStdString();
+    }
+    // The amount's own zeros stay zeros.
+    RemoveWorkFiles();
+    RenderTotal(QStringLiteral("\u00A5100.50"), {Qt::black, Qt::white, 20, false},
+                QStringLiteral("cut.bmp"));
+    EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"100.50");
+}
+
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
     RenderTotal(QStringLiteral("12.50  88.00"), {Qt::black, Qt::white, 20, false},
                 QStringLiteral("cut.bmp"));
