@@ -172,6 +172,60 @@ std::optional<std::vector<Symbol>> ReadSymbols(tesseract::TessBaseAPI& api, Pix*
     return symbols;
 }
 
+// The unit "元" that the line's reading turned into letters ("JE", "JL") would leave the
+// amount in doubt. The last word after the number, holding no digit, is read again alone as
+// one character, which the Chinese model then knows; only a sure "元" replaces it.
+constexpr float kUnitConfidence = 80.0f;
+constexpr int kUnitMargin = 4;
+constexpr std::string_view kUnit = "\u5143";
+
+std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
+                                         tesseract::TessBaseAPI& api, Pix* image) {
+    size_t word = symbols.size();
+    while (word > 0 && !symbols[word - 1].startsWord) --word;
+    if (word < 2 || !CountsAsDigit(symbols[word - 2].text)) return symbols;
+    --word;
+    const auto first = symbols.begin() + static_cast<long>(word);
+    const bool unread = std::none_of(first, symbols.end(), [](const Symbol& symbol) {
+        return IsDigitSymbol(symbol.text) || symbol.text == kUnit;
+    });
+    if (!unread) return symbols;
+    const int left = std::max(0, first->left - kUnitMargin);
+    const int right =
+        std::min(static_cast<int>(pixGetWidth(image)), symbols.back().right + kUnitMargin);
+    if (right <= left) return symbols;
+    Box* box = boxCreate(left, 0, right - left, static_cast<int>(pixGetHeight(image)));
+    PixPtr part(pixClipRectangle(image, box, nullptr));
+    boxDestroy(&box);
+    if (part) {
+        part.reset(pixAddBlackOrWhiteBorder(part.get(), kQuietBorder, kQuietBorder, kQuietBorder,
+                                            kQuietBorder, L_GET_WHITE_VAL));
+    }
+    if (!part) return symbols;
+    api.SetPageSegMode(tesseract::PSM_SINGLE_CHAR);
+    api.SetImage(part.get());
+    std::unique_ptr<char[]> text;
+    float confidence = 0;
+    if (api.Recognize(nullptr) == 0) {
+        std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+        if (it) {
+            text.reset(it->GetUTF8Text(tesseract::RIL_SYMBOL));
+            confidence = it->Confidence(tesseract::RIL_SYMBOL);
+        }
+    }
+    api.Clear();
+    api.SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+    if (!text || text.get() != kUnit || confidence < kUnitConfidence) return symbols;
+    Symbol unit = *first;
+    unit.text = kUnit;
+    unit.candidates.clear();
+    unit.maybeSign = false;
+    unit.right = symbols.back().right;
+    symbols.erase(first, symbols.end());
+    symbols.push_back(std::move(unit));
+    return symbols;
+}
+
 // Other views of the cleaned line: smaller and smoothed, so the recogniser sees grey strokes
 // instead of the first view's hard edges and often settles what it doubted there.
 constexpr float kOtherViewScales[] = {0.6f, 0.8f};
@@ -230,8 +284,9 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    const std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
+    std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
     if (!first) return std::nullopt;
+    first = WithTheUnitReadAlone(std::move(*first), *api, image.get());
     if (MissesAPoint(*first, image.get())) return std::string("?");
     PixPtr ink = DarkInk(image.get());
     if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {

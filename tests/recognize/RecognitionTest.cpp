@@ -24,11 +24,12 @@ struct Look {
 };
 
 // A till total as the screen shows it, written as "cut.bmp".
-void RenderTotal(const QString& text, const Look& look, const QString& path) {
-    QImage image(220, look.pixelSize * 2 + 10, QImage::Format_RGB32);
+void RenderTotal(const QString& text, const Look& look, const QString& path,
+                 const QString& family = QStringLiteral("DejaVu Sans"), int width = 220) {
+    QImage image(width, look.pixelSize * 2 + 10, QImage::Format_RGB32);
     image.fill(look.ground);
     QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(family);
     font.setPixelSize(look.pixelSize);
     painter.setFont(font);
     painter.setPen(look.ink);
@@ -142,6 +143,29 @@ TEST_F(Recognition, AnEnglishLabelBeforeTheTotalIsPassedOver) {
     RenderTotal(QStringLiteral("\u00A5100.50"), {Qt::black, Qt::white, 20, false},
                 QStringLiteral("cut.bmp"));
     EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"100.50");
+}
+
+TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
+    // Read with the number, "元" may come out as letters ("JT"); read alone it is the unit.
+    struct Case {
+        const char* family;
+        Look look;
+        QString text;
+        const char16_t* amount;
+    };
+    const Case cases[] = {
+        {"Liberation Serif", {QColor(0, 0, 128), QColor(220, 230, 250), 40, false},
+         QStringLiteral("\uFFE5380.03 \u5143"), u"380.03"},
+        {"FreeMono", {Qt::black, Qt::white, 28, false}, QStringLiteral("\uFFE560,801 \u5143"),
+         u"60801"},
+        {"DejaVu Sans", {Qt::black, Qt::white, 20, false}, QStringLiteral("\uFFE5380.03 \u5143"),
+         u"380.03"},
+    };
+    for (const Case& c : cases) {
+        RemoveWorkFiles();
+        RenderTotal(c.text, c.look, QStringLiteral("cut.bmp"), QString::fromUtf8(c.family), 360);
+        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, c.amount) << c.family;
+    }
 }
 
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
