@@ -1,6 +1,7 @@
 #include "recognize/PointMarks.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -89,9 +90,31 @@ bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink) {
 }
 
 bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
+    // The height of the digits and of what the recogniser read for them (letters, doubts), from
+    // its boxes, which may hold only a part of a glyph: only a glyph of about that height, no
+    // further than that above or below them, could have been a digit. Field borders and the
+    // ground around light text are no such glyphs.
+    int top = 0, bottom = 0;
+    bool anyDigit = false;
+    for (const Symbol& symbol : symbols) {
+        const bool latin =
+            symbol.text.size() == 1 && std::isalnum(static_cast<unsigned char>(symbol.text[0]));
+        if (!latin && !CountsAsDigit(symbol.text)) continue;
+        top = anyDigit ? std::min(top, symbol.top) : symbol.top;
+        bottom = anyDigit ? std::max(bottom, symbol.bottom) : symbol.bottom;
+        anyDigit = true;
+    }
+    const int height = bottom - top;
+    if (!anyDigit || height <= 0) return false;
     const std::vector<Glyph> glyphs = GlyphsBetween(ink, 0, static_cast<int>(pixGetWidth(ink)));
     return std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
-        const int middle = glyph.area.x + glyph.area.w / 2;
+        const GlyphArea& area = glyph.area;
+        const int middleY = area.y + area.h / 2;
+        const bool digitSized = area.h * 2 >= height && area.h * 2 <= 3 * height &&
+                                area.w <= 2 * height && middleY >= top - height &&
+                                middleY <= bottom + height;
+        if (!digitSized) return false;
+        const int middle = area.x + area.w / 2;
         return std::none_of(symbols.begin(), symbols.end(), [&](const Symbol& symbol) {
             return middle >= symbol.left && middle <= symbol.right;
         });

@@ -20,8 +20,9 @@ int CountPointMarks(Pix* line, int left, int right);
 // ("122" read for "12.2"). `ink` is the line's ink, one bit, set on the text.
 bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink);
 
-// Whether a glyph of the line's size stands in no symbol's box: a character the recogniser
-// dropped, which may have been a digit ("1" read for "33.13"). Points and specks do not count.
+// Whether a glyph of the digits' size, beside them, is in no symbol's box: a character the
+// recogniser dropped, which may have been a digit ("1" read for "33.13"). Points, specks and
+// borders do not count, nor does anything in a line with nothing read for a digit.
 bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink);
 
 }  // namespace zelvo

@@ -113,6 +113,11 @@ TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
     dropped.Digit("3", 20).Digit("3", 20).Point().Digit("1", 8).Digit("3", 20);
     dropped.symbols = {dropped.symbols[3]};
     EXPECT_TRUE(unread(dropped));
+    // A field border beside the digits is no character.
+    ReadLine framed;
+    framed.Digit("4", 20).Digit("2", 20);
+    framed.line.Block(150, 2, 2, 56);
+    EXPECT_FALSE(unread(framed));
     // A point it did not read is no glyph; the point check answers for that.
     ReadLine point;
     point.Digit("1", 8).Point().Digit("5", 20);
