@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include <leptonica/allheaders.h>
+
 #include "recognize/GlyphPicture.h"
 
 namespace zelvo {
@@ -133,6 +135,31 @@ std::optional<std::vector<Symbol>> SignAndDigit(const Symbol& symbol,
     return std::vector<Symbol>{sign, digit};
 }
 
+// The glyph's ink left of `right` (a line position), cut to its own box.
+std::optional<Glyph> LeftPart(const Glyph& glyph, int right) {
+    const int width = right - glyph.area.x;
+    if (width <= 0 || width >= glyph.area.w) return std::nullopt;
+    Box* keep = boxCreate(0, 0, width, glyph.area.h);
+    PixPtr left(pixClipRectangle(glyph.pix.get(), keep, nullptr));
+    boxDestroy(&keep);
+    Box* ink = nullptr;
+    PixPtr cut;
+    if (left) {
+        Pix* raw = nullptr;
+        if (pixClipToForeground(left.get(), &raw, &ink) == 0) cut.reset(raw);
+    }
+    if (!cut || !ink) {
+        boxDestroy(&ink);
+        return std::nullopt;
+    }
+    GlyphArea area;
+    boxGetGeometry(ink, &area.x, &area.y, &area.w, &area.h);
+    boxDestroy(&ink);
+    area.x += glyph.area.x;
+    area.y += glyph.area.y;
+    return Glyph{std::move(cut), area};
+}
+
 // The height of the line's digits and the row their feet stand on, from its sure digits.
 struct DigitRow {
     int height = 0;
@@ -199,6 +226,18 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         };
         return glyphs[i].size() == 1 && !(i > 0 && same(i - 1)) && !(i + 1 < count && same(i + 1));
     };
+    // A sign read on the left part of the next digit's glyph: the sign run into the digit, or
+    // a digit run into the next ("$" read on the 5 of "58"). That part is judged alone.
+    const auto signPartIsADigit = [&](size_t i) {
+        if (i + 1 >= count || !glyphs[i].empty() || glyphs[i + 1].size() != 1) return false;
+        const Glyph& next = glyphs[i + 1][0];
+        const int middle = (symbols[i].left + symbols[i].right) / 2;
+        if (middle < next.area.x || middle > next.area.x + next.area.w) return false;
+        std::optional<Glyph> part = LeftPart(next, symbols[i].right);
+        if (!part) return false;
+        const std::optional<char> named = guesses.Named(*part, kGlyphNotSignMargin);
+        return named && IsDigitLabel(*named);
+    };
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
         const bool digit = IsDigitSymbol(symbol.text);
@@ -221,6 +260,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 // Another view would read one digit there, and lose the rest.
                 if (glyphs[i].size() > 1) Unreadable(symbol);
             }
+        } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && signPartIsADigit(i)) {
+            Unreadable(symbol);
         } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && glyphs[i].size() == 1) {
             JudgeSign(symbol, glyphs[i][0], guesses);
         } else if (IsOtherCharacter(symbol) && besideDigit[i] &&

@@ -195,6 +195,25 @@ TEST_F(DrawnLine, ADoubtOverSeveralGlyphsIsADoubtNoViewSettles) {
     EXPECT_EQ(Text(votes.Settled()), "?");
 }
 
+TEST_F(DrawnLine, ASignReadOnADigitRunIntoTheNextIsADoubt) {
+    // The 5 of "58" run into the 8 and read as "$"; the box of the "8" spans the whole glyph.
+    const auto joined = [&](const QString& characters) {
+        Draw(characters);
+        pixRasterop(m_ink.get(), kCell - 24, 44, 48, 6, PIX_SET, nullptr, 0, 0);
+    };
+    joined(QStringLiteral("58"));
+    Symbol sign = Read("$", 0);
+    sign.right = kCell - 14;
+    const std::vector<Symbol> digit = Judged({sign, Read("8", 0, 1)});
+    EXPECT_EQ(digit[0].text, "?");
+    EXPECT_TRUE(digit[0].withoutGlyph);
+    // A sign run into the first digit stays the sign.
+    joined(QStringLiteral("\u00A50"));
+    Symbol yen = Read("\u00A5", 0);
+    yen.right = kCell - 14;
+    EXPECT_EQ(Judged({yen, Read("0", 0, 1)})[0].text, "\u00A5");
+}
+
 TEST_F(DrawnLine, ACharacterBesideTheNumberHoldingADigitLeavesItInDoubt) {
     // "到" read over the 3 of "38": the amount would lose its first digit.
     Draw(QStringLiteral("38"));
