@@ -118,14 +118,13 @@ std::u16string AmountFromNumber(std::u16string_view number) {
         if (decimals.empty() || decimals.size() > 2 || !AllDigits(decimals)) return {};
     }
     if (!WholePartValid(whole)) return {};
-    // A till pads with zeros only before a point ("007.50"); "01" is "0.1" with its point lost.
-    if (point == std::u16string_view::npos && whole.size() > 1 && whole[0] == u'0') return {};
+    // A total starts with a zero only before its point: "01" is "0.1" with its point lost, and
+    // "08304.3" a first digit misread.
+    if (whole.size() > 1 && whole[0] == u'0') return {};
     std::u16string digits;
     for (char16_t c : whole) {
         if (c != u',') digits += c;
     }
-    const size_t firstNonZero = digits.find_first_not_of(u'0');
-    digits.erase(0, std::min(firstNonZero, digits.size() - 1));
     std::u16string amount = digits;
     if (!decimals.empty()) amount += u'.' + std::u16string(decimals);
     return amount.size() <= kAmountTextMax ? amount : std::u16string();
