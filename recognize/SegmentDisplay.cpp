@@ -1,6 +1,7 @@
 #include "recognize/SegmentDisplay.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -82,10 +83,10 @@ private:
         const auto& cells = m_cells.cells;
         if (mark.y > m_cells.top || mark.Bottom() < m_cells.bottom) return false;
         const double left = m_cells.Left(cells.front()), right = m_cells.Right(cells.back());
-        // A frame is a thin line: no more ink than its outline drawn half a segment thick. Digits
-        // run into it make more.
-        const bool thinLine = mark.area <= (mark.w + mark.h) * t;
-        if (mark.x <= left && mark.Right() >= right) return thinLine;
+        // A frame's line is thinner than a segment; a digit run into it is no frame's.
+        if (mark.x <= left && mark.Right() >= right) {
+            return IsHollowFrame(m_line.ink.get(), mark, static_cast<int>(std::ceil(t / 2)) + 1);
+        }
         const bool beside = mark.Right() <= left || mark.x >= right;
         return beside && mark.w <= 2 * t && mark.y < m_cells.top - t &&
                mark.Bottom() > m_cells.bottom + t;
@@ -192,7 +193,11 @@ std::optional<std::string> ReadSegmentNumber(Pix* line) {
     if (!line) return std::nullopt;
     const std::optional<LineInk> ink = FindLineInk(line);
     if (!ink) return std::nullopt;
-    return ReadInk(*ink);
+    if (std::optional<std::string> number = ReadInk(*ink)) return number;
+    // Thin segments that lose their middle to the dark core read from the whole ink.
+    const std::optional<LineInk> whole = FindLineInk(line, false);
+    if (!whole) return std::nullopt;
+    return ReadInk(*whole);
 }
 
 bool WriteSegmentDisplay(const std::string& in, const std::string& out) {

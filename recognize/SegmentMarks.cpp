@@ -56,7 +56,7 @@ std::vector<Mark> MarksOf(Pix* ink) {
     return marks;
 }
 
-std::optional<LineInk> FindLineInk(Pix* line) {
+std::optional<LineInk> FindLineInk(Pix* line, bool core) {
     PixPtr grey = GreyDarkOnLight(line);
     if (!grey) return std::nullopt;
     PixPtr ink = Binarised(grey.get());
@@ -69,7 +69,7 @@ std::optional<LineInk> FindLineInk(Pix* line) {
         grey.reset(pixScaleGrayLI(grey.get(), scale, scale));
         if (!grey) return std::nullopt;
     }
-    ink = SeparatedInk(grey.get());
+    ink = core ? SeparatedInk(grey.get()) : Binarised(grey.get());
     if (!ink) return std::nullopt;
     std::vector<Mark> marks = MarksOf(ink.get());
     return LineInk{std::move(ink), std::move(marks)};
@@ -80,6 +80,31 @@ std::optional<LineInk> ThinnedInk(const LineInk& line, int size) {
     if (!thin) return std::nullopt;
     std::vector<Mark> marks = MarksOf(thin.get());
     return LineInk{std::move(thin), std::move(marks)};
+}
+
+bool IsHollowFrame(Pix* ink, const Mark& mark, int line) {
+    if (mark.w <= 2 * line || mark.h <= 2 * line) return false;
+    Box* box = boxCreate(mark.x, mark.y, mark.w, mark.h);
+    PixPtr part(pixClipRectangle(ink, box, nullptr));
+    boxDestroy(&box);
+    if (!part) return false;
+    // The mark is the component that spans its whole box; others inside it are the text.
+    Pixa* rawPixa = nullptr;
+    BoxaPtr boxes(pixConnComp(part.get(), &rawPixa, 4));
+    PixaPtr pixa(rawPixa);
+    if (!boxes || !pixa) return false;
+    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
+        l_int32 x = 0, y = 0, w = 0, h = 0;
+        boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
+        if (x != 0 || y != 0 || w != mark.w || h != mark.h) continue;
+        PixPtr own(pixaGetPix(pixa.get(), i, L_CLONE));
+        Box* inner = boxCreate(line, line, mark.w - 2 * line, mark.h - 2 * line);
+        PixPtr middle(own ? pixClipRectangle(own.get(), inner, nullptr) : nullptr);
+        boxDestroy(&inner);
+        l_int32 count = 0;
+        return middle && pixCountPixels(middle.get(), &count, nullptr) == 0 && count == 0;
+    }
+    return false;
 }
 
 double InkShare(Pix* ink, int x, int y, int w, int h) {

@@ -34,13 +34,19 @@ std::vector<Mark> MarksOf(Pix* ink);
 
 // Finds the text of a line image (8-bit cleaned, or a colour screen copy; dark or light text on
 // an even ground), enlarged where it is small so that the thin gaps between strokes survive
-// binarising. Marks are four-connected: strokes that meet only at a corner stay apart. None
-// when the image cannot be converted.
-std::optional<LineInk> FindLineInk(Pix* line);
+// binarising. With `core`, only the ink's dark core counts, which keeps narrow gaps between
+// segments open; without it, the whole binarised ink, which keeps thin strokes whole. Marks are
+// four-connected: strokes that meet only at a corner stay apart. None when the image cannot be
+// converted.
+std::optional<LineInk> FindLineInk(Pix* line, bool core = true);
 
 // The ink opened by a brick `size` pixels square: strokes keep their width, but the necks by
 // which segments touch at a corner, and marks smaller than the brick, are gone.
 std::optional<LineInk> ThinnedInk(const LineInk& line, int size);
+
+// Whether the mark is a hollow frame: its own ink, all of it within `line` pixels of its box's
+// edges. Characters run into a frame's side make it no longer hollow.
+bool IsHollowFrame(Pix* ink, const Mark& mark, int line);
 
 // The share (0 to 1) of the box, clipped to the image, that is ink.
 double InkShare(Pix* ink, int x, int y, int w, int h);

@@ -15,6 +15,7 @@
 #include "recognize/AmountChain.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/SegmentDisplay.h"
+#include "recognize/SegmentMarks.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -282,6 +283,22 @@ TEST(SegmentDisplay, BordersBesideAndUnderTheDigitsAreNoPartOfThem) {
     EXPECT_EQ(ReadSegmentNumber(stroke.Show("26.04").Stroke().Image()), std::nullopt);
 }
 
+TEST(SegmentMarks, AFrameIsHollowUntilACharacterRunsIntoIt) {
+    PixPtr ink(pixCreate(120, 60, 1));
+    const auto fill = [&](int x, int y, int w, int h) {
+        pixRasterop(ink.get(), x, y, w, h, PIX_SET, nullptr, 0, 0);
+    };
+    fill(10, 10, 100, 2);
+    fill(10, 48, 100, 2);
+    fill(10, 10, 2, 40);
+    fill(108, 10, 2, 40);
+    fill(40, 20, 10, 20);  // a digit inside, apart from the frame
+    const Mark frame{10, 10, 100, 40, 0};
+    EXPECT_TRUE(IsHollowFrame(ink.get(), frame, 4));
+    fill(96, 20, 12, 20);  // a digit run into the frame's side
+    EXPECT_FALSE(IsHollowFrame(ink.get(), frame, 4));
+}
+
 TEST(SegmentDisplay, BlankAndNoisyPicturesGiveNothing) {
     EXPECT_EQ(ReadSegmentNumber(nullptr), std::nullopt);
     DrawnDisplay blank(30);
@@ -334,6 +351,18 @@ TEST(SegmentDisplay, TheSegmentFontReadsWholeOrNotAtAll) {
     }
     // A unit after the number is passed over.
     EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("18.30 \u5143"), kSegmentFont, 40)), "18.30");
+}
+
+TEST(SegmentDisplay, DisplaysWhoseSegmentsTouchRead) {
+    // Faces whose segments meet at the corners: the binarised ink, not its dark core, shows them.
+    const QString family = QStringLiteral("DSEG7 Modern Mini");
+    if (!HaveFont(family)) GTEST_SKIP() << "no joined-segment font installed";
+    for (int size : {24, 32, 40}) {
+        const std::optional<std::string> read =
+            ReadQtImage(Rendered(QStringLiteral("\u00A59.35"), family, size, Qt::yellow, Qt::black));
+        EXPECT_TRUE(!read || *read == "9.35") << size << " read as " << *read;
+    }
+    EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("29"), family, 40)), "29");
 }
 
 TEST(SegmentDisplay, OrdinaryFontsAreNoDisplay) {
