@@ -187,32 +187,45 @@ std::optional<std::string> ReadInk(const LineInk& ink) {
     return ReadNumber(*thin);
 }
 
+
+struct ReadDisplay {
+    LineInk ink;  // the ink it was read from
+    std::string number;
+};
+
+// Reads the ink's dark core, which keeps narrow gaps between segments open, then the whole
+// ink, where thin segments that lose their middles to the core stay whole.
+std::optional<ReadDisplay> ReadLine(Pix* line) {
+    for (const bool core : {true, false}) {
+        std::optional<LineInk> ink = FindLineInk(line, core);
+        if (!ink) return std::nullopt;
+        if (std::optional<std::string> number = ReadInk(*ink)) {
+            return ReadDisplay{std::move(*ink), std::move(*number)};
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadSegmentNumber(Pix* line) {
     if (!line) return std::nullopt;
-    const std::optional<LineInk> ink = FindLineInk(line);
-    if (!ink) return std::nullopt;
-    if (std::optional<std::string> number = ReadInk(*ink)) return number;
-    // Thin segments that lose their middle to the dark core read from the whole ink.
-    const std::optional<LineInk> whole = FindLineInk(line, false);
-    if (!whole) return std::nullopt;
-    return ReadInk(*whole);
+    std::optional<ReadDisplay> read = ReadLine(line);
+    if (!read) return std::nullopt;
+    return std::move(read->number);
 }
 
 bool WriteSegmentDisplay(const std::string& in, const std::string& out) {
     const PixPtr source(pixRead(in.c_str()));
     if (!source) return false;
-    const std::optional<LineInk> ink = FindLineInk(source.get());
-    if (!ink) return false;
-    const std::optional<std::string> number = ReadInk(*ink);
-    if (!number) return false;
-    const PixPtr framed(pixAddBorder(ink->ink.get(), kQuietBorder, 0));
+    const std::optional<ReadDisplay> read = ReadLine(source.get());
+    if (!read) return false;
+    const PixPtr framed(pixAddBorder(read->ink.ink.get(), kQuietBorder, 0));
     const PixPtr written(framed ? pixConvert1To8(nullptr, framed.get(), 255, 0) : nullptr);
     if (!written || pixWriteJpeg(out.c_str(), written.get(), kJpegQuality, 0) != 0) return false;
     // The picture is only of use if it reads as the screen copy did.
     const PixPtr back(pixRead(out.c_str()));
-    return back && ReadSegmentNumber(back.get()) == number;
+    return back && ReadSegmentNumber(back.get()) == read->number;
 }
 
 }  // namespace zelvo
