@@ -130,6 +130,22 @@ std::u16string AmountFromNumber(std::u16string_view number) {
     return amount.size() <= kAmountTextMax ? amount : std::u16string();
 }
 
+// Whether the number starting at `start` stands right after a word of Latin letters or marks
+// that is no label or sign ("Bik 4" read for "0.14", "YU 1" for "¥0.01"): a small whole number
+// there is what the recogniser left of a longer one. A label ("合计 1"), a sign ("¥1", "RMB 5")
+// or a colon (": 1") before it vouches for it.
+bool AfterAStrayWord(std::u16string_view text, size_t start) {
+    size_t end = start;
+    while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'\u3000')) --end;
+    if (end == 0) return false;
+    size_t begin = end;
+    while (begin > 0 && text[begin - 1] != u' ' && text[begin - 1] != u'\u3000') --begin;
+    const std::u16string_view word = text.substr(begin, end - begin);
+    const bool vouched = word == u"Y" || word == u"RMB" || word.back() == u':' ||
+                         word.back() == u';' || word.back() >= 0x80;
+    return !vouched;
+}
+
 }  // namespace
 
 std::u16string AmountFromRecognisedText(std::u16string_view text) {
@@ -146,7 +162,13 @@ std::u16string AmountFromRecognisedText(std::u16string_view text) {
     // Words before the amount are a label; anything after it, or a second number, leaves the
     // amount in doubt.
     if (number == tokens.end() || number + 1 != tokens.end()) return {};
-    return AmountFromNumber(*number);
+    std::u16string amount = AmountFromNumber(*number);
+    std::u16string narrow(text);
+    std::transform(narrow.begin(), narrow.end(), narrow.begin(), Narrow);
+    const size_t start = narrow.rfind(*number);
+    const bool small = amount.size() <= 2 && amount.find(u'.') == std::u16string::npos;
+    if (small && start != std::u16string::npos && AfterAStrayWord(narrow, start)) return {};
+    return amount;
 }
 
 }  // namespace zelvo

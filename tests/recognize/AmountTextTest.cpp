@@ -32,6 +32,11 @@ TEST(ModifyAccount, KeepsTheAmountAndDropsWhatSurroundsIt) {
         {u"\uFF11\uFF12\uFF0E\uFF15\uFF10", u"12.50"},  // full-width digits
         // A label the recogniser spelt its own way is a word before the amount.
         {u"Sit: 45.00", u"45.00"},
+        {u"Bit \uFFE5 1", u"1"},
+        // A small whole number after a label or sign.
+        {u"合计 1", u"1"},
+        {u"RMB 5", u"5"},
+        {u"Total 12.50", u"12.50"},
         // A point the recogniser set apart from its digits.
         {u"\u00A587 .89", u"87.89"},
         {u"\uFFE5 449. 27", u"449.27"},
@@ -66,6 +71,8 @@ TEST(ModifyAccount, GivesNothingWhenTheAmountIsInDoubt) {
         u"\u00A5 01",  // "0.1" whose point the recogniser lost
         u"0150",
         u"08304.3",  // a first digit misread as a zero
+        u"Bik 4",    // the rest of "0.14" read as letters
+        u"YU 1",
         u"007.50",   // tills do not pad totals with zeros
         u"-12.50",
         u"1234567890",  // longer than the amount box takes
