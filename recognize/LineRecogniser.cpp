@@ -202,6 +202,7 @@ std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
                                             kQuietBorder, L_GET_WHITE_VAL));
     }
     if (!part) return symbols;
+    const tesseract::PageSegMode lineMode = api.GetPageSegMode();
     api.SetPageSegMode(tesseract::PSM_SINGLE_CHAR);
     api.SetImage(part.get());
     std::unique_ptr<char[]> text;
@@ -214,7 +215,7 @@ std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
         }
     }
     api.Clear();
-    api.SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+    api.SetPageSegMode(lineMode);
     if (!text || text.get() != kUnit || confidence < kUnitConfidence) return symbols;
     Symbol unit = *first;
     unit.text = kUnit;
