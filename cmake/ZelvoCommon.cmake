@@ -18,12 +18,19 @@ function(zelvo_add_folders)
     endforeach()
 endfunction()
 
-# zelvo_add_test(NAME name SOURCES ... LIBS ... [QT] [LOCK resource])
-# QT tests get a main that runs a QApplication on the offscreen platform. Tests that share a
-# LOCK (for example a system-wide lock the program takes) never run at the same time.
+# zelvo_add_test(NAME name SOURCES ... LIBS ... [QT] [OWN_X] [LOCK resource])
+# QT tests get a main that runs a QApplication on the offscreen platform. OWN_X tests, which
+# start whole programs on the X server, each get an X server of their own, so that no other
+# test's clients meet theirs. Tests that share a LOCK (for example a system-wide lock the
+# program takes) never run at the same time.
 function(zelvo_add_test)
-    cmake_parse_arguments(T "QT" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "QT;OWN_X" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
+    if(T_OWN_X)
+        # Discovery and every test run through the launcher.
+        set_target_properties(${T_NAME} PROPERTIES
+            CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/private-xvfb.sh)
+    endif()
     if(T_QT)
         set(main_lib zelvo_test_qt_main)
     else()
