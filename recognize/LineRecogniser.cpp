@@ -1,7 +1,6 @@
 #include "recognize/LineRecogniser.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -118,10 +117,6 @@ Symbol Judged(const tesseract::ResultIterator& it, std::string_view chosen) {
     return symbol;
 }
 
-bool IsLetter(std::string_view text) {
-    return text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]));
-}
-
 // A letter O in a word mostly of other letters ("TOTAL") is a letter, not a zero. Among
 // fewer ("HOO" read for "0.0") it may well be one.
 void KeepLettersInWords(std::vector<Symbol>& symbols, const std::vector<bool>& readAsO) {
@@ -131,7 +126,7 @@ void KeepLettersInWords(std::vector<Symbol>& symbols, const std::vector<bool>& r
         int others = 0, os = 0;
         for (size_t i = start; i < end; ++i) {
             os += readAsO[i];
-            others += !readAsO[i] && IsLetter(symbols[i].text);
+            others += !readAsO[i] && IsLatinLetter(symbols[i].text);
         }
         const bool word = others >= 2 && others > os;
         for (size_t i = start; i < end && word; ++i) {
@@ -239,17 +234,12 @@ PixPtr OtherView(Pix* image, float scale) {
 
 // A point the image shows but the reading lacks would shift the amount's decimals.
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
-    int left = 0, right = 0;
-    bool anyDigit = false;
-    long points = 0;
-    for (const Symbol& symbol : symbols) {
-        points += IsPointSymbol(symbol.text);
-        if (!IsDigitSymbol(symbol.text)) continue;
-        left = anyDigit ? std::min(left, symbol.left) : symbol.left;
-        right = std::max(right, symbol.right);
-        anyDigit = true;
-    }
-    return CountPointMarks(image, left, right) > points;
+    const long points = std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
+        return IsPointSymbol(symbol.text);
+    });
+    const std::optional<SymbolBox> digits = BoxAround(
+        symbols, [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); });
+    return digits && CountPointMarks(image, digits->left, digits->right) > points;
 }
 
 // The digits checked against their glyph's holes. A doubtful digit keeps only the candidates

@@ -1,6 +1,7 @@
 #include "recognize/LineSymbols.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -35,6 +36,24 @@ bool IsPointSymbol(std::string_view text) {
 
 bool CountsAsDigit(std::string_view text) {
     return IsDigitSymbol(text) || text == "?";
+}
+
+bool IsLatinLetter(std::string_view text) {
+    return text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]));
+}
+
+std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
+                                   bool (*picked)(const Symbol&)) {
+    std::optional<SymbolBox> box;
+    for (const Symbol& symbol : symbols) {
+        if (!picked(symbol)) continue;
+        if (!box) box = SymbolBox{symbol.left, symbol.top, symbol.right, symbol.bottom};
+        box->left = std::min(box->left, symbol.left);
+        box->top = std::min(box->top, symbol.top);
+        box->right = std::max(box->right, symbol.right);
+        box->bottom = std::max(box->bottom, symbol.bottom);
+    }
+    return box;
 }
 
 bool IsNumberLike(std::string_view text) {

@@ -34,6 +34,16 @@ bool IsNumberLike(std::string_view text);
 // "¥" or "￥", or what the recogniser gives for them when it fails to read them: marks no digit
 // is ever read as.
 bool MayBeCurrencySign(std::string_view text);
+// A Latin letter.
+bool IsLatinLetter(std::string_view text);
+
+// Where a set of symbols stands in the line image.
+struct SymbolBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+// The box around the symbols that `picked` chooses; none when it chooses none.
+std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
+                                   bool (*picked)(const Symbol&));
 
 // The symbols [begin, end) that make up the amount's number.
 struct NumberRun {

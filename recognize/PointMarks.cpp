@@ -1,7 +1,6 @@
 #include "recognize/PointMarks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -94,18 +93,13 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
     // its boxes, which may hold only a part of a glyph: only a glyph of about that height, no
     // further than that above or below them, could have been a digit. Field borders and the
     // ground around light text are no such glyphs.
-    int top = 0, bottom = 0;
-    bool anyDigit = false;
-    for (const Symbol& symbol : symbols) {
-        const bool latin =
-            symbol.text.size() == 1 && std::isalnum(static_cast<unsigned char>(symbol.text[0]));
-        if (!latin && !CountsAsDigit(symbol.text)) continue;
-        top = anyDigit ? std::min(top, symbol.top) : symbol.top;
-        bottom = anyDigit ? std::max(bottom, symbol.bottom) : symbol.bottom;
-        anyDigit = true;
-    }
+    const std::optional<SymbolBox> read = BoxAround(symbols, [](const Symbol& symbol) {
+        return IsLatinLetter(symbol.text) || CountsAsDigit(symbol.text);
+    });
+    if (!read) return false;
+    const int top = read->top, bottom = read->bottom;
     const int height = bottom - top;
-    if (!anyDigit || height <= 0) return false;
+    if (height <= 0) return false;
     const std::vector<Glyph> glyphs = GlyphsBetween(ink, 0, static_cast<int>(pixGetWidth(ink)));
     return std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
         const GlyphArea& area = glyph.area;
