@@ -176,11 +176,11 @@ constexpr std::string_view kUnit = "\u5143";
 
 std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
                                          tesseract::TessBaseAPI& api, Pix* image) {
-    size_t word = symbols.size();
-    while (word > 0 && !symbols[word - 1].startsWord) --word;
-    if (word < 2 || !CountsAsDigit(symbols[word - 2].text)) return symbols;
-    --word;
-    const auto first = symbols.begin() + static_cast<long>(word);
+    if (symbols.empty()) return symbols;
+    size_t start = symbols.size() - 1;
+    while (start > 0 && !symbols[start].startsWord) --start;
+    if (start == 0 || !CountsAsDigit(symbols[start - 1].text)) return symbols;
+    const auto first = symbols.begin() + static_cast<long>(start);
     const bool unread = std::none_of(first, symbols.end(), [](const Symbol& symbol) {
         return IsDigitSymbol(symbol.text) || symbol.text == kUnit;
     });
