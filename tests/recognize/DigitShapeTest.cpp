@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -8,6 +7,7 @@
 #include "recognize/DigitShape.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
+#include "tests/recognize/DrawnCharacters.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -15,16 +15,7 @@ namespace {
 
 // One digit drawn large and hard-edged, as the cleaning leaves it.
 QImage Drawn(const QString& family, QChar digit) {
-    QImage image(80, 80, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(family);
-    font.setPixelSize(56);
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(image.rect(), Qt::AlignCenter, QString(digit));
-    return image;
+    return test::DrawnInCells(QString(digit), family, 56, 80, 80);
 }
 
 // A zero whose dot, blurred and scaled up, has joined its sides: two loops, one over the

@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
-#include <QFont>
 #include <QImage>
-#include <QPainter>
 
 #include "recognize/GlyphJudgement.h"
 #include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
+#include "tests/recognize/DrawnCharacters.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -24,18 +23,7 @@ class DrawnLine : public testing::Test {
 protected:
     void Draw(const QString& characters, const QString& family = QStringLiteral("DejaVu Sans"),
               bool softened = false) {
-        QImage image(kCell * static_cast<int>(characters.size()), 80, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QFont font(family);
-        font.setPixelSize(48);
-        font.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        for (int i = 0; i < characters.size(); ++i) {
-            painter.drawText(QRect(i * kCell, 0, kCell, 80), Qt::AlignCenter, characters.mid(i, 1));
-        }
-        painter.end();
+        QImage image = test::DrawnInCells(characters, family, 48, kCell, 80);
         if (softened) {
             // As a display seen through scaling shows it: the segments' gaps closed.
             image = image.scaled(image.width() / 3, image.height() / 3, Qt::IgnoreAspectRatio,
