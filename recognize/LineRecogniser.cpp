@@ -14,6 +14,8 @@
 #include <omp.h>
 #endif
 
+#include "base/CodePage.h"
+#include "recognize/AmountText.h"
 #include "recognize/DigitShape.h"
 #include "recognize/GlyphJudgement.h"
 #include "recognize/ImageCleaning.h"
@@ -21,6 +23,7 @@
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
 #include "recognize/SegmentDisplay.h"
+#include "recognize/ViewAgreement.h"
 
 namespace zelvo {
 namespace {
@@ -263,6 +266,93 @@ std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
     return symbols;
 }
 
+// A line and the symbols that its last look left (judged, or as read when the line was given up
+// before that).
+struct LineReading {
+    std::string text;
+    std::vector<Symbol> symbols;
+};
+
+LineReading GivenUp(std::vector<Symbol> symbols) {
+    return LineReading{"?", std::move(symbols)};
+}
+
+std::optional<LineReading> ReadLineImage(tesseract::TessBaseAPI& api, Pix* image) {
+    std::optional<std::vector<Symbol>> first = ReadSymbols(api, image);
+    if (!first) return std::nullopt;
+    first = WithTheUnitReadAlone(std::move(*first), api, image);
+    if (MissesAPoint(*first, image)) return GivenUp(std::move(*first));
+    PixPtr ink = DarkInk(image);
+    if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
+        return GivenUp(std::move(*first));
+    }
+    GlyphJudgement judged =
+        JudgeByGlyphs(WithShapesTold(*first, ink.get()), ink.get(), BuiltInGlyphTemplates());
+    // A seven-segment display the segment reader could not read: the recogniser, which has no
+    // model for its digits, drops and invents digits and points there.
+    if (judged.segmentDigits) return GivenUp(std::move(judged.symbols));
+    std::vector<Symbol>& told = judged.symbols;
+    // Only a doubtful line costs more readings, so most captures take one.
+    if (LineText(told).find('?') == std::string::npos) {
+        return LineReading{LineWithSignApart(told), std::move(told)};
+    }
+    ViewVotes votes(told);
+    for (const float scale : kOtherViewScales) {
+        PixPtr view = OtherView(image, scale);
+        const std::optional<std::vector<Symbol>> other =
+            view ? ReadSymbols(api, view.get()) : std::nullopt;
+        if (other && !votes.Add(*other, scale)) return GivenUp(std::move(told));
+    }
+    std::vector<Symbol> settled = votes.Settled();
+    std::string settledLine = LineText(settled);
+    if (settledLine.find('?') == std::string::npos) settledLine = LineWithSignApart(settled);
+    return LineReading{std::move(settledLine), std::move(settled)};
+}
+
+bool HoldsAnAmount(const std::string& line) {
+    return !AmountFromRecognisedText(Utf8ToUtf16(line)).empty();
+}
+
+// A line that gives no amount is read again in smaller, smoothed views, where the recogniser
+// often reads right what it misread in the hard-edged picture ("2:59", "A5.51", "7,84"). A view's
+// amount is taken only when enough views read the same one, no view reads another, and each of
+// those readings, placed back in the line, explains the line's own picture: its points and
+// glyphs, and the digits the first reading saw.
+constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
+constexpr int kViewsToAgree = 3;
+
+bool ExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
+                     Pix* image, Pix* ink) {
+    return ViewDigitsFitTheLine(line, placed) && !MissesAPoint(placed, image) &&
+           !MayHideAJoinedPoint(placed, ink) && !LeavesAGlyphUnread(placed, ink);
+}
+
+std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pix* image,
+                                                 const std::vector<Symbol>& line) {
+    PixPtr ink = DarkInk(image);
+    if (!ink) return std::nullopt;
+    std::u16string agreed;
+    std::string agreedLine;
+    int votes = 0;
+    for (const float scale : kRetryScales) {
+        PixPtr view = OtherView(image, scale);
+        std::optional<LineReading> reading = view ? ReadLineImage(api, view.get()) : std::nullopt;
+        if (!reading) continue;
+        const std::u16string amount = AmountFromRecognisedText(Utf8ToUtf16(reading->text));
+        if (amount.empty()) continue;
+        const bool other = !agreed.empty() && amount != agreed;
+        if (other || !ExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image,
+                                      ink.get())) {
+            return std::nullopt;
+        }
+        agreed = amount;
+        agreedLine = std::move(reading->text);
+        ++votes;
+    }
+    if (votes < kViewsToAgree) return std::nullopt;
+    return agreedLine;
+}
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -275,33 +365,11 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    std::optional<std::vector<Symbol>> first = ReadSymbols(*api, image.get());
-    if (!first) return std::nullopt;
-    first = WithTheUnitReadAlone(std::move(*first), *api, image.get());
-    if (MissesAPoint(*first, image.get())) return std::string("?");
-    PixPtr ink = DarkInk(image.get());
-    if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
-        return std::string("?");
-    }
-    const GlyphJudgement judged =
-        JudgeByGlyphs(WithShapesTold(*first, ink.get()), ink.get(), BuiltInGlyphTemplates());
-    // A seven-segment display the segment reader could not read: the recogniser, which has no
-    // model for its digits, drops and invents digits and points there.
-    if (judged.segmentDigits) return std::string("?");
-    const std::vector<Symbol>& told = judged.symbols;
-    // Only a doubtful line costs more readings, so most captures take one.
-    if (LineText(told).find('?') == std::string::npos) return LineWithSignApart(told);
-    ViewVotes votes(told);
-    for (const float scale : kOtherViewScales) {
-        PixPtr view = OtherView(image.get(), scale);
-        const std::optional<std::vector<Symbol>> other =
-            view ? ReadSymbols(*api, view.get()) : std::nullopt;
-        if (other && !votes.Add(*other, scale)) return std::string("?");
-    }
-    const std::vector<Symbol> settled = votes.Settled();
-    const std::string settledLine = LineText(settled);
-    if (settledLine.find('?') != std::string::npos) return settledLine;
-    return LineWithSignApart(settled);
+    std::optional<LineReading> reading = ReadLineImage(*api, image.get());
+    if (!reading) return std::nullopt;
+    if (HoldsAnAmount(reading->text)) return std::move(reading->text);
+    std::optional<std::string> agreed = AmountTheViewsAgreeOn(*api, image.get(), reading->symbols);
+    return agreed ? std::move(agreed) : std::move(reading->text);
 }
 
 }  // namespace zelvo

@@ -168,6 +168,25 @@ TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
     }
 }
 
+TEST_F(Recognition, ALineMisreadInItsCleanedPictureIsReadInSmallerViews) {
+    // Read in the hard-edged cleaned picture, these come out as "83,/57.68" and "5./1".
+    struct Case {
+        const char* family;
+        QString text;
+        const char16_t* amount;
+    };
+    const Case cases[] = {
+        {"DejaVu Sans", QStringLiteral("\u00A583,757.68"), u"83757.68"},
+        {"Liberation Sans", QStringLiteral("5.71"), u"5.71"},
+    };
+    for (const Case& c : cases) {
+        RemoveWorkFiles();
+        RenderTotal(c.text, {Qt::black, Qt::white, 26, false}, QStringLiteral("cut.bmp"),
+                    QString::fromUtf8(c.family), 360);
+        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, c.amount) << c.family;
+    }
+}
+
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
     RenderTotal(QStringLiteral("12.50  88.00"), {Qt::black, Qt::white, 20, false},
                 QStringLiteral("cut.bmp"));

@@ -1,0 +1,63 @@
+#include "recognize/ViewAgreement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelvo {
+namespace {
+
+int Placed(int position, float scale) {
+    return static_cast<int>(std::lround(static_cast<float>(position) / scale));
+}
+
+int Middle(const Symbol& symbol) {
+    return (symbol.left + symbol.right) / 2;
+}
+
+bool Within(int position, const Symbol& symbol) {
+    return position >= symbol.left && position <= symbol.right;
+}
+
+bool OnASureDigit(const std::vector<Symbol>& line, int position) {
+    return std::any_of(line.begin(), line.end(), [&](const Symbol& symbol) {
+        return IsDigitSymbol(symbol.text) && Within(position, symbol);
+    });
+}
+
+bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
+    int under = 0;
+    for (const Symbol& symbol : line) {
+        const int middle = Middle(symbol);
+        if (!Within(middle, digit)) continue;
+        if (IsDigitSymbol(symbol.text)) {
+            if (symbol.text != digit.text) return false;
+        } else if (symbol.text == "?") {
+            if (OnASureDigit(line, middle)) continue;
+            const bool ruledOut = !symbol.candidates.empty() &&
+                                  symbol.candidates.find(digit.text[0]) == std::string::npos;
+            if (ruledOut) return false;
+        }
+        if (++under > 1) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
+    for (Symbol& symbol : view) {
+        symbol.left = Placed(symbol.left, scale);
+        symbol.top = Placed(symbol.top, scale);
+        symbol.right = Placed(symbol.right, scale);
+        symbol.bottom = Placed(symbol.bottom, scale);
+    }
+    return view;
+}
+
+bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view) {
+    return std::all_of(view.begin(), view.end(), [&](const Symbol& symbol) {
+        return !IsDigitSymbol(symbol.text) || DigitFits(symbol, line);
+    });
+}
+
+}  // namespace zelvo

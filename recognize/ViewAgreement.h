@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "recognize/LineSymbols.h"
+
+namespace zelvo {
+
+// The symbols of a view of the line scaled by `scale`, placed back where they stand in the line.
+std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale);
+
+// Whether each digit a view read (placed in the line) fits what the line's own reading saw at
+// its place: no other sure digit, no doubt that rules it out, and not several characters under
+// one digit (a view that ran a sign and a digit, or two digits, into one). A doubt standing on a
+// sure digit is the recogniser reading one glyph twice and counts once. Letters and marks under
+// a digit fit ("A5.51" read where a view reads "45.51").
+bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view);
+
+}  // namespace zelvo

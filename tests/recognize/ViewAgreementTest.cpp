@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "recognize/ViewAgreement.h"
+#include "tests/recognize/WrittenSymbols.h"
+
+namespace zelvo {
+namespace {
+
+TEST(ViewAgreement, AViewsDigitsMustFitWhatTheLineSawAtTheirPlace) {
+    // "A5.51" for "45.51": a letter under a view's digit is the misread digit.
+    const std::vector<Symbol> misread = Read("A5.51");
+    EXPECT_TRUE(ViewDigitsFitTheLine(misread, Read("45.51")));
+    EXPECT_FALSE(ViewDigitsFitTheLine(misread, Read("46.51")));  // another sure digit
+    // A doubt allows its own candidates, or any digit when it has none.
+    std::vector<Symbol> doubted = Read("¥?898");
+    doubted[1].candidates = "0";
+    EXPECT_FALSE(ViewDigitsFitTheLine(doubted, Read("¥6898")));
+    doubted[1].candidates = "06";
+    EXPECT_TRUE(ViewDigitsFitTheLine(doubted, Read("¥6898")));
+    doubted[1].candidates.clear();
+    EXPECT_TRUE(ViewDigitsFitTheLine(doubted, Read("¥6898")));
+    // Marks and signs a view reads are not judged here.
+    EXPECT_TRUE(ViewDigitsFitTheLine(Read("2:59"), Read("2.59")));
+}
+
+TEST(ViewAgreement, OneDigitOverSeveralCharactersOfTheLineDoesNotFit) {
+    // "¥54.6" read "??4.6" in the line; a view ran the sign, the 5 and the 4 into one "4".
+    const std::vector<Symbol> line = Read("??4.6");
+    std::vector<Symbol> view = Read("4.6");
+    view[0].left = line[0].left;
+    view[0].right = line[2].right;
+    EXPECT_FALSE(ViewDigitsFitTheLine(line, view));
+    // A doubt the recogniser put on the glyph of a sure digit is that glyph read twice.
+    std::vector<Symbol> readTwice = Read("0.03");
+    Symbol twice = readTwice[3];
+    twice.text = "?";
+    twice.candidates = "38";
+    twice.left += 2;
+    readTwice.insert(readTwice.begin() + 3, twice);
+    EXPECT_TRUE(ViewDigitsFitTheLine(readTwice, Read("0.03")));
+}
+
+TEST(ViewAgreement, AViewsSymbolsArePlacedBackByItsScale) {
+    std::vector<Symbol> view = Read("12");
+    view[1].top = 3;
+    view[1].bottom = 15;
+    const std::vector<Symbol> placed = PlacedInLine(view, 0.6f);
+    EXPECT_EQ(placed[0].left, 0);
+    EXPECT_EQ(placed[0].right, 17);  // 10 / 0.6, rounded
+    EXPECT_EQ(placed[1].left, 20);
+    EXPECT_EQ(placed[1].right, 37);
+    EXPECT_EQ(placed[1].top, 5);
+    EXPECT_EQ(placed[1].bottom, 25);
+}
+
+}  // namespace
+}  // namespace zelvo
