@@ -55,17 +55,39 @@ PixPtr Binarised(Pix* grey) {
 
 namespace {
 
-// Field borders and lines cut off at the edge of the region are no part of the amount.
-bool IsFieldLine(const Box* box, Pix* component, int width, int height) {
+bool IsHollow(Pix* component, l_int32 w, l_int32 h) {
+    l_int32 ink = 0;
+    pixCountPixels(component, &ink, nullptr);
+    return ink * 3 < w * h;
+}
+
+// Whether the box of component `i` holds every other mark of the picture: a field's frame with
+// the whole text inside it, however much ground lies around the field.
+bool EnclosesTheRest(Boxa* boxes, int i) {
     l_int32 x, y, w, h;
-    boxGetGeometry(const_cast<Box*>(box), &x, &y, &w, &h);
+    boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
+    int inside = 0;
+    for (int j = 0; j < boxaGetCount(boxes); ++j) {
+        if (j == i) continue;
+        l_int32 jx, jy, jw, jh;
+        boxaGetBoxGeometry(boxes, j, &jx, &jy, &jw, &jh);
+        const bool speck = jw < kSpeckSize && jh < kSpeckSize;
+        const bool within = jx > x && jy > y && jx + jw < x + w && jy + jh < y + h;
+        if (!within && !speck) return false;
+        inside += within && !speck;
+    }
+    return inside > 0;
+}
+
+// Field borders and lines cut off at the edge of the region are no part of the amount.
+bool IsFieldLine(Boxa* boxes, int i, Pix* component, int width, int height) {
+    l_int32 x, y, w, h;
+    boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
     const bool touchesSide = x == 0 || x + w == width;
     const bool touchesTopOrBottom = y == 0 || y + h == height;
-    if (w * 10 >= width * 7 && h * 10 >= height * 7) {
-        l_int32 ink = 0;
-        pixCountPixels(component, &ink, nullptr);
-        return ink * 3 < w * h;  // hollow: a frame, not a wide glyph
-    }
+    // Hollow: a frame, not a wide glyph.
+    if (w * 10 >= width * 7 && h * 10 >= height * 7) return IsHollow(component, w, h);
+    if (IsHollow(component, w, h) && EnclosesTheRest(boxes, i)) return true;
     if (w * 10 >= width * 7 && touchesTopOrBottom) return h * 6 <= height;
     if (h * 10 >= height * 7 && touchesSide) return w * 8 <= width;
     return false;
@@ -92,18 +114,16 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
     PixPtr lines(pixCreate(width, height, 1));
     bool any = false;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Box* box = boxaGetBox(boxes.get(), i, L_CLONE);
         PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
-        if (IsFieldLine(box, component.get(), width, height)) {
+        if (component && IsFieldLine(boxes.get(), i, component.get(), width, height)) {
             l_int32 x, y, w, h;
-            boxGetGeometry(box, &x, &y, &w, &h);
+            boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
             PixPtr straight = StraightParts(component.get());
             if (straight) {
                 pixRasterop(lines.get(), x, y, w, h, PIX_SRC | PIX_DST, straight.get(), 0, 0);
                 any = true;
             }
         }
-        boxDestroy(&box);
     }
     if (!any) return;
     // Anti-aliased lines have a soft edge: take a pixel more on each side.

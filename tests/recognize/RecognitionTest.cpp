@@ -129,6 +129,33 @@ TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
     EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50");
 }
 
+TEST_F(Recognition, AFieldsFrameWithGroundAroundItIsNoPartOfTheTotal) {
+    // The region reaches well past the field, so its frame is far from the region's sides.
+    const struct {
+        QColor ink, ground;
+        QString text;
+        const char16_t* amount;
+    } fields[] = {{Qt::green, Qt::black, QStringLiteral("108"), u"108"},
+                  {Qt::black, Qt::white, QStringLiteral("2.18"), u"2.18"}};
+    for (const auto& field : fields) {
+        QImage image(170, 76, QImage::Format_RGB32);
+        image.fill(field.ground);
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPixelSize(16);
+        painter.setFont(font);
+        painter.setPen(field.ink);
+        const QRect frame(24, 16, 100, 40);
+        painter.drawRect(frame);
+        painter.drawText(frame, Qt::AlignCenter, field.text);
+        painter.end();
+        RemoveWorkFiles();
+        ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
+        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, field.amount)
+            << field.text.toStdString();
+    }
+}
+
 TEST_F(Recognition, AnEnglishLabelBeforeTheTotalIsPassedOver) {
     // The O of "TOTAL" is a letter of its word, not a zero of the amount.
     for (const QString& text :
