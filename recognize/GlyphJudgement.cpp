@@ -238,14 +238,22 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         const std::optional<char> named = guesses.Named(*part, kGlyphNotSignMargin);
         return named && IsDigitLabel(*named);
     };
+    bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
         const bool digit = IsDigitSymbol(symbol.text);
+        const bool afterADigit = digitSeen;
+        digitSeen = digitSeen || CountsAsDigit(symbol.text);
         const bool doubt = symbol.text == "?";
         if (digit || doubt) {
             const bool colon = glyphs[i].empty() && IsColonBetween(ink, symbol.left, symbol.right);
             const bool shared = glyphs[i].size() == 1 && !ownGlyph(i);
-            if (colon || shared) {
+            if (colon && !afterADigit) {
+                // A label's colon: it parts the label from the amount.
+                Settle(symbol, ":");
+                symbol.startsWord = true;
+                if (i + 1 < count) symbols[i + 1].startsWord = true;
+            } else if (colon || shared) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);

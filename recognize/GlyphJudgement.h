@@ -37,6 +37,8 @@ struct GlyphJudgement {
 //   (the sign the recogniser did not read, run into the first digit) becomes the two.
 // - A letter or mark read inside the number ("1/.38"), or before its point ("@.23"), whose
 //   glyph of the digits' size and place they surely name a digit is that digit.
+// - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
+//   of its own.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //   standing on its neighbour's glyph), a doubt whose box holds several glyphs (digits and
 //   points the recogniser read as one), a sign read on the left part of the next digit's glyph

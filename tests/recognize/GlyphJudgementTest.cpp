@@ -149,15 +149,20 @@ TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
 }
 
 TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
-    // A full-width colon read as a 1 before the amount: two dots, no glyph.
+    // A full-width colon read as a 1 before the amount: two dots, no glyph. It is the label's
+    // colon, a word of its own.
     Draw(QStringLiteral("\uFF1A2"));
-    const std::vector<Symbol> colon = Judged({Read("1", 0), Read("2", 1)});
-    EXPECT_EQ(Text(colon), "?2");
-    EXPECT_TRUE(colon[0].withoutGlyph);
+    const std::vector<Symbol> label = Judged({Read("1", 0), Read("2", 1)});
+    EXPECT_EQ(Text(label), ": 2");
+    // After a digit, it may part two numbers, or be a digit the recogniser misplaced.
+    Draw(QStringLiteral("3\uFF1A2"));
+    const std::vector<Symbol> colon = Judged({Read("3", 0), Read("1", 1), Read("2", 2)});
+    EXPECT_EQ(Text(colon), "3?2");
+    EXPECT_TRUE(colon[1].withoutGlyph);
     ViewVotes votes(colon);
-    std::vector<Symbol> view = {Read("1", 0), Read("2", 1)};
+    std::vector<Symbol> view = {Read("3", 0), Read("1", 1), Read("2", 2)};
     EXPECT_TRUE(votes.Add(view, 1.0f));
-    EXPECT_EQ(Text(votes.Settled()), "?2");
+    EXPECT_EQ(Text(votes.Settled()), "3?2");
 
     // Two symbols on one glyph: the recogniser read a glyph that is not there ("445" for "145").
     Draw(QStringLiteral("45"));
