@@ -16,8 +16,12 @@ struct BoxaDeleter {
 struct PixaDeleter {
     void operator()(Pixa* pixa) const { pixaDestroy(&pixa); }
 };
+struct NumaDeleter {
+    void operator()(Numa* numa) const { numaDestroy(&numa); }
+};
 using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 using BoxaPtr = std::unique_ptr<Boxa, BoxaDeleter>;
 using PixaPtr = std::unique_ptr<Pixa, PixaDeleter>;
+using NumaPtr = std::unique_ptr<Numa, NumaDeleter>;
 
 }  // namespace zelvo

@@ -156,6 +156,32 @@ TEST_F(Recognition, AFieldsFrameWithGroundAroundItIsNoPartOfTheTotal) {
     }
 }
 
+TEST_F(Recognition, APointFainterThanTheDigitsIsKept) {
+    // Blurred small text leaves its point paler than the digits; without it "4.65" would be
+    // read as 465.
+    QImage image(200, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(30);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    int x = 8;
+    const int baseline = 44;
+    const auto write = [&](const QString& text, const QColor& colour) {
+        painter.setPen(colour);
+        painter.drawText(x, baseline, text);
+        x += metrics.horizontalAdvance(text);
+    };
+    write(QStringLiteral("4"), QColor(40, 40, 40));
+    write(QStringLiteral("."), QColor(170, 170, 170));
+    write(QStringLiteral("65"), QColor(40, 40, 40));
+    painter.end();
+    RemoveWorkFiles();
+    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
+    EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"4.65");
+}
+
 TEST_F(Recognition, AnEnglishLabelBeforeTheTotalIsPassedOver) {
     // The O of "TOTAL" is a letter of its word, not a zero of the amount.
     for (const QString& text :
