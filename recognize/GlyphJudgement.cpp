@@ -171,6 +171,17 @@ struct DigitRow {
     }
 };
 
+// Whether the glyphs hold more than one of the digits' size: of the line's digit row, or, on a
+// line without one, nearly as tall as the symbol's box.
+bool SeveralDigitSized(const std::vector<Glyph>& glyphs, const DigitRow& row,
+                       const Symbol& symbol) {
+    const auto digitSized = [&](const Glyph& glyph) {
+        if (row.height > 0) return row.Holds(glyph.area);
+        return glyph.area.h * 10 >= (symbol.bottom - symbol.top) * 7;
+    };
+    return std::count_if(glyphs.begin(), glyphs.end(), digitSized) > 1;
+}
+
 // A character beside the number whose box holds a digit the recogniser took into it ("到" for
 // "¥1" before "3,273").
 bool HoldsADigit(const std::vector<Glyph>& glyphs, const DigitRow& row, Guesses& guesses) {
@@ -267,6 +278,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 }
                 // Another view would read one digit there, and lose the rest.
                 if (glyphs[i].size() > 1) Unreadable(symbol);
+            } else if (SeveralDigitSized(glyphs[i], row, symbol)) {
+                // Characters run together and read as one digit ("6" for "69.6").
+                Unreadable(symbol);
             }
         } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && signPartIsADigit(i)) {
             Unreadable(symbol);

@@ -41,10 +41,11 @@ struct GlyphJudgement {
 //   of its own.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //   standing on its neighbour's glyph), a doubt whose box holds several glyphs (digits and
-//   points the recogniser read as one), a sign read on the left part of the next digit's glyph
-//   when they name that part a digit (a digit run into the next), and a character beside the
-//   number whose box holds a glyph of the digits' size and place that they surely name a digit,
-//   become doubts that no other view may settle.
+//   points the recogniser read as one), a sure digit whose box holds several glyphs of the
+//   digits' size (characters run together and read as one), a sign read on the left part of
+//   the next digit's glyph when they name that part a digit (a digit run into the next), and a
+//   character beside the number whose box holds a glyph of the digits' size and place that they
+//   surely name a digit, become doubts that no other view may settle.
 // Where the templates are unsure, or a box holds no single glyph, nothing changes.
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                              const std::vector<GlyphTemplate>& templates);

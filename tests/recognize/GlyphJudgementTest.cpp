@@ -175,6 +175,21 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     EXPECT_EQ(Text(twice), "??5");
 }
 
+TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
+    // Small italics run together: "69.6" read as one "6" over all of it.
+    Draw(QStringLiteral("696"));
+    Symbol whole = Read("6", 0, 2);
+    whole.top = 20;  // the recogniser's box is tight around the ink
+    whole.bottom = 58;
+    const std::vector<Symbol> alone = Judged({whole});
+    ASSERT_EQ(alone.size(), 1u);
+    EXPECT_TRUE(alone[0].withoutGlyph);
+    // Beside sure digits, the glyphs are measured against their row.
+    Draw(QStringLiteral("125"));
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read("2", 1, 2)})), "1?");
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read("2", 1), Read("5", 2)})), "125");
+}
+
 TEST_F(DrawnLine, ADoubtOverSeveralGlyphsIsADoubtNoViewSettles) {
     // "3.4" read as one doubtful symbol: a view reading "4" there would drop the 3.
     Draw(QStringLiteral("34"));
