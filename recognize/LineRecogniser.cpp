@@ -1,6 +1,7 @@
 #include "recognize/LineRecogniser.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "recognize/DigitShape.h"
 #include "recognize/GlyphJudgement.h"
 #include "recognize/ImageCleaning.h"
+#include "recognize/IsolatedRun.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
@@ -353,6 +355,17 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
     return agreedLine;
 }
 
+std::optional<std::string> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
+    std::optional<LineReading> reading = ReadLineImage(api, image);
+    if (!reading) return std::nullopt;
+    if (HoldsAnAmount(reading->text)) return std::move(reading->text);
+    std::optional<std::string> agreed = AmountTheViewsAgreeOn(api, image, reading->symbols);
+    return agreed ? std::move(agreed) : std::move(reading->text);
+}
+
+// A line takes milliseconds, a doubtful one read in every view a few hundred at most.
+constexpr std::chrono::milliseconds kLongestReading{10000};
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -365,11 +378,7 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     std::lock_guard<std::mutex> hold(recogniser.Lock());
     tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
     if (!api) return std::nullopt;
-    std::optional<LineReading> reading = ReadLineImage(*api, image.get());
-    if (!reading) return std::nullopt;
-    if (HoldsAnAmount(reading->text)) return std::move(reading->text);
-    std::optional<std::string> agreed = AmountTheViewsAgreeOn(*api, image.get(), reading->symbols);
-    return agreed ? std::move(agreed) : std::move(reading->text);
+    return RunIsolated([&] { return ReadLine(*api, image.get()); }, kLongestReading);
 }
 
 }  // namespace zelvo
