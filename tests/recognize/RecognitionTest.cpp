@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,24 @@ void RenderTotal(const QString& text, const Look& look, const QString& path,
 class Recognition : public testing::Test {
 protected:
     void SetUp() override { setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1); }
+
+    struct Total {
+        const char* family;
+        Look look;
+        QString text;
+        const char16_t* amount;
+    };
+    // Each total, drawn in a wide region and read with pre-processing, gives its amount.
+    static void ExpectRead(const std::vector<Total>& totals) {
+        for (const Total& total : totals) {
+            RemoveWorkFiles();
+            RenderTotal(total.text, total.look, QStringLiteral("cut.bmp"),
+                        QString::fromUtf8(total.family), 360);
+            EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, total.amount)
+                << total.family << " " << total.text.toStdString();
+        }
+    }
+
     test::ScopedWorkDir m_dir;
 };
 
@@ -200,44 +219,23 @@ TEST_F(Recognition, AnEnglishLabelBeforeTheTotalIsPassedOver) {
 
 TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
     // Read with the number, "元" may come out as letters ("JT"); read alone it is the unit.
-    struct Case {
-        const char* family;
-        Look look;
-        QString text;
-        const char16_t* amount;
-    };
-    const Case cases[] = {
+    ExpectRead({
         {"Liberation Serif", {QColor(0, 0, 128), QColor(220, 230, 250), 40, false},
          QStringLiteral("\uFFE5380.03 \u5143"), u"380.03"},
         {"FreeMono", {Qt::black, Qt::white, 28, false}, QStringLiteral("\uFFE560,801 \u5143"),
          u"60801"},
         {"DejaVu Sans", {Qt::black, Qt::white, 20, false}, QStringLiteral("\uFFE5380.03 \u5143"),
          u"380.03"},
-    };
-    for (const Case& c : cases) {
-        RemoveWorkFiles();
-        RenderTotal(c.text, c.look, QStringLiteral("cut.bmp"), QString::fromUtf8(c.family), 360);
-        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, c.amount) << c.family;
-    }
+    });
 }
 
 TEST_F(Recognition, ALineMisreadInItsCleanedPictureIsReadInSmallerViews) {
     // Read in the hard-edged cleaned picture, these come out as "83,/57.68" and "5./1".
-    struct Case {
-        const char* family;
-        QString text;
-        const char16_t* amount;
-    };
-    const Case cases[] = {
-        {"DejaVu Sans", QStringLiteral("\u00A583,757.68"), u"83757.68"},
-        {"Liberation Sans", QStringLiteral("5.71"), u"5.71"},
-    };
-    for (const Case& c : cases) {
-        RemoveWorkFiles();
-        RenderTotal(c.text, {Qt::black, Qt::white, 26, false}, QStringLiteral("cut.bmp"),
-                    QString::fromUtf8(c.family), 360);
-        EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, c.amount) << c.family;
-    }
+    ExpectRead({
+        {"DejaVu Sans", {Qt::black, Qt::white, 26, false}, QStringLiteral("\u00A583,757.68"),
+         u"83757.68"},
+        {"Liberation Sans", {Qt::black, Qt::white, 26, false}, QStringLiteral("5.71"), u"5.71"},
+    });
 }
 
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
