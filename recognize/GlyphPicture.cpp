@@ -66,6 +66,29 @@ bool IsColonBetween(Pix* ink, int left, int right) {
     return small(a) && small(b) && overlapAcross && apartDown;
 }
 
+int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap) {
+    const int width = pixGetWidth(ink), height = pixGetHeight(ink);
+    left = std::max(0, left);
+    right = std::min(width, right);
+    top = std::max(0, top);
+    bottom = std::min(height, bottom);
+    const l_uint32* data = pixGetData(ink);
+    const int wpl = pixGetWpl(ink);
+    int runs = 0;
+    int blank = gap;  // columns without ink since the last inked one
+    for (int x = left; x < right; ++x) {
+        bool inked = false;
+        for (int y = top; y < bottom && !inked; ++y) inked = GET_DATA_BIT(data + y * wpl, x);
+        if (!inked) {
+            ++blank;
+            continue;
+        }
+        if (blank >= gap) ++runs;
+        blank = 0;
+    }
+    return runs;
+}
+
 PixPtr GlyphBetween(Pix* ink, int left, int right, GlyphArea& area) {
     std::vector<Glyph> glyphs = GlyphsBetween(ink, left, right);
     if (glyphs.size() != 1) return nullptr;

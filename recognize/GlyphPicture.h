@@ -27,6 +27,10 @@ std::vector<Glyph> GlyphsBetween(Pix* ink, int left, int right);
 // other, and no glyph.
 bool IsColonBetween(Pix* ink, int left, int right);
 
+// How many runs of inked columns the ink holds between `left` and `right`, rows `top` to
+// `bottom`, where runs apart by less than `gap` columns count as one.
+int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap);
+
 // The one glyph standing between `left` and `right` of a line's ink (one bit, ink set): the
 // ink component whose middle and most of it are inside them, points and specks beside it left
 // out. The recogniser's boxes are loose: a box that holds two glyphs (a sign it did not read,

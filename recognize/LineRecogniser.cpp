@@ -19,6 +19,7 @@
 #include "recognize/AmountText.h"
 #include "recognize/DigitShape.h"
 #include "recognize/GlyphJudgement.h"
+#include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/IsolatedRun.h"
 #include "recognize/LeptonicaHandles.h"
@@ -323,9 +324,19 @@ bool HoldsAnAmount(const std::string& line) {
 constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
 constexpr int kViewsToAgree = 3;
 
+// A view's digit standing over two columns of the line's ink, apart by more than a stroke's
+// gap, is two characters it read as one ("5" over a display's "15").
+bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
+    const int gap = std::max(2, (digit.bottom - digit.top) / 8);
+    return InkColumnRuns(ink, digit.left, digit.right, digit.top, digit.bottom, gap) > 1;
+}
+
 bool ExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
                      Pix* image, Pix* ink) {
-    return ViewDigitsFitTheLine(line, placed) && !MissesAPoint(placed, image) &&
+    const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {
+        return IsDigitSymbol(symbol.text) && OverTwoInkColumns(symbol, ink);
+    });
+    return !twoAsOne && ViewDigitsFitTheLine(line, placed) && !MissesAPoint(placed, image) &&
            !MayHideAJoinedPoint(placed, ink) && !LeavesAGlyphUnread(placed, ink);
 }
 

@@ -190,6 +190,16 @@ TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
     EXPECT_EQ(Text(Judged({Read("1", 0), Read("2", 1), Read("5", 2)})), "125");
 }
 
+TEST_F(DrawnLine, InkColumnsApartByAGapCountAsTwo) {
+    Draw(QStringLiteral("15"));
+    EXPECT_EQ(InkColumnRuns(m_ink.get(), 0, 2 * kCell, 0, 80, 4), 2);
+    EXPECT_EQ(InkColumnRuns(m_ink.get(), 0, kCell, 0, 80, 4), 1);
+    // A gap narrower than asked for joins the two.
+    EXPECT_EQ(InkColumnRuns(m_ink.get(), 0, 2 * kCell, 0, 80, kCell), 1);
+    // Outside the image, nothing.
+    EXPECT_EQ(InkColumnRuns(m_ink.get(), -50, 0, 0, 80, 4), 0);
+}
+
 TEST_F(DrawnLine, ADoubtOverSeveralGlyphsIsADoubtNoViewSettles) {
     // "3.4" read as one doubtful symbol: a view reading "4" there would drop the 3.
     Draw(QStringLiteral("34"));
