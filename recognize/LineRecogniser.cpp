@@ -19,7 +19,6 @@
 #include "recognize/AmountText.h"
 #include "recognize/DigitShape.h"
 #include "recognize/GlyphJudgement.h"
-#include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/IsolatedRun.h"
 #include "recognize/LeptonicaHandles.h"
@@ -238,16 +237,6 @@ PixPtr OtherView(Pix* image, float scale) {
     return PixPtr(pixScaleSmooth(grey.get(), scale, scale));
 }
 
-// A point the image shows but the reading lacks would shift the amount's decimals.
-bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* image) {
-    const long points = std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
-        return IsPointSymbol(symbol.text);
-    });
-    const std::optional<SymbolBox> digits = BoxAround(
-        symbols, [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); });
-    return digits && CountPointMarks(image, digits->left, digits->right) > points;
-}
-
 // The digits checked against their glyph's holes. A doubtful digit keeps only the candidates
 // the holes allow, so that another view cannot settle a slashed zero as an 8 or a dotted one as
 // a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
@@ -324,22 +313,6 @@ bool HoldsAnAmount(const std::string& line) {
 constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
 constexpr int kViewsToAgree = 3;
 
-// A view's digit standing over two columns of the line's ink, apart by more than a stroke's
-// gap, is two characters it read as one ("5" over a display's "15").
-bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
-    const int gap = std::max(2, (digit.bottom - digit.top) / 8);
-    return InkColumnRuns(ink, digit.left, digit.right, digit.top, digit.bottom, gap) > 1;
-}
-
-bool ExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
-                     Pix* image, Pix* ink) {
-    const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {
-        return IsDigitSymbol(symbol.text) && OverTwoInkColumns(symbol, ink);
-    });
-    return !twoAsOne && ViewDigitsFitTheLine(line, placed) && !MissesAPoint(placed, image) &&
-           !MayHideAJoinedPoint(placed, ink) && !LeavesAGlyphUnread(placed, ink);
-}
-
 std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pix* image,
                                                  const std::vector<Symbol>& line) {
     PixPtr ink = DarkInk(image);
@@ -354,8 +327,8 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
         const std::u16string amount = AmountFromRecognisedText(Utf8ToUtf16(reading->text));
         if (amount.empty()) continue;
         const bool other = !agreed.empty() && amount != agreed;
-        if (other || !ExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image,
-                                      ink.get())) {
+        if (other || !ViewExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image,
+                                          ink.get())) {
             return std::nullopt;
         }
         agreed = amount;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <leptonica/allheaders.h>
@@ -113,6 +114,15 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
             return middle >= symbol.left && middle <= symbol.right;
         });
     });
+}
+
+bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line) {
+    const long points = std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
+        return IsPointSymbol(symbol.text);
+    });
+    const std::optional<SymbolBox> digits = BoxAround(
+        symbols, [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); });
+    return digits && CountPointMarks(line, digits->left, digits->right) > points;
 }
 
 }  // namespace zelvo

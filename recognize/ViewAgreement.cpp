@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "recognize/GlyphPicture.h"
+#include "recognize/PointMarks.h"
+
 namespace zelvo {
 namespace {
 
@@ -42,6 +45,13 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
     return true;
 }
 
+// A digit standing over two columns of the line's ink, apart by more than a stroke's gap, is two
+// characters read as one ("5" over a display's "15").
+bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
+    const int gap = std::max(2, (digit.bottom - digit.top) / 8);
+    return InkColumnRuns(ink, digit.left, digit.right, digit.top, digit.bottom, gap) > 1;
+}
+
 }  // namespace
 
 std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
@@ -58,6 +68,15 @@ bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Sym
     return std::all_of(view.begin(), view.end(), [&](const Symbol& symbol) {
         return !IsDigitSymbol(symbol.text) || DigitFits(symbol, line);
     });
+}
+
+bool ViewExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
+                         Pix* image, Pix* ink) {
+    const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {
+        return IsDigitSymbol(symbol.text) && OverTwoInkColumns(symbol, ink);
+    });
+    return !twoAsOne && ViewDigitsFitTheLine(line, placed) && !MissesAPoint(placed, image) &&
+           !MayHideAJoinedPoint(placed, ink) && !LeavesAGlyphUnread(placed, ink);
 }
 
 }  // namespace zelvo

@@ -4,6 +4,8 @@
 
 #include "recognize/LineSymbols.h"
 
+struct Pix;
+
 namespace zelvo {
 
 // The symbols of a view of the line scaled by `scale`, placed back where they stand in the line.
@@ -15,5 +17,12 @@ std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale);
 // sure digit is the recogniser reading one glyph twice and counts once. Letters and marks under
 // a digit fit ("A5.51" read where a view reads "45.51").
 bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view);
+
+// Whether a view's reading, placed in the line, explains the line: its digits fit the line's
+// own reading, none stands over two columns of the line's ink (two characters read as one), and
+// no point, joined point or glyph of the line is left out. `image` is the line's picture, `ink`
+// its ink (one bit, set on the text).
+bool ViewExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
+                         Pix* image, Pix* ink);
 
 }  // namespace zelvo
