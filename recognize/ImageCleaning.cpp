@@ -4,10 +4,10 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <vector>
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/InkMarks.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
@@ -193,35 +193,14 @@ int GroundLevel(Pix* grey) {
     return level;
 }
 
-// The row the tall marks of the ink stand on.
-int Baseline(Boxa* boxes) {
-    int tallest = 0;
-    for (int i = 0; i < boxaGetCount(boxes); ++i) {
-        l_int32 x, y, w, h;
-        boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
-        tallest = std::max(tallest, h);
-    }
-    std::vector<int> bottoms;
-    for (int i = 0; i < boxaGetCount(boxes); ++i) {
-        l_int32 x, y, w, h;
-        boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
-        if (h * 2 >= tallest) bottoms.push_back(y + h);
-    }
-    if (bottoms.empty()) return -1;
-    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
-    return bottoms[bottoms.size() / 2];
-}
-
-// Adds to the ink the points that blurring left fainter than the level that split the text from
+// Adds to the ink the points that blurring left fainter than `level`, which split the text from
 // its ground: a small mark on the baseline, apart from the text, that a level halfway to the
 // ground takes in. Lost, "4.65" would read as 465.
-void AddFaintPoints(Pix* grey, Pix* ink) {
-    BoxaPtr inkBoxes(pixConnComp(ink, nullptr, 8));
-    if (!inkBoxes) return;
-    const int baseline = Baseline(inkBoxes.get());
-    const int level = SplittingLevel(grey);
+void AddFaintPoints(Pix* grey, Pix* ink, int level) {
+    const CharacterRow row = CharacterRowOf(MarksOf(ink));
+    const int baseline = row.baseline;
     const int ground = GroundLevel(grey);
-    if (baseline < 0 || ground <= level) return;
+    if (row.characters.empty() || ground <= level) return;
     PixPtr loose(pixThresholdToBinary(grey, (level + ground) / 2));
     if (!loose) return;
     Pixa* rawPixa = nullptr;
@@ -284,9 +263,10 @@ bool CleanImageForRecognition(const std::string& in, const std::string& out) {
         std::clamp(static_cast<float>(kTextHeight) / pixGetHeight(text.get()), 0.5f, 8.0f);
     PixPtr scaled(pixScale(text.get(), scale, scale));
     if (!scaled) return false;
-    PixPtr ink = Binarised(scaled.get());
+    const int level = SplittingLevel(scaled.get());
+    PixPtr ink(pixThresholdToBinary(scaled.get(), level));
     if (!ink) return false;
-    AddFaintPoints(scaled.get(), ink.get());
+    AddFaintPoints(scaled.get(), ink.get(), level);
     PixPtr framed(pixAddBorder(ink.get(), kQuietBorder, 0));
     if (!framed) return false;
     PixPtr written(pixConvert1To8(nullptr, framed.get(), 255, 0));

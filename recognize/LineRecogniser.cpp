@@ -301,8 +301,8 @@ std::optional<LineReading> ReadLineImage(tesseract::TessBaseAPI& api, Pix* image
     return LineReading{std::move(settledLine), std::move(settled)};
 }
 
-bool HoldsAnAmount(const std::string& line) {
-    return !AmountFromRecognisedText(Utf8ToUtf16(line)).empty();
+std::u16string AmountOf(const std::string& line) {
+    return AmountFromRecognisedText(Utf8ToUtf16(line));
 }
 
 // A line that gives no amount is read again in smaller, smoothed views, where the recogniser
@@ -324,7 +324,7 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
         PixPtr view = OtherView(image, scale);
         std::optional<LineReading> reading = view ? ReadLineImage(api, view.get()) : std::nullopt;
         if (!reading) continue;
-        const std::u16string amount = AmountFromRecognisedText(Utf8ToUtf16(reading->text));
+        const std::u16string amount = AmountOf(reading->text);
         if (amount.empty()) continue;
         const bool other = !agreed.empty() && amount != agreed;
         if (other || !ViewExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image,
@@ -342,7 +342,7 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
 std::optional<std::string> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
     std::optional<LineReading> reading = ReadLineImage(api, image);
     if (!reading) return std::nullopt;
-    if (HoldsAnAmount(reading->text)) return std::move(reading->text);
+    if (!AmountOf(reading->text).empty()) return std::move(reading->text);
     std::optional<std::string> agreed = AmountTheViewsAgreeOn(api, image, reading->symbols);
     return agreed ? std::move(agreed) : std::move(reading->text);
 }

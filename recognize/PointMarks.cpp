@@ -9,6 +9,7 @@
 
 #include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
+#include "recognize/InkMarks.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/SegmentMarks.h"
 
@@ -19,18 +20,11 @@ int CountPointMarks(Pix* line, int left, int right) {
     if (!ink) return 0;
     // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
     const std::vector<Mark> marks = MarksOf(ink.get());
-    int tallest = 0;
-    for (const Mark& mark : marks) tallest = std::max(tallest, mark.h);
-    // The characters: marks of at least half the tallest one's height.
-    std::vector<Mark> characters;
-    for (const Mark& mark : marks) {
-        if (mark.h * 2 >= tallest) characters.push_back(mark);
-    }
+    const CharacterRow row = CharacterRowOf(marks);
+    const std::vector<Mark>& characters = row.characters;
     if (characters.size() < 2) return 0;
-    std::vector<int> bottoms;
-    for (const Mark& c : characters) bottoms.push_back(c.Bottom());
-    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
-    const int baseline = bottoms[bottoms.size() / 2];
+    const int tallest = row.tallest;
+    const int baseline = row.baseline;
     int points = 0;
     for (const Mark& mark : marks) {
         const int centre = mark.x + mark.w / 2;

@@ -11,8 +11,6 @@ namespace {
 // in a small screen copy, and only grey tells them from ink.
 constexpr int kWorkingHeight = 64;
 constexpr float kMostEnlargement = 6.0f;
-// Marks of at most this many pixels are specks of anti-aliasing or noise, no strokes.
-constexpr int kSpeckArea = 2;
 
 // The height of the text: the rows its marks cover, leaving out frames around it.
 int TextHeight(const std::vector<Mark>& marks, int width, int height) {
@@ -38,23 +36,6 @@ PixPtr SeparatedInk(Pix* grey) {
 }
 
 }  // namespace
-
-std::vector<Mark> MarksOf(Pix* ink) {
-    std::vector<Mark> marks;
-    Pixa* rawPixa = nullptr;
-    BoxaPtr boxes(pixConnComp(ink, &rawPixa, 4));
-    PixaPtr pixa(rawPixa);
-    if (!boxes || !pixa) return marks;
-    for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
-        Mark mark;
-        boxaGetBoxGeometry(boxes.get(), i, &mark.x, &mark.y, &mark.w, &mark.h);
-        PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
-        if (!component) continue;
-        pixCountPixels(component.get(), &mark.area, nullptr);
-        if (mark.area > kSpeckArea) marks.push_back(mark);
-    }
-    return marks;
-}
 
 std::optional<LineInk> FindLineInk(Pix* line, bool core) {
     PixPtr grey = GreyDarkOnLight(line);

@@ -1,36 +1,18 @@
 #pragma once
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "recognize/InkMarks.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
-
-// One connected mark of ink in a line image.
-struct Mark {
-    int x = 0, y = 0, w = 0, h = 0;
-    int area = 0;  // pixels of ink
-
-    int Right() const { return x + w; }
-    int Bottom() const { return y + h; }
-    double CentreX() const { return x + w / 2.0; }
-    double CentreY() const { return y + h / 2.0; }
-    int Thickness() const { return std::min(w, h); }
-    int Length() const { return std::max(w, h); }
-    double Fill() const { return static_cast<double>(area) / (w * h); }
-};
 
 // The ink of a line image and its marks.
 struct LineInk {
     PixPtr ink;  // 1 bit, set on the text
     std::vector<Mark> marks;
 };
-
-// The four-connected marks of a one-bit ink image (set on the text), specks of a pixel or two
-// left out.
-std::vector<Mark> MarksOf(Pix* ink);
 
 // Finds the text of a line image (8-bit cleaned, or a colour screen copy; dark or light text on
 // an even ground), enlarged where it is small so that the thin gaps between strokes survive

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+struct Pix;
+
+namespace zelvo {
+
+// One connected mark of ink in a line image.
+struct Mark {
+    int x = 0, y = 0, w = 0, h = 0;
+    int area = 0;  // pixels of ink
+
+    int Right() const { return x + w; }
+    int Bottom() const { return y + h; }
+    double CentreX() const { return x + w / 2.0; }
+    double CentreY() const { return y + h / 2.0; }
+    int Thickness() const { return std::min(w, h); }
+    int Length() const { return std::max(w, h); }
+    double Fill() const { return static_cast<double>(area) / (w * h); }
+};
+
+// The four-connected marks of a one-bit ink image (set on the text), specks of a pixel or two
+// left out.
+std::vector<Mark> MarksOf(Pix* ink);
+
+// The characters among a line's marks (at least half as tall as the tallest) and the row their
+// feet stand on: the middle of their bottoms.
+struct CharacterRow {
+    int tallest = 0;
+    int baseline = 0;
+    std::vector<Mark> characters;
+};
+CharacterRow CharacterRowOf(const std::vector<Mark>& marks);
+
+}  // namespace zelvo
