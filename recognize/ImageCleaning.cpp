@@ -81,6 +81,14 @@ bool EnclosesTheRest(Boxa* boxes, int i) {
     return inside > 0;
 }
 
+// The grey level most of the picture has: its ground.
+int GroundLevel(Pix* grey) {
+    l_int32 level = 255;
+    NumaPtr histogram(pixGetGrayHistogram(grey, 1));
+    if (histogram) numaGetMax(histogram.get(), nullptr, &level);
+    return level;
+}
+
 // Field borders and lines cut off at the edge of the region are no part of the amount.
 bool IsFieldLine(Boxa* boxes, int i, Pix* component, int width, int height) {
     l_int32 x, y, w, h;
@@ -105,14 +113,15 @@ PixPtr StraightParts(Pix* component) {
     return PixPtr(pixOr(nullptr, across.get(), down.get()));
 }
 
-// Paints the field lines of `ink` as ground in `grey` and clears them from `ink`.
-void RemoveFieldLines(Pix* grey, Pix* ink) {
+// Paints the field lines of `ink` as ground in `grey` and clears them from `ink`; whether there
+// were any.
+bool RemoveFieldLines(Pix* grey, Pix* ink) {
     const int width = pixGetWidth(ink);
     const int height = pixGetHeight(ink);
     Pixa* rawPixa = nullptr;
     BoxaPtr boxes(pixConnComp(ink, &rawPixa, 8));
     PixaPtr pixa(rawPixa);
-    if (!boxes || !pixa) return;
+    if (!boxes || !pixa) return false;
     PixPtr lines(pixCreate(width, height, 1));
     bool any = false;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
@@ -127,11 +136,25 @@ void RemoveFieldLines(Pix* grey, Pix* ink) {
             }
         }
     }
-    if (!any) return;
-    // Anti-aliased lines have a soft edge: take a pixel more on each side.
+    if (!any) return false;
+    // Anti-aliased lines have a soft edge: take a pixel more on each side. Painted white on a
+    // grey ground, they would stand out as a frame again.
     PixPtr wide(pixDilateBrick(nullptr, lines.get(), 3, 3));
-    pixSetMasked(grey, wide.get(), 255);
+    pixSetMasked(grey, wide.get(), static_cast<l_uint32>(GroundLevel(grey)));
     pixRasterop(ink, 0, 0, width, height, PIX_DST & PIX_NOT(PIX_SRC), wide.get(), 0, 0);
+    return true;
+}
+
+// The ink of `grey` without its field lines. A dark frame around faint text took the dark
+// side of the splitting level for itself and left the text's paler strokes out, so the text
+// is split from its ground again once the frame is gone; the frame's soft edge, paler still,
+// may then show as a frame of its own.
+PixPtr InkWithoutFieldLines(Pix* grey) {
+    PixPtr ink = Binarised(grey);
+    for (int round = 0; round < 3 && ink && RemoveFieldLines(grey, ink.get()); ++round) {
+        ink = Binarised(grey);
+    }
+    return ink;
 }
 
 }  // namespace
@@ -160,9 +183,8 @@ namespace {
 
 // The text's part of the grey picture, with a little ground around it.
 PixPtr TextArea(Pix* grey) {
-    PixPtr ink = Binarised(grey);
+    PixPtr ink = InkWithoutFieldLines(grey);
     if (!ink) return nullptr;
-    RemoveFieldLines(grey, ink.get());
     // Specks (the corners a removed frame leaves) would widen the area and shrink the text.
     PixPtr marks(pixSelectBySize(ink.get(), kSpeckSize, kSpeckSize, 8, L_SELECT_IF_EITHER,
                                  L_SELECT_IF_GTE, nullptr));
@@ -183,14 +205,6 @@ PixPtr TextArea(Pix* grey) {
     PixPtr cropped(pixClipRectangle(grey, area, nullptr));
     boxDestroy(&area);
     return cropped;
-}
-
-// The grey level most of the picture has: its ground.
-int GroundLevel(Pix* grey) {
-    l_int32 level = 255;
-    NumaPtr histogram(pixGetGrayHistogram(grey, 1));
-    if (histogram) numaGetMax(histogram.get(), nullptr, &level);
-    return level;
 }
 
 // Adds to the ink the points that blurring left fainter than `level`, which split the text from
@@ -230,9 +244,8 @@ void AddFaintPoints(Pix* grey, Pix* ink, int level) {
 CutSides TextCutAtTheSides(Pix* line) {
     CutSides cut;
     PixPtr grey = GreyDarkOnLight(line);
-    PixPtr ink = grey ? Binarised(grey.get()) : nullptr;
+    PixPtr ink = grey ? InkWithoutFieldLines(grey.get()) : nullptr;
     if (!ink) return cut;
-    RemoveFieldLines(grey.get(), ink.get());
     BoxaPtr boxes(pixConnComp(ink.get(), nullptr, 8));
     if (!boxes) return cut;
     const int width = pixGetWidth(ink.get());

@@ -175,6 +175,27 @@ TEST_F(Recognition, AFieldsFrameWithGroundAroundItIsNoPartOfTheTotal) {
     }
 }
 
+TEST_F(Recognition, FaintTextInADarkFrameIsReadWhole) {
+    // The frame alone is darker than the splitting level first found; without it, the pale
+    // strokes of the last digits were cut off ("46305.4"), and a frame painted out in white
+    // on the grey ground stood out as a frame again.
+    QImage image(150, 40, QImage::Format_RGB32);
+    image.fill(QColor(200, 200, 200));
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.setPen(QColor(50, 50, 50));
+    const QRect frame(5, 5, 139, 29);
+    painter.drawRect(frame);
+    painter.setPen(QColor(150, 150, 150));
+    painter.drawText(frame, Qt::AlignCenter, QStringLiteral("\u00A546305.43"));
+    painter.end();
+    RemoveWorkFiles();
+    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
+    EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"46305.43");
+}
+
 TEST_F(Recognition, APointFainterThanTheDigitsIsKept) {
     // Blurred small text leaves its point paler than the digits; without it "4.65" would be
     // read as 465.
