@@ -159,6 +159,7 @@ std::vector<Symbol> SymbolsWithDoubtsMarked(tesseract::TessBaseAPI& api) {
         readAsO.push_back(ReadForZero(text.get()));
         symbols.push_back(std::move(symbol));
     } while (it->Next(kSymbol));
+    CutBoxesAtTheNextSymbol(symbols);
     KeepLettersInWords(symbols, readAsO);
     return symbols;
 }

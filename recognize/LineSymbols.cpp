@@ -42,6 +42,16 @@ bool IsLatinLetter(std::string_view text) {
     return text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
+void CutBoxesAtTheNextSymbol(std::vector<Symbol>& symbols) {
+    for (size_t i = 0; i + 1 < symbols.size(); ++i) {
+        const Symbol& next = symbols[i + 1];
+        const int nextMiddle = (next.left + next.right) / 2;
+        if (symbols[i].right > nextMiddle && next.left > symbols[i].left) {
+            symbols[i].right = next.left;
+        }
+    }
+}
+
 std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
                                    bool (*picked)(const Symbol&)) {
     std::optional<SymbolBox> box;

@@ -45,6 +45,11 @@ struct SymbolBox {
 std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
                                    bool (*picked)(const Symbol&));
 
+// Each box that reaches past the middle of the next symbol's box cut off where that box starts:
+// the recogniser sometimes stretches a glyph's box over its neighbours ("3" over the "元" after
+// it), which would count their strokes as the glyph's.
+void CutBoxesAtTheNextSymbol(std::vector<Symbol>& symbols);
+
 // The symbols [begin, end) that make up the amount's number.
 struct NumberRun {
     size_t begin = 0;

@@ -35,6 +35,26 @@ TEST(LineSymbols, AMisreadSignGluedToTheNumberIsWrittenAsTheSign) {
     EXPECT_EQ(LineWithSignApart(Read("12.00")), "12.00");
 }
 
+TEST(LineSymbols, ABoxStretchedOverTheNextSymbolEndsWhereThatOneStarts) {
+    std::vector<Symbol> symbols = Read("¥3元");
+    symbols[1].right = symbols[2].right + 20;  // "3" over the unit and past it
+    symbols[2].left -= 3;                      // the unit kerned under the "3"
+    const int unitLeft = symbols[2].left;
+    CutBoxesAtTheNextSymbol(symbols);
+    EXPECT_EQ(symbols[1].right, unitLeft);
+    // Glyphs kerned into each other overlap a little; those boxes stay as they are.
+    std::vector<Symbol> kerned = Read("17");
+    kerned[0].right = kerned[1].left + 3;
+    CutBoxesAtTheNextSymbol(kerned);
+    EXPECT_EQ(kerned[0].right, kerned[1].left + 3);
+    // A box that starts where the next one does is not cut to nothing.
+    std::vector<Symbol> same = Read("1.");
+    same[1].left = same[0].left;
+    same[0].right = 30;
+    CutBoxesAtTheNextSymbol(same);
+    EXPECT_EQ(same[0].right, 30);
+}
+
 // The same line read in a view scaled by `scale`: boxes scaled alike.
 std::vector<Symbol> Scaled(std::vector<Symbol> symbols, float scale) {
     for (Symbol& symbol : symbols) {

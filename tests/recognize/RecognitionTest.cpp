@@ -247,6 +247,11 @@ TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
          u"60801"},
         {"DejaVu Sans", {Qt::black, Qt::white, 20, false}, QStringLiteral("\uFFE5380.03 \u5143"),
          u"380.03"},
+        // The recogniser stretches the box of a lone digit over the unit beside it.
+        {"DejaVu Sans",
+         {QColor(20, 20, 120), QColor(235, 240, 250), 44, false},
+         QStringLiteral("\u00A53 \u5143"),
+         u"3"},
     });
 }
 
