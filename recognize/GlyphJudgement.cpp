@@ -135,18 +135,19 @@ std::optional<std::vector<Symbol>> SignAndDigit(const Symbol& symbol,
     return std::vector<Symbol>{sign, digit};
 }
 
-// The glyph's ink left of `right` (a line position), cut to its own box.
-std::optional<Glyph> LeftPart(const Glyph& glyph, int right) {
-    const int width = right - glyph.area.x;
-    if (width <= 0 || width >= glyph.area.w) return std::nullopt;
-    Box* keep = boxCreate(0, 0, width, glyph.area.h);
-    PixPtr left(pixClipRectangle(glyph.pix.get(), keep, nullptr));
+// The glyph's ink between `left` and `right` (line positions), cut to its own box.
+std::optional<Glyph> PartOf(const Glyph& glyph, int left, int right) {
+    left = std::max(left, glyph.area.x);
+    right = std::min(right, glyph.area.x + glyph.area.w);
+    if (right <= left || right - left >= glyph.area.w) return std::nullopt;
+    Box* keep = boxCreate(left - glyph.area.x, 0, right - left, glyph.area.h);
+    PixPtr kept(pixClipRectangle(glyph.pix.get(), keep, nullptr));
     boxDestroy(&keep);
     Box* ink = nullptr;
     PixPtr cut;
-    if (left) {
+    if (kept) {
         Pix* raw = nullptr;
-        if (pixClipToForeground(left.get(), &raw, &ink) == 0) cut.reset(raw);
+        if (pixClipToForeground(kept.get(), &raw, &ink) == 0) cut.reset(raw);
     }
     if (!cut || !ink) {
         boxDestroy(&ink);
@@ -155,7 +156,7 @@ std::optional<Glyph> LeftPart(const Glyph& glyph, int right) {
     GlyphArea area;
     boxGetGeometry(ink, &area.x, &area.y, &area.w, &area.h);
     boxDestroy(&ink);
-    area.x += glyph.area.x;
+    area.x += left;
     area.y += glyph.area.y;
     return Glyph{std::move(cut), area};
 }
@@ -244,10 +245,29 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         const Glyph& next = glyphs[i + 1][0];
         const int middle = (symbols[i].left + symbols[i].right) / 2;
         if (middle < next.area.x || middle > next.area.x + next.area.w) return false;
-        std::optional<Glyph> part = LeftPart(next, symbols[i].right);
+        std::optional<Glyph> part = PartOf(next, next.area.x, symbols[i].right);
         if (!part) return false;
         const std::optional<char> named = guesses.Named(*part, kGlyphNotSignMargin);
         return named && IsDigitLabel(*named);
+    };
+    // A digit whose glyph runs into its neighbour's ("44" touching): its part of the glyph, cut
+    // where the recogniser parted the two, must look like that digit alone.
+    const auto ownPartIsTheDigit = [&](size_t i) {
+        const Glyph& glyph = glyphs[i][0];
+        const auto sharedWith = [&](size_t j) {
+            return glyphs[j].size() == 1 && glyphs[j][0].area == glyph.area;
+        };
+        // The recogniser's boxes often start where the one before them does, and end right.
+        const auto cutAfter = [&](size_t j) {
+            const Symbol& next = symbols[j + 1];
+            return next.left >= symbols[j].right ? (symbols[j].right + next.left) / 2
+                                                 : symbols[j].right;
+        };
+        const int left = i > 0 && sharedWith(i - 1) ? cutAfter(i - 1) : glyph.area.x;
+        const int right =
+            i + 1 < count && sharedWith(i + 1) ? cutAfter(i) : glyph.area.x + glyph.area.w;
+        const std::optional<Glyph> part = PartOf(glyph, left, right);
+        return part && guesses.Named(*part, kGlyphSettleMargin) == symbols[i].text[0];
     };
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
@@ -264,8 +284,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 Settle(symbol, ":");
                 symbol.startsWord = true;
                 if (i + 1 < count) symbols[i + 1].startsWord = true;
-            } else if (colon || shared) {
+            } else if (colon || (shared && !(digit && ownPartIsTheDigit(i)))) {
                 Unreadable(symbol);
+            } else if (shared) {
+                // Its own part reads as the digit the recogniser read.
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 
 #include "recognize/GlyphJudgement.h"
 #include "recognize/GlyphPicture.h"
@@ -31,6 +33,26 @@ protected:
                         .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
                                 Qt::SmoothTransformation);
         }
+        Use(image);
+    }
+
+    // Two characters drawn so close that their glyphs run into one; where the first ends.
+    int DrawTouching(const QString& characters) {
+        QImage image(kCell * 3, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(48);
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -8);
+        painter.setFont(font);
+        painter.drawText(4, 60, characters);
+        painter.end();
+        Use(image);
+        return 4 + QFontMetrics(font).horizontalAdvance(characters.left(1));
+    }
+
+    void Use(const QImage& image) {
         ASSERT_TRUE(image.save(QStringLiteral("line.png")));
         PixPtr read(pixRead("line.png"));
         ASSERT_TRUE(read);
@@ -173,6 +195,27 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     onFour.startsWord = false;
     const std::vector<Symbol> twice = Judged({loose, onFour, Read("5", 1)});
     EXPECT_EQ(Text(twice), "??5");
+}
+
+TEST_F(DrawnLine, DigitsRunIntoOneGlyphAreEachJudgedOnTheirOwnPart) {
+    // The recogniser's boxes: the second starts where the first does, the first ends where
+    // its digit does.
+    const auto readTwice = [](int parting, const std::string& first, const std::string& second) {
+        Symbol left = Read(first, 0);
+        left.left = 0;
+        left.right = parting;
+        Symbol right = Read(second, 1);
+        right.left = 0;
+        right.right = 2 * kCell;
+        return std::vector<Symbol>{left, right};
+    };
+    int parting = DrawTouching(QStringLiteral("44"));
+    EXPECT_EQ(Text(Judged(readTwice(parting, "4", "4"))), "44");
+    // A part that is another digit than the one read there leaves it a doubt no view settles.
+    parting = DrawTouching(QStringLiteral("47"));
+    const std::vector<Symbol> judged = Judged(readTwice(parting, "4", "4"));
+    EXPECT_EQ(Text(judged), "4?");
+    EXPECT_TRUE(judged[1].withoutGlyph);
 }
 
 TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
