@@ -1,11 +1,14 @@
 #include "recognize/DigitShape.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include <leptonica/allheaders.h>
 
 #include "recognize/GlyphPicture.h"
+#include "recognize/GlyphJudgement.h"
+#include "recognize/GlyphTemplates.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
@@ -94,6 +97,17 @@ bool Fits(char digit, Holes holes) {
     return true;
 }
 
+// Whether the templates take the glyph between `left` and `right` for one of `digits`.
+bool TemplatesSayOneOf(Pix* ink, int left, int right, const std::string& digits) {
+    GlyphArea area;
+    PixPtr glyph = GlyphBetween(ink, left, right, area);
+    if (!glyph) return false;
+    const std::optional<GlyphGuess> guess =
+        GuessGlyph(BuiltInGlyphTemplates(), PictureOfGlyph(glyph.get()));
+    return guess && guess->margin >= kGlyphDoubtMargin &&
+           digits.find(guess->label) != std::string::npos;
+}
+
 }  // namespace
 
 std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string& candidates) {
@@ -108,6 +122,23 @@ std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string&
         if (Fits(digit, holes)) fitting += digit;
     }
     return fitting.empty() ? candidates : fitting;
+}
+
+std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
+    for (Symbol& symbol : symbols) {
+        if (symbol.text == "?" && !symbol.candidates.empty()) {
+            symbol.candidates =
+                DigitsFittingShape(ink, symbol.left, symbol.right, symbol.candidates);
+        } else if (IsDigitSymbol(symbol.text)) {
+            const std::string fitting =
+                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
+            if (fitting.find(symbol.text) != std::string::npos) continue;
+            const bool denied = TemplatesSayOneOf(ink, symbol.left, symbol.right, fitting);
+            symbol.candidates = denied ? fitting : symbol.text + fitting;
+            symbol.text = "?";
+        }
+    }
+    return symbols;
 }
 
 }  // namespace zelvo

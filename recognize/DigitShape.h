@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "recognize/LineSymbols.h"
 
 struct Pix;
 
@@ -12,5 +15,13 @@ namespace zelvo {
 // closed 4, two stacked for 8. A glyph that shows no clear hole tells nothing (thin strokes
 // close up small), so then all candidates stay; so they do when the holes fit no digit.
 std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string& candidates);
+
+// The digits checked against their glyph's holes. A doubtful digit keeps only the candidates
+// the holes allow, so that another view cannot settle a slashed zero as an 8 or a dotted one as
+// a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
+// what the holes allow. The holes alone settle nothing: a thin stroke that closes up makes a 9
+// look like a zero. When the templates deny it as well, the recogniser's digit is no candidate:
+// its other views share its mistake and would settle it ("6.12" for a barred "0.12").
+std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink);
 
 }  // namespace zelvo

@@ -238,27 +238,6 @@ PixPtr OtherView(Pix* image, float scale) {
     return PixPtr(pixScaleSmooth(grey.get(), scale, scale));
 }
 
-// The digits checked against their glyph's holes. A doubtful digit keeps only the candidates
-// the holes allow, so that another view cannot settle a slashed zero as an 8 or a dotted one as
-// a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
-// what the holes allow. The holes alone settle nothing: a thin stroke that closes up makes a 9
-// look like a zero.
-std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
-    for (Symbol& symbol : symbols) {
-        if (symbol.text == "?" && !symbol.candidates.empty()) {
-            symbol.candidates =
-                DigitsFittingShape(ink, symbol.left, symbol.right, symbol.candidates);
-        } else if (IsDigitSymbol(symbol.text)) {
-            const std::string fitting =
-                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
-            if (fitting.find(symbol.text) != std::string::npos) continue;
-            symbol.candidates = symbol.text + fitting;
-            symbol.text = "?";
-        }
-    }
-    return symbols;
-}
-
 // A line and the symbols that its last look left (judged, or as read when the line was given up
 // before that).
 struct LineReading {

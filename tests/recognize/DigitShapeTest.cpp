@@ -42,6 +42,16 @@ public:
     std::string Fitting(const std::string& candidates) {
         return m_ink ? DigitsFittingShape(m_ink.get(), 5, 75, candidates) : "no ink";
     }
+    // What becomes of the recogniser's `read` there: the text, and the candidates of a doubt.
+    std::string Told(const std::string& read) {
+        if (!m_ink) return "no ink";
+        Symbol symbol;
+        symbol.text = read;
+        symbol.left = 5;
+        symbol.right = 75;
+        const Symbol told = WithShapesTold({symbol}, m_ink.get())[0];
+        return told.text + (told.candidates.empty() ? "" : "{" + told.candidates + "}");
+    }
 
 private:
     PixPtr m_ink;
@@ -65,6 +75,18 @@ TEST_F(DigitShape, AZeroWithADotOrBarIsStillAZero) {
     EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans Mono"), u'0').Fitting("086"), "0");
     EXPECT_EQ(Digit(QStringLiteral("Liberation Mono"), u'0').Fitting("086"), "0");
     EXPECT_EQ(Digit(JoinedZero()).Fitting("08"), "0");
+}
+
+TEST_F(DigitShape, ADigitTheHolesDenyIsInDoubt) {
+    const QString mono = QStringLiteral("DejaVu Sans Mono");
+    EXPECT_EQ(Digit(mono, u'0').Told("0"), "0");
+    // Holes and templates both say zero: the 6 the recogniser read, and would read again in
+    // its other views, is no candidate.
+    EXPECT_EQ(Digit(mono, u'0').Told("6"), "?{0}");
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'0').Told("8"), "?{0}");
+    // Only the holes deny it, on a glyph the templates do not take for a 6: the recogniser may
+    // have seen a stroke that closed up.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'a').Told("5"), "?{56}");
 }
 
 TEST_F(DigitShape, AGlyphWithoutHolesTellsNothing) {
