@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <utility>
 
 #include <QFontDatabase>
@@ -67,6 +68,46 @@ QImage Blurred(const QImage& image) {
     return out;
 }
 
+// The picture `draw` makes, drawn as ClearType draws text: at three times the width, each third
+// of a pixel becoming one of its red, green and blue parts, smoothed across five thirds so
+// that the colour fringes stay faint.
+QImage SubpixelRendered(QSize size, const Colours& colours,
+                        const std::function<void(QPainter&, const QColor&)>& draw) {
+    QImage coverage(size.width() * 3, size.height(), QImage::Format_RGB32);
+    coverage.fill(Qt::white);
+    {
+        QPainter painter(&coverage);
+        painter.scale(3.0, 1.0);
+        draw(painter, Qt::black);
+    }
+    const int thirds = coverage.width();
+    QImage out(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
+        QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const auto covered = [&](int third) {
+            return third < 0 || third >= thirds ? 0.0 : 1.0 - qGray(in[third]) / 255.0;
+        };
+        for (int x = 0; x < size.width(); ++x) {
+            double part[3];
+            for (int k = 0; k < 3; ++k) {
+                const int third = 3 * x + k;
+                part[k] = (covered(third - 2) + 2 * covered(third - 1) + 3 * covered(third) +
+                           2 * covered(third + 1) + covered(third + 2)) /
+                          9.0;
+            }
+            const auto mixed = [&](int ground, int ink, double share) {
+                return static_cast<int>(std::lround(ground + (ink - ground) * share));
+            };
+            const QColor& g = colours.ground;
+            const QColor& i = colours.ink;
+            row[x] = qRgb(mixed(g.red(), i.red(), part[0]), mixed(g.green(), i.green(), part[1]),
+                          mixed(g.blue(), i.blue(), part[2]));
+        }
+    }
+    return out;
+}
+
 // splitmix64's output step: the same on every platform, unlike the standard distributions.
 std::uint64_t Mixed(std::uint64_t z) {
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -75,6 +116,7 @@ std::uint64_t Mixed(std::uint64_t z) {
 }
 
 constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
+constexpr std::uint64_t kSubpixelSalt = 0x5CA1AB1Eull;
 
 // The first and last rows of `image` that show anything but the ground.
 std::pair<int, int> InkRows(const QImage& image, QColor ground) {
@@ -157,26 +199,35 @@ TillSample TillCorpus::Next() {
     const int marginY = Between(2, 20);
     const int width = metrics.horizontalAdvance(text) + 2 * marginX;
     const int height = metrics.height() + 2 * marginY;
+    const bool border = Chance(20);
+    // ClearType's coloured edges, as most Windows tills show text. Decided from the state
+    // without a draw, so that a seed keeps the totals it gave before.
+    const bool subpixel = antialias && Mixed(m_state ^ kSubpixelSalt) % 4 == 0;
     // A glyph from a fallback font (a currency sign, a label) makes the line taller than the
     // font's own height, and the line is centred on that height: drawn clipped to it, the
     // seven-segment face lost its top bars. The text is drawn whole, on a canvas with room
     // around it, and the picture grows only where the text reaches past it.
     const int room = metrics.height();
-    QImage canvas(width, height + 2 * room, QImage::Format_RGB32);
-    canvas.fill(colours.ground);
-    QPainter painter(&canvas);
-    painter.translate(0, room);
-    painter.setRenderHint(QPainter::TextAntialiasing, antialias);
-    painter.setFont(font);
-    painter.setPen(colours.ink);
-    const bool border = Chance(20);
-    if (border) {
-        const int inset = std::max(1, std::min(marginX, marginY) / 2);
-        painter.drawRect(QRect(inset, inset, width - 2 * inset - 1, height - 2 * inset - 1));
+    const auto draw = [&](QPainter& painter, const QColor& ink) {
+        painter.translate(0, room);
+        painter.setRenderHint(QPainter::TextAntialiasing, antialias);
+        painter.setFont(font);
+        painter.setPen(ink);
+        if (border) {
+            const int inset = std::max(1, std::min(marginX, marginY) / 2);
+            painter.drawRect(QRect(inset, inset, width - 2 * inset - 1, height - 2 * inset - 1));
+        }
+        painter.drawText(QRect(marginX, marginY, width - 2 * marginX, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
+    };
+    const QSize canvasSize(width, height + 2 * room);
+    QImage canvas = subpixel ? SubpixelRendered(canvasSize, colours, draw)
+                             : QImage(canvasSize, QImage::Format_RGB32);
+    if (!subpixel) {
+        canvas.fill(colours.ground);
+        QPainter painter(&canvas);
+        draw(painter, colours.ink);
     }
-    painter.drawText(QRect(marginX, marginY, width - 2 * marginX, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
-    painter.end();
     const auto [inkTop, inkBottom] = InkRows(canvas, colours.ground);
     const int top = std::min(room, inkTop);
     const int bottom = std::max(room + height, inkBottom + 1);
@@ -190,8 +241,9 @@ TillSample TillCorpus::Next() {
                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     std::string look = family.toStdString() + " " + std::to_string(size) + "px" +
-                       (font.bold() ? " bold" : "") + (antialias ? "" : " aliased") + ", " +
-                       colours.name + (border ? ", border" : "") + (blur ? ", blur" : "") +
+                       (font.bold() ? " bold" : "") + (antialias ? "" : " aliased") +
+                       (subpixel ? " subpixel" : "") + ", " + colours.name +
+                       (border ? ", border" : "") + (blur ? ", blur" : "") +
                        (scale != 100 ? ", " + std::to_string(scale) + "%" : "");
     return {image, shown, amount, look};
 }

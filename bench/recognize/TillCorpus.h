@@ -18,9 +18,10 @@ struct TillSample {
 };
 
 // Renders till totals with the installed fonts (sans, serif, mono, CJK and seven-segment),
-// 12 to 48 pixels, with and without anti-aliasing, in the colours of till screens, with
-// currency signs, thousands separators, labels, field borders, blur, desktop scaling and
-// margins drawn from a generator seeded with `seed`: the same seed gives the same corpus.
+// 12 to 48 pixels, with and without anti-aliasing (grey or ClearType), in the colours of till
+// screens, with currency signs, thousands separators, labels, field borders, blur, desktop
+// scaling and margins drawn from a generator seeded with `seed`: the same seed gives the same
+// corpus.
 class TillCorpus {
 public:
     // `families`, when given, are drawn with instead of the usual ones (those installed of
