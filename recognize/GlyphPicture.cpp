@@ -66,7 +66,8 @@ bool IsColonBetween(Pix* ink, int left, int right) {
     return small(a) && small(b) && overlapAcross && apartDown;
 }
 
-int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap) {
+std::vector<ColumnSpan> InkColumnSpans(Pix* ink, int left, int right, int top, int bottom,
+                                       int gap) {
     const int width = pixGetWidth(ink), height = pixGetHeight(ink);
     left = std::max(0, left);
     right = std::min(width, right);
@@ -74,7 +75,7 @@ int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap) {
     bottom = std::min(height, bottom);
     const l_uint32* data = pixGetData(ink);
     const int wpl = pixGetWpl(ink);
-    int runs = 0;
+    std::vector<ColumnSpan> spans;
     int blank = gap;  // columns without ink since the last inked one
     for (int x = left; x < right; ++x) {
         bool inked = false;
@@ -83,10 +84,15 @@ int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap) {
             ++blank;
             continue;
         }
-        if (blank >= gap) ++runs;
+        if (blank >= gap) spans.push_back({x, x + 1});
+        spans.back().right = x + 1;
         blank = 0;
     }
-    return runs;
+    return spans;
+}
+
+int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap) {
+    return static_cast<int>(InkColumnSpans(ink, left, right, top, bottom, gap).size());
 }
 
 PixPtr GlyphBetween(Pix* ink, int left, int right, GlyphArea& area) {

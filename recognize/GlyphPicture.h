@@ -27,8 +27,12 @@ std::vector<Glyph> GlyphsBetween(Pix* ink, int left, int right);
 // other, and no glyph.
 bool IsColonBetween(Pix* ink, int left, int right);
 
-// How many runs of inked columns the ink holds between `left` and `right`, rows `top` to
-// `bottom`, where runs apart by less than `gap` columns count as one.
+// The runs of inked columns the ink holds between `left` and `right`, rows `top` to `bottom`,
+// left to right, where runs apart by less than `gap` columns count as one; and how many.
+struct ColumnSpan {
+    int left = 0, right = 0;  // columns [left, right)
+};
+std::vector<ColumnSpan> InkColumnSpans(Pix* ink, int left, int right, int top, int bottom, int gap);
 int InkColumnRuns(Pix* ink, int left, int right, int top, int bottom, int gap);
 
 // The one glyph standing between `left` and `right` of a line's ink (one bit, ink set): the

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <string_view>
 
@@ -19,6 +21,7 @@
 #include "recognize/AmountText.h"
 #include "recognize/DigitShape.h"
 #include "recognize/GlyphJudgement.h"
+#include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/IsolatedRun.h"
 #include "recognize/LeptonicaHandles.h"
@@ -40,39 +43,57 @@ std::string Languages(const std::string& folder) {
     return chinese ? "eng+chi_sim" : "eng";
 }
 
-// Loading the model takes far longer than reading a line, so one recogniser serves the process.
+// The recognisers a line is read with: the line's own, and the Chinese model alone for the
+// unit "元" after the amount, which the line's reads as letters or digits there ("JE", "?C").
+struct Readers {
+    tesseract::TessBaseAPI& line;
+    tesseract::TessBaseAPI* unit;  // none without the Chinese model
+};
+
+std::unique_ptr<tesseract::TessBaseAPI> LoadedModel(const std::string& folder,
+                                                    const std::string& languages,
+                                                    tesseract::PageSegMode mode) {
+    auto api = std::make_unique<tesseract::TessBaseAPI>();
+    // Tesseract's own messages would only clutter the output of the tools.
+    api->SetVariable("debug_file", "/dev/null");
+    if (api->Init(folder.c_str(), languages.c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
+        return nullptr;
+    }
+    api->SetPageSegMode(mode);
+    // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
+    api->SetVariable("user_defined_dpi", "96");
+    return api;
+}
+
+// Loading the models takes far longer than reading a line, so one recogniser serves the process.
 class Recogniser {
 public:
-    tesseract::TessBaseAPI* For(const std::string& dataFolder) {
+    std::optional<Readers> For(const std::string& dataFolder) {
         const char* prefix = std::getenv("TESSDATA_PREFIX");
         const std::string folder = prefix && *prefix ? std::string(prefix) : dataFolder;
-        if (m_api && folder == m_folder) return m_api.get();
-        m_api.reset();
+        if (m_line && folder == m_folder) return Readers{*m_line, m_unit.get()};
+        m_line.reset();
+        m_unit.reset();
         // A line is a few milliseconds of work: the threads Tesseract would start for it cost
         // more than they save and keep the processor spinning after each read.
 #ifdef _OPENMP
         omp_set_max_active_levels(0);
 #endif
-        auto api = std::make_unique<tesseract::TessBaseAPI>();
-        // Tesseract's own messages would only clutter the output of the tools.
-        api->SetVariable("debug_file", "/dev/null");
-        if (api->Init(folder.c_str(), Languages(folder).c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
-            return nullptr;
-        }
-        api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
-        // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
-        api->SetVariable("user_defined_dpi", "96");
+        const std::string languages = Languages(folder);
+        m_line = LoadedModel(folder, languages, tesseract::PSM_SINGLE_LINE);
+        if (!m_line) return std::nullopt;
         // Keeps each character's second choices, which tell a doubtful digit.
-        api->SetVariable("lstm_choice_mode", "2");
-        m_api = std::move(api);
+        m_line->SetVariable("lstm_choice_mode", "2");
+        if (languages != "eng") m_unit = LoadedModel(folder, "chi_sim", tesseract::PSM_SINGLE_CHAR);
         m_folder = folder;
-        return m_api.get();
+        return Readers{*m_line, m_unit.get()};
     }
     std::mutex& Lock() { return m_lock; }
 
 private:
     std::mutex m_lock;
-    std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    std::unique_ptr<tesseract::TessBaseAPI> m_line;
+    std::unique_ptr<tesseract::TessBaseAPI> m_unit;
     std::string m_folder;
 };
 
@@ -173,28 +194,35 @@ std::optional<std::vector<Symbol>> ReadSymbols(tesseract::TessBaseAPI& api, Pix*
     return symbols;
 }
 
-// The unit "元" that the line's reading turned into letters ("JE", "JL") would leave the
-// amount in doubt. The last word after the number, holding no digit, is read again alone as
-// one character, which the Chinese model then knows; only a sure "元" replaces it.
+// The unit "元" that the line's reading turned into letters or digits ("JE", "?C") would leave
+// the amount in doubt. The ink after the line's last space, when the amount comes before it and
+// the recogniser read no sure digit there, is read alone by the Chinese model; only a sure "元"
+// replaces what stands there.
 constexpr float kUnitConfidence = 80.0f;
 constexpr int kUnitMargin = 4;
 constexpr std::string_view kUnit = "\u5143";
+// A space is wider than this share of the ink's height; the gaps between digits are narrower.
+constexpr int kSpacePerHeight = 5;
 
-std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
-                                         tesseract::TessBaseAPI& api, Pix* image) {
-    if (symbols.empty()) return symbols;
-    size_t start = symbols.size() - 1;
-    while (start > 0 && !symbols[start].startsWord) --start;
-    if (start == 0 || !CountsAsDigit(symbols[start - 1].text)) return symbols;
-    const auto first = symbols.begin() + static_cast<long>(start);
-    const bool unread = std::none_of(first, symbols.end(), [](const Symbol& symbol) {
-        return IsDigitSymbol(symbol.text) || symbol.text == kUnit;
-    });
-    if (!unread) return symbols;
-    const int left = std::max(0, first->left - kUnitMargin);
-    const int right =
-        std::min(static_cast<int>(pixGetWidth(image)), symbols.back().right + kUnitMargin);
-    if (right <= left) return symbols;
+std::optional<ColumnSpan> InkAfterTheLastSpace(Pix* image) {
+    PixPtr ink = DarkInk(image);
+    Box* found = nullptr;
+    if (!ink || pixClipBoxToForeground(ink.get(), nullptr, nullptr, &found) != 0 || !found) {
+        return std::nullopt;
+    }
+    l_int32 x, y, w, h;
+    boxGetGeometry(found, &x, &y, &w, &h);
+    boxDestroy(&found);
+    const std::vector<ColumnSpan> spans =
+        InkColumnSpans(ink.get(), x, x + w, y, y + h, std::max(2, h / kSpacePerHeight));
+    if (spans.size() < 2) return std::nullopt;
+    return spans.back();
+}
+
+std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
+                                     const ColumnSpan& span) {
+    const int left = std::max(0, span.left - kUnitMargin);
+    const int right = std::min(static_cast<int>(pixGetWidth(image)), span.right + kUnitMargin);
     Box* box = boxCreate(left, 0, right - left, static_cast<int>(pixGetHeight(image)));
     PixPtr part(pixClipRectangle(image, box, nullptr));
     boxDestroy(&box);
@@ -202,27 +230,44 @@ std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
         part.reset(pixAddBlackOrWhiteBorder(part.get(), kQuietBorder, kQuietBorder, kQuietBorder,
                                             kQuietBorder, L_GET_WHITE_VAL));
     }
-    if (!part) return symbols;
-    const tesseract::PageSegMode lineMode = api.GetPageSegMode();
-    api.SetPageSegMode(tesseract::PSM_SINGLE_CHAR);
-    api.SetImage(part.get());
-    std::unique_ptr<char[]> text;
-    float confidence = 0;
-    if (api.Recognize(nullptr) == 0) {
-        std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-        if (it) {
-            text.reset(it->GetUTF8Text(tesseract::RIL_SYMBOL));
-            confidence = it->Confidence(tesseract::RIL_SYMBOL);
-        }
+    if (!part) return std::nullopt;
+    reader.SetImage(part.get());
+    std::optional<std::string> read;
+    if (reader.Recognize(nullptr) == 0) {
+        std::unique_ptr<tesseract::ResultIterator> it(reader.GetIterator());
+        std::unique_ptr<char[]> text(it ? it->GetUTF8Text(tesseract::RIL_SYMBOL) : nullptr);
+        if (text && it->Confidence(tesseract::RIL_SYMBOL) >= kUnitConfidence) read = text.get();
     }
-    api.Clear();
-    api.SetPageSegMode(lineMode);
-    if (!text || text.get() != kUnit || confidence < kUnitConfidence) return symbols;
+    reader.Clear();
+    return read;
+}
+
+std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
+                                         tesseract::TessBaseAPI* unitReader, Pix* image) {
+    if (!unitReader || symbols.empty()) return symbols;
+    const std::optional<ColumnSpan> last = InkAfterTheLastSpace(image);
+    if (!last) return symbols;
+    const auto inLast = [&](const Symbol& symbol) {
+        const int middle = (symbol.left + symbol.right) / 2;
+        return middle >= last->left && middle < last->right;
+    };
+    const auto first = std::find_if(symbols.begin(), symbols.end(), inLast);
+    if (first == symbols.begin() || first == symbols.end()) return symbols;
+    const bool afterTheAmount = CountsAsDigit(std::prev(first)->text);
+    const bool unread = std::all_of(first, symbols.end(), [&](const Symbol& symbol) {
+        return inLast(symbol) && !IsDigitSymbol(symbol.text) && symbol.text != kUnit;
+    });
+    if (!afterTheAmount || !unread || ReadAlone(*unitReader, image, *last) != kUnit) {
+        return symbols;
+    }
     Symbol unit = *first;
     unit.text = kUnit;
     unit.candidates.clear();
     unit.maybeSign = false;
-    unit.right = symbols.back().right;
+    unit.withoutGlyph = false;
+    unit.startsWord = true;
+    unit.left = last->left;
+    unit.right = last->right;
     symbols.erase(first, symbols.end());
     symbols.push_back(std::move(unit));
     return symbols;
@@ -249,10 +294,11 @@ LineReading GivenUp(std::vector<Symbol> symbols) {
     return LineReading{"?", std::move(symbols)};
 }
 
-std::optional<LineReading> ReadLineImage(tesseract::TessBaseAPI& api, Pix* image) {
+std::optional<LineReading> ReadLineImage(const Readers& readers, Pix* image) {
+    tesseract::TessBaseAPI& api = readers.line;
     std::optional<std::vector<Symbol>> first = ReadSymbols(api, image);
     if (!first) return std::nullopt;
-    first = WithTheUnitReadAlone(std::move(*first), api, image);
+    first = WithTheUnitReadAlone(std::move(*first), readers.unit, image);
     if (MissesAPoint(*first, image)) return GivenUp(std::move(*first));
     PixPtr ink = DarkInk(image);
     if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
@@ -293,7 +339,7 @@ std::u16string AmountOf(const std::string& line) {
 constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
 constexpr int kViewsToAgree = 3;
 
-std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pix* image,
+std::optional<std::string> AmountTheViewsAgreeOn(const Readers& readers, Pix* image,
                                                  const std::vector<Symbol>& line) {
     PixPtr ink = DarkInk(image);
     if (!ink) return std::nullopt;
@@ -302,7 +348,8 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
     int votes = 0;
     for (const float scale : kRetryScales) {
         PixPtr view = OtherView(image, scale);
-        std::optional<LineReading> reading = view ? ReadLineImage(api, view.get()) : std::nullopt;
+        std::optional<LineReading> reading =
+            view ? ReadLineImage(readers, view.get()) : std::nullopt;
         if (!reading) continue;
         const std::u16string amount = AmountOf(reading->text);
         if (amount.empty()) continue;
@@ -319,11 +366,11 @@ std::optional<std::string> AmountTheViewsAgreeOn(tesseract::TessBaseAPI& api, Pi
     return agreedLine;
 }
 
-std::optional<std::string> ReadLine(tesseract::TessBaseAPI& api, Pix* image) {
-    std::optional<LineReading> reading = ReadLineImage(api, image);
+std::optional<std::string> ReadLine(const Readers& readers, Pix* image) {
+    std::optional<LineReading> reading = ReadLineImage(readers, image);
     if (!reading) return std::nullopt;
     if (!AmountOf(reading->text).empty()) return std::move(reading->text);
-    std::optional<std::string> agreed = AmountTheViewsAgreeOn(api, image, reading->symbols);
+    std::optional<std::string> agreed = AmountTheViewsAgreeOn(readers, image, reading->symbols);
     return agreed ? std::move(agreed) : std::move(reading->text);
 }
 
@@ -340,9 +387,9 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (std::optional<std::string> number = ReadSegmentNumber(image.get())) return number;
     Recogniser& recogniser = TheRecogniser();
     std::lock_guard<std::mutex> hold(recogniser.Lock());
-    tesseract::TessBaseAPI* api = recogniser.For(dataFolder);
-    if (!api) return std::nullopt;
-    return RunIsolated([&] { return ReadLine(*api, image.get()); }, kLongestReading);
+    const std::optional<Readers> readers = recogniser.For(dataFolder);
+    if (!readers) return std::nullopt;
+    return RunIsolated([&] { return ReadLine(*readers, image.get()); }, kLongestReading);
 }
 
 }  // namespace zelvo

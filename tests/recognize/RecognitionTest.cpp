@@ -247,6 +247,11 @@ TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
          u"60801"},
         {"DejaVu Sans", {Qt::black, Qt::white, 20, false}, QStringLiteral("\uFFE5380.03 \u5143"),
          u"380.03"},
+        // Read with the digit as one word ("1?C"), the unit is still found after its space.
+        {"FreeSans", {QColor(0, 230, 60), Qt::black, 41, false}, QStringLiteral("\uFFE51 \u5143"),
+         u"1"},
+        {"Liberation Sans", {QColor(20, 20, 120), QColor(235, 240, 250), 42, false},
+         QStringLiteral("\uFFE51 \u5143"), u"1"},
         // The recogniser stretches the box of a lone digit over the unit beside it.
         {"DejaVu Sans",
          {QColor(20, 20, 120), QColor(235, 240, 250), 44, false},
