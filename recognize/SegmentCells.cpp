@@ -7,37 +7,6 @@
 namespace zelvo {
 namespace {
 
-// The seven positions of a cell, one bit each.
-enum Position : unsigned {
-    kTop = 1u << 0,
-    kUpperRight = 1u << 1,
-    kLowerRight = 1u << 2,
-    kBottom = 1u << 3,
-    kLowerLeft = 1u << 4,
-    kUpperLeft = 1u << 5,
-    kMiddle = 1u << 6,
-};
-
-struct Pattern {
-    unsigned lit;
-    char digit;
-};
-
-// Displays draw the 7 with or without its upper left segment; any other set is no digit.
-constexpr std::array<Pattern, 11> kPatterns = {{
-    {0x3F, '0'},
-    {0x06, '1'},
-    {0x5B, '2'},
-    {0x4F, '3'},
-    {0x66, '4'},
-    {0x6D, '5'},
-    {0x7D, '6'},
-    {0x07, '7'},
-    {0x27, '7'},
-    {0x7F, '8'},
-    {0x6F, '9'},
-}};
-
 // A segment is a straight stroke several times as long as it is thick, filling most of its box
 // (its ends may be pointed); curved or slanted strokes of ordinary letters fill far less.
 constexpr double kBarElongation = 2.2;
@@ -318,19 +287,39 @@ private:
         for (int i : cell.right) {
             if (!light(DownPositions(At(i), false, lettered))) return std::nullopt;
         }
-        const auto pattern = std::find_if(kPatterns.begin(), kPatterns.end(),
-                                          [&](const Pattern& p) { return p.lit == lit; });
-        if (pattern == kPatterns.end()) return std::nullopt;
+        const std::optional<char> digit = DigitLitBy(lit);
+        if (!digit) return std::nullopt;
         for (unsigned position = kTop; position <= kMiddle; position <<= 1) {
             if (lit & position) continue;
             const auto [x, y, w, h] = SegmentBox(cell, position);
             if (InkShare(m_line.ink.get(), x, y, w, h) > kUnlitInk) return std::nullopt;
         }
-        return pattern->digit;
+        return digit;
     }
 };
 
 }  // namespace
+
+std::optional<char> DigitLitBy(unsigned lit) {
+    // Displays draw the 7 with or without its upper left segment; any other set is no digit.
+    constexpr std::array<std::pair<unsigned, char>, 11> kPatterns = {{
+        {0x3F, '0'},
+        {0x06, '1'},
+        {0x5B, '2'},
+        {0x4F, '3'},
+        {0x66, '4'},
+        {0x6D, '5'},
+        {0x7D, '6'},
+        {0x07, '7'},
+        {0x27, '7'},
+        {0x7F, '8'},
+        {0x6F, '9'},
+    }};
+    for (const auto& [pattern, digit] : kPatterns) {
+        if (pattern == lit) return digit;
+    }
+    return std::nullopt;
+}
 
 bool IsSegmentBar(const Mark& mark, double thickness) {
     return IsBarShape(mark) && mark.Thickness() >= 0.5 * thickness &&

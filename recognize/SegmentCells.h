@@ -7,6 +7,20 @@
 
 namespace zelvo {
 
+// The seven positions of a cell, one bit each.
+enum SegmentPosition : unsigned {
+    kTop = 1u << 0,
+    kUpperRight = 1u << 1,
+    kLowerRight = 1u << 2,
+    kBottom = 1u << 3,
+    kLowerLeft = 1u << 4,
+    kUpperLeft = 1u << 5,
+    kMiddle = 1u << 6,
+};
+
+// The digit that the lit positions show; none for a set that is no digit.
+std::optional<char> DigitLitBy(unsigned lit);
+
 // One digit cell of a seven-segment display.
 struct DigitCell {
     double centre = 0;  // x of the cell's middle

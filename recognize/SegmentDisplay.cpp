@@ -8,6 +8,7 @@
 #include "recognize/ImageCleaning.h"
 #include "recognize/SegmentCells.h"
 #include "recognize/SegmentMarks.h"
+#include "recognize/SegmentOutlines.h"
 
 namespace zelvo {
 namespace {
@@ -118,15 +119,16 @@ private:
         });
     }
 
-    // '.' for a small square on the baseline, ',' for a small mark hanging below it.
+    // '.' for a small square on the baseline, ',' for a small mark hanging below it by more
+    // than half a segment's thickness. Drawn small, a comma is nearly square: only how far it
+    // hangs tells it from a point, and "3,680" read as 3.680 would be another amount.
     std::optional<char> PointKind(const Mark& mark) const {
         const double t = m_cells.thickness;
         if (mark.w < 0.5 * t || mark.h < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
         const bool square = mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
-        if (square && std::abs(mark.Bottom() - m_cells.bottom) <= t) return '.';
-        if (mark.Bottom() > m_cells.bottom + t / 2 && mark.y >= m_cells.bottom - 2.5 * t) {
-            return ',';
-        }
+        const double hanging = mark.Bottom() - m_cells.bottom;
+        if (square && std::abs(hanging) <= t / 2) return '.';
+        if (hanging > t / 2 && mark.y >= m_cells.bottom - 2.5 * t) return ',';
         return {};
     }
 
@@ -164,7 +166,9 @@ std::optional<std::string> ReadNumber(const LineInk& ink) {
     // A total is one short line; a picture full of marks (a whole window, noise) is none, and
     // would cost time matching every mark with every other.
     if (ink.marks.size() > kMostMarks) return std::nullopt;
-    const std::optional<DigitCells> cells = FindDigitCells(ink);
+    std::optional<DigitCells> cells = FindDigitCells(ink);
+    // Drawn small, a display's segments run together into one outline per digit.
+    if (!cells || cells->cells.empty()) cells = FindOutlinedDigitCells(ink);
     if (!cells || cells->cells.empty()) return std::nullopt;
     return NumberReader(ink, *cells).Read();
 }
@@ -193,17 +197,30 @@ struct ReadDisplay {
     std::string number;
 };
 
-// Reads the ink's dark core, which keeps narrow gaps between segments open, then the whole
-// ink, where thin segments that lose their middles to the core stay whole.
+std::string DigitsOf(const std::string& number) {
+    std::string digits = number;
+    std::erase_if(digits, [](char c) { return c == '.' || c == ','; });
+    return digits;
+}
+
+// Reads the ink's dark core, which keeps narrow gaps between segments open, and the whole ink,
+// where thin segments that lose their middles to the core stay whole. A core that lost a mark
+// of the whole ink (a small point paler than the segments) is not read; where both read, their
+// digits must agree, for a pale segment lost in the core turns an 8 into a 0. The core tells a
+// comma from a point better: in the whole ink, a comma's tail may not reach below the segments.
 std::optional<ReadDisplay> ReadLine(Pix* line) {
-    for (const bool core : {true, false}) {
-        std::optional<LineInk> ink = FindLineInk(line, core);
-        if (!ink) return std::nullopt;
-        if (std::optional<std::string> number = ReadInk(*ink)) {
-            return ReadDisplay{std::move(*ink), std::move(*number)};
+    std::optional<LineInk> whole = FindLineInk(line, false);
+    if (!whole) return std::nullopt;
+    std::optional<std::string> wholeNumber = ReadInk(*whole);
+    std::optional<LineInk> core = FindLineInk(line, true);
+    if (core && KeepsEveryMark(*whole, *core)) {
+        if (std::optional<std::string> number = ReadInk(*core)) {
+            if (wholeNumber && DigitsOf(*wholeNumber) != DigitsOf(*number)) return std::nullopt;
+            return ReadDisplay{std::move(*core), std::move(*number)};
         }
     }
-    return std::nullopt;
+    if (!wholeNumber) return std::nullopt;
+    return ReadDisplay{std::move(*whole), std::move(*wholeNumber)};
 }
 
 }  // namespace

@@ -165,9 +165,10 @@ std::optional<std::string> ReadQtImage(const QImage& image) {
 // Text as a till screen shows it: `text` in `family`, with Qt's fallback fonts for signs and
 // labels the family lacks.
 QImage Rendered(const QString& text, const QString& family, int pixelSize, QColor ink = Qt::black,
-                QColor ground = Qt::white) {
+                QColor ground = Qt::white, bool antialias = true) {
     QFont font(family);
     font.setPixelSize(pixelSize);
+    if (!antialias) font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(font);
     QImage image(metrics.horizontalAdvance(text) + 20, pixelSize * 2 + 10, QImage::Format_RGB32);
     image.fill(ground);
@@ -353,6 +354,35 @@ TEST(SegmentDisplay, TheSegmentFontReadsWholeOrNotAtAll) {
     EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("18.30 \u5143"), kSegmentFont, 40)), "18.30");
 }
 
+TEST(SegmentDisplay, SmallDisplaysReadFromTheirDigitsOutlines) {
+    // Drawn small and hard-edged, the face's segments are thin lines that meet: one outline
+    // per digit, its lit sides telling the digit.
+    if (!HaveFont(kSegmentFont)) GTEST_SKIP() << "no seven-segment font installed";
+    int read = 0;
+    for (int size = 14; size <= 30; size += 2) {
+        for (const auto& [text, amount] :
+             {std::pair{"\u00A5105.13", "105.13"}, std::pair{"3,680.79 \u5143", "3,680.79"}}) {
+            const std::optional<std::string> number = ReadQtImage(
+                Rendered(QString::fromUtf8(text), kSegmentFont, size, Qt::black, Qt::white, false));
+            EXPECT_TRUE(!number || *number == amount) << size << " read as " << *number;
+            read += number == amount;
+        }
+    }
+    EXPECT_GE(read, 8);
+    // A field's frame around an ordinary digit is an outline as well, with the digit inside.
+    QImage framed(60, 60, QImage::Format_RGB32);
+    framed.fill(Qt::white);
+    QPainter painter(&framed);
+    painter.setPen(Qt::black);
+    painter.drawRect(8, 6, 40, 46);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(30);
+    painter.setFont(font);
+    painter.drawText(QRect(8, 6, 40, 46), Qt::AlignCenter, QStringLiteral("1"));
+    painter.end();
+    EXPECT_EQ(ReadQtImage(framed), std::nullopt);
+}
+
 TEST(SegmentDisplay, DisplaysWhoseSegmentsTouchRead) {
     // Faces whose segments meet at the corners: the binarised ink, not its dark core, shows them.
     const QString family = QStringLiteral("DSEG7 Modern Mini");
@@ -366,20 +396,31 @@ TEST(SegmentDisplay, DisplaysWhoseSegmentsTouchRead) {
 }
 
 TEST(SegmentDisplay, OrdinaryFontsAreNoDisplay) {
-    const QString texts[] = {QStringLiteral("147.11"), QStringLiteral("\u00A51"),
-                             QStringLiteral("88.88"), QStringLiteral("1"),
-                             QStringLiteral("\u65E5\u53E3 7.4")};
-    for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono", "AR PL UMing CN"}) {
+    // Round 8s drawn large are outlines of a display's 8 as well: read as such, they give the
+    // amount shown, never another.
+    const struct {
+        QString text;
+        std::optional<std::string> alsoRight;
+    } texts[] = {{QStringLiteral("147.11"), std::nullopt},
+                 {QStringLiteral("\u00A51"), std::nullopt},
+                 {QStringLiteral("88.88"), "88.88"},
+                 {QStringLiteral("1"), std::nullopt},
+                 {QStringLiteral("\u65E5\u53E3 7.4"), std::nullopt},
+                 {QStringLiteral("2734.88"), std::nullopt},
+                 {QStringLiteral("343.0"), std::nullopt}};
+    for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono", "AR PL UMing CN", "FreeMono"}) {
         if (!HaveFont(QString::fromUtf8(family))) continue;
-        for (const QString& text : texts) {
+        for (const auto& [text, alsoRight] : texts) {
             for (int size : {14, 24, 40}) {
-                EXPECT_EQ(ReadQtImage(Rendered(text, QString::fromUtf8(family), size)),
-                          std::nullopt)
-                    << family << " " << text.toStdString() << " " << size;
-                EXPECT_EQ(ReadQtImage(Rendered(text, QString::fromUtf8(family), size, Qt::white,
-                                               QColor(0, 60, 170))),
-                          std::nullopt)
-                    << family << " " << text.toStdString() << " " << size << " light";
+                for (const bool light : {false, true}) {
+                    const QImage image = light ? Rendered(text, QString::fromUtf8(family), size,
+                                                          Qt::white, QColor(0, 60, 170))
+                                               : Rendered(text, QString::fromUtf8(family), size);
+                    const std::optional<std::string> read = ReadQtImage(image);
+                    EXPECT_TRUE(!read || read == alsoRight)
+                        << family << " " << text.toStdString() << " " << size
+                        << (light ? " light" : "") << " read as " << *read;
+                }
             }
         }
     }

@@ -1,0 +1,280 @@
+#include "recognize/SegmentOutlines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include <leptonica/allheaders.h>
+
+namespace zelvo {
+namespace {
+
+// A segment's line is looked for this many thicknesses in from its side of the box.
+constexpr double kBand = 1.5;
+// A side is lit when this share of it holds its line, bare when no more than the other share.
+constexpr double kLit = 0.8;
+constexpr double kBare = 0.2;
+// The windows between the bars hold no more ink than this share: an outline, not a glyph.
+constexpr double kHollow = 0.05;
+// A digit's outline is at least this share of its height wide; a 1 is one upright line.
+constexpr double kWidest = 1.2;
+constexpr double kNarrowest = 0.45;
+// Cells of one display stand in one row, their tops and feet no further apart than this many
+// thicknesses; the digits other than 1 are as wide as each other to a pixel or two.
+constexpr double kSameSize = 1.5;
+constexpr double kSameWidth = 2.0;
+constexpr double kSameWidthShare = 0.6;
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + static_cast<long>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+class Outlines {
+public:
+    explicit Outlines(const LineInk& line)
+        : m_line(line),
+          m_data(pixGetData(line.ink.get())),
+          m_wpl(pixGetWpl(line.ink.get())),
+          m_width(pixGetWidth(line.ink.get())),
+          m_height(pixGetHeight(line.ink.get())) {}
+
+    std::optional<DigitCells> Find() {
+        const std::vector<Cluster> clusters = Clusters();
+        if (clusters.empty() || m_thickness < 1) return std::nullopt;
+        // The outlines that read as digits other than 1 give the cells' size.
+        std::vector<double> widths, tops, bottoms;
+        for (const Cluster& cluster : clusters) {
+            const Mark& box = cluster.box;
+            if (box.w < kNarrowest * box.h || !DigitOf(box)) continue;
+            widths.push_back(box.w);
+            tops.push_back(box.y);
+            bottoms.push_back(box.Bottom());
+        }
+        if (widths.empty()) return std::nullopt;
+        const double t = m_thickness;
+        const double width = Median(widths);
+        DigitCells result;
+        result.thickness = t;
+        result.top = Median(tops);
+        result.bottom = Median(bottoms);
+        result.leftSide = result.rightSide = width / 2 - t / 2;
+        result.barLength = width - 2 * t;
+        result.used.assign(m_line.marks.size(), false);
+        for (const Cluster& cluster : clusters) {
+            const Mark& box = cluster.box;
+            const bool sameRow = std::abs(box.y - result.top) <= kSameSize * t &&
+                                 std::abs(box.Bottom() - result.bottom) <= kSameSize * t;
+            if (!sameRow) continue;
+            std::optional<DigitCell> cell;
+            if (IsOne(box)) {
+                // A 1 lights the right-hand segments of its cell.
+                cell = DigitCell{box.Right() - width / 2, '1'};
+            } else if (std::abs(box.w - width) <= std::max(kSameWidth, kSameWidthShare * t)) {
+                // A point run into a digit's foot widens it: not read so, the point is lost.
+                if (const std::optional<char> digit = DigitOf(box)) {
+                    cell = DigitCell{box.CentreX(), *digit};
+                }
+            }
+            // A character of the cells' size that is no outline: the line is text, whose round
+            // 0s and 8s alone read as outlines ("88" of "2734.88").
+            const bool cellSized = std::abs(box.w - width) <= kSameSize * t;
+            if (!cell && cellSized) return std::nullopt;
+            if (!cell) continue;
+            result.cells.push_back(*cell);
+            for (size_t i : cluster.marks) result.used[i] = true;
+        }
+        std::sort(result.cells.begin(), result.cells.end(),
+                  [](const DigitCell& a, const DigitCell& b) { return a.centre < b.centre; });
+        // Cells stand a digit's width apart; one standing in another's box is part of it.
+        for (size_t c = 0; c + 1 < result.cells.size(); ++c) {
+            if (result.cells[c + 1].centre - result.cells[c].centre < width) return std::nullopt;
+        }
+        return result;
+    }
+
+private:
+    // Marks that stand one over another: the pieces of one character.
+    struct Cluster {
+        Mark box;
+        std::vector<size_t> marks;
+    };
+
+    const LineInk& m_line;
+    const l_uint32* m_data;
+    int m_wpl, m_width, m_height;
+    double m_thickness = 0;
+
+    bool Inked(int x, int y) const {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height &&
+               GET_DATA_BIT(m_data + y * m_wpl, x);
+    }
+
+    // The strokes of the line (no points or specks), grouped by the columns they share, left to
+    // right; measures the strokes' thickness on the way.
+    std::vector<Cluster> Clusters() {
+        int tallest = 0;
+        for (const Mark& mark : m_line.marks) {
+            if (mark.w <= 3 * mark.h) tallest = std::max(tallest, mark.h);
+        }
+        std::vector<size_t> strokes;
+        for (size_t i = 0; i < m_line.marks.size(); ++i) {
+            if (m_line.marks[i].Length() * 4 >= tallest) strokes.push_back(i);
+        }
+        m_thickness = Thickness(strokes);
+        std::sort(strokes.begin(), strokes.end(),
+                  [&](size_t a, size_t b) { return m_line.marks[a].x < m_line.marks[b].x; });
+        std::vector<Cluster> clusters;
+        for (size_t i : strokes) {
+            const Mark& mark = m_line.marks[i];
+            if (!clusters.empty() && mark.x < clusters.back().box.Right()) {
+                Mark& box = clusters.back().box;
+                const int right = std::max(box.Right(), mark.Right());
+                const int bottom = std::max(box.Bottom(), mark.Bottom());
+                box.x = std::min(box.x, mark.x);
+                box.y = std::min(box.y, mark.y);
+                box.w = right - box.x;
+                box.h = bottom - box.y;
+                box.area += mark.area;
+                clusters.back().marks.push_back(i);
+            } else {
+                clusters.push_back({mark, {i}});
+            }
+        }
+        std::vector<Cluster> tall;
+        for (Cluster& cluster : clusters) {
+            const Mark& box = cluster.box;
+            if (box.h * 2 >= tallest && box.w <= kWidest * box.h) tall.push_back(cluster);
+        }
+        return tall;
+    }
+
+    // The strokes' thickness: the runs of ink across them.
+    double Thickness(const std::vector<size_t>& strokes) const {
+        std::vector<double> runs;
+        const auto count = [&](int x, int y, int dx, int dy, int steps) {
+            int run = 0;
+            for (int s = 0; s <= steps; ++s, x += dx, y += dy) {
+                if (Inked(x, y)) {
+                    ++run;
+                } else if (run > 0) {
+                    runs.push_back(run);
+                    run = 0;
+                }
+            }
+            if (run > 0) runs.push_back(run);
+        };
+        for (size_t i : strokes) {
+            const Mark& mark = m_line.marks[i];
+            for (int k = 1; k <= 3; ++k) {
+                count(mark.x, mark.y + k * mark.h / 4, 1, 0, mark.w);
+                count(mark.x + k * mark.w / 4, mark.y, 0, 1, mark.h);
+            }
+        }
+        return Median(runs);
+    }
+
+    int Band() const { return std::max(2, static_cast<int>(std::lround(kBand * m_thickness))); }
+
+    // The share of columns [x0, x1) holding ink in rows [y0, y1).
+    double ColumnsInked(int x0, int x1, int y0, int y1) const {
+        if (x1 <= x0 || y1 <= y0) return 0;
+        int inked = 0;
+        for (int x = x0; x < x1; ++x) {
+            for (int y = y0; y < y1; ++y) {
+                if (Inked(x, y)) {
+                    ++inked;
+                    break;
+                }
+            }
+        }
+        return static_cast<double>(inked) / (x1 - x0);
+    }
+
+    // The share of rows [y0, y1) holding ink in columns [x0, x1).
+    double RowsInked(int x0, int x1, int y0, int y1) const {
+        if (x1 <= x0 || y1 <= y0) return 0;
+        int inked = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                if (Inked(x, y)) {
+                    ++inked;
+                    break;
+                }
+            }
+        }
+        return static_cast<double>(inked) / (y1 - y0);
+    }
+
+    double InkShare(int x0, int x1, int y0, int y1) const {
+        if (x1 <= x0 || y1 <= y0) return 1;
+        int inked = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) inked += Inked(x, y);
+        }
+        return static_cast<double>(inked) / ((x1 - x0) * (y1 - y0));
+    }
+
+    // Whether a mark stands inside the box, clear of its sides and bars: the amount in a frame.
+    bool HoldsAnotherMark(const Mark& box) const {
+        const int band = Band();
+        return std::any_of(m_line.marks.begin(), m_line.marks.end(), [&](const Mark& mark) {
+            return mark.x >= box.x + band && mark.y >= box.y + band &&
+                   mark.Right() <= box.Right() - band && mark.Bottom() <= box.Bottom() - band;
+        });
+    }
+
+    // One upright line as tall as the cell, inked nearly all along.
+    bool IsOne(const Mark& box) const {
+        return box.w <= kSameSize * m_thickness + 1 && box.w * 2 >= m_thickness &&
+               RowsInked(box.x, box.Right(), box.y, box.Bottom()) >= kLit;
+    }
+
+    std::optional<char> DigitOf(const Mark& mark) const {
+        const int band = Band();
+        const int x0 = mark.x, x1 = mark.Right(), y0 = mark.y, y1 = mark.Bottom();
+        const int middle = y0 + mark.h / 2;
+        const int upperEnd = middle - band / 2, lowerStart = upperEnd + band;
+        if (x1 - x0 < 3 * band || upperEnd - y0 < 2 * band || y1 - lowerStart < 2 * band) {
+            return std::nullopt;
+        }
+        const struct {
+            double share;
+            unsigned position;
+        } sides[] = {
+            {ColumnsInked(x0 + band, x1 - band, y0, y0 + band), kTop},
+            {ColumnsInked(x0 + band, x1 - band, upperEnd, lowerStart), kMiddle},
+            {ColumnsInked(x0 + band, x1 - band, y1 - band, y1), kBottom},
+            {RowsInked(x0, x0 + band, y0 + band, upperEnd), kUpperLeft},
+            {RowsInked(x0, x0 + band, lowerStart, y1 - band), kLowerLeft},
+            {RowsInked(x1 - band, x1, y0 + band, upperEnd), kUpperRight},
+            {RowsInked(x1 - band, x1, lowerStart, y1 - band), kLowerRight},
+        };
+        unsigned lit = 0;
+        for (const auto& side : sides) {
+            if (side.share >= kLit) {
+                lit |= side.position;
+            } else if (side.share > kBare) {
+                return std::nullopt;
+            }
+        }
+        // A frame around the amount is an outline too, with the amount inside it.
+        const bool hollow = InkShare(x0 + band, x1 - band, y0 + band, upperEnd) <= kHollow &&
+                            InkShare(x0 + band, x1 - band, lowerStart, y1 - band) <= kHollow &&
+                            !HoldsAnotherMark(mark);
+        if (!hollow) return std::nullopt;
+        return DigitLitBy(lit);
+    }
+};
+
+}  // namespace
+
+std::optional<DigitCells> FindOutlinedDigitCells(const LineInk& line) {
+    std::optional<DigitCells> cells = Outlines(line).Find();
+    if (!cells || cells->cells.empty()) return std::nullopt;
+    return cells;
+}
+
+}  // namespace zelvo
