@@ -20,13 +20,6 @@ constexpr double kLongestAcross = 1.35;
 // An unlit segment showing more ink than this is a segment the reading missed.
 constexpr double kUnlitInk = 0.3;
 
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    const auto middle = values.begin() + static_cast<long>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 bool IsBarShape(const Mark& mark) {
     return mark.Thickness() >= 2 && mark.Length() >= kBarElongation * mark.Thickness() &&
            mark.Fill() >= kBarFill;
@@ -299,6 +292,13 @@ private:
 };
 
 }  // namespace
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + static_cast<long>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
 
 std::optional<char> DigitLitBy(unsigned lit) {
     // Displays draw the 7 with or without its upper left segment; any other set is no digit.

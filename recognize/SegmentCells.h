@@ -18,6 +18,9 @@ enum SegmentPosition : unsigned {
     kMiddle = 1u << 6,
 };
 
+// The middle value of `values` (the upper of the two middle ones); 0 for none.
+double Median(std::vector<double> values);
+
 // The digit that the lit positions show; none for a set that is no digit.
 std::optional<char> DigitLitBy(unsigned lit);
 

@@ -25,13 +25,6 @@ constexpr double kSameSize = 1.5;
 constexpr double kSameWidth = 2.0;
 constexpr double kSameWidthShare = 0.6;
 
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    const auto middle = values.begin() + static_cast<long>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 class Outlines {
 public:
     explicit Outlines(const LineInk& line)
@@ -178,34 +171,22 @@ private:
 
     int Band() const { return std::max(2, static_cast<int>(std::lround(kBand * m_thickness))); }
 
-    // The share of columns [x0, x1) holding ink in rows [y0, y1).
-    double ColumnsInked(int x0, int x1, int y0, int y1) const {
-        if (x1 <= x0 || y1 <= y0) return 0;
+    // The share of columns [x0, x1) holding ink in rows [y0, y1), or with `rows`, the share of
+    // those rows holding ink in those columns.
+    double LinesInked(int x0, int x1, int y0, int y1, bool rows = false) const {
+        const int lines = rows ? y1 - y0 : x1 - x0;
+        const int depth = rows ? x1 - x0 : y1 - y0;
+        if (lines <= 0 || depth <= 0) return 0;
         int inked = 0;
-        for (int x = x0; x < x1; ++x) {
-            for (int y = y0; y < y1; ++y) {
-                if (Inked(x, y)) {
+        for (int line = 0; line < lines; ++line) {
+            for (int step = 0; step < depth; ++step) {
+                if (rows ? Inked(x0 + step, y0 + line) : Inked(x0 + line, y0 + step)) {
                     ++inked;
                     break;
                 }
             }
         }
-        return static_cast<double>(inked) / (x1 - x0);
-    }
-
-    // The share of rows [y0, y1) holding ink in columns [x0, x1).
-    double RowsInked(int x0, int x1, int y0, int y1) const {
-        if (x1 <= x0 || y1 <= y0) return 0;
-        int inked = 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                if (Inked(x, y)) {
-                    ++inked;
-                    break;
-                }
-            }
-        }
-        return static_cast<double>(inked) / (y1 - y0);
+        return static_cast<double>(inked) / lines;
     }
 
     double InkShare(int x0, int x1, int y0, int y1) const {
@@ -229,7 +210,7 @@ private:
     // One upright line as tall as the cell, inked nearly all along.
     bool IsOne(const Mark& box) const {
         return box.w <= kSameSize * m_thickness + 1 && box.w * 2 >= m_thickness &&
-               RowsInked(box.x, box.Right(), box.y, box.Bottom()) >= kLit;
+               LinesInked(box.x, box.Right(), box.y, box.Bottom(), true) >= kLit;
     }
 
     std::optional<char> DigitOf(const Mark& mark) const {
@@ -244,13 +225,13 @@ private:
             double share;
             unsigned position;
         } sides[] = {
-            {ColumnsInked(x0 + band, x1 - band, y0, y0 + band), kTop},
-            {ColumnsInked(x0 + band, x1 - band, upperEnd, lowerStart), kMiddle},
-            {ColumnsInked(x0 + band, x1 - band, y1 - band, y1), kBottom},
-            {RowsInked(x0, x0 + band, y0 + band, upperEnd), kUpperLeft},
-            {RowsInked(x0, x0 + band, lowerStart, y1 - band), kLowerLeft},
-            {RowsInked(x1 - band, x1, y0 + band, upperEnd), kUpperRight},
-            {RowsInked(x1 - band, x1, lowerStart, y1 - band), kLowerRight},
+            {LinesInked(x0 + band, x1 - band, y0, y0 + band), kTop},
+            {LinesInked(x0 + band, x1 - band, upperEnd, lowerStart), kMiddle},
+            {LinesInked(x0 + band, x1 - band, y1 - band, y1), kBottom},
+            {LinesInked(x0, x0 + band, y0 + band, upperEnd, true), kUpperLeft},
+            {LinesInked(x0, x0 + band, lowerStart, y1 - band, true), kLowerLeft},
+            {LinesInked(x1 - band, x1, y0 + band, upperEnd, true), kUpperRight},
+            {LinesInked(x1 - band, x1, lowerStart, y1 - band, true), kLowerRight},
         };
         unsigned lit = 0;
         for (const auto& side : sides) {
