@@ -1,5 +1,6 @@
 #include "capture/RegionSelectOverlay.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,6 +42,9 @@ QRect RegionSelectOverlay::DrawnRect() const {
 
 void RegionSelectOverlay::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The mouse's last known place is where it stands now: the cross-hair and the instruction
+    // text start there, not at the screen's corner with the text cut off.
+    m_cursor = mapFromGlobal(QCursor::pos());
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }

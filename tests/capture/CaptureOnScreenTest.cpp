@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@
 #include "app/CaptureWiring.h"
 #include "config/TerminalConfig.h"
 #include "capture/AmountCapture.h"
+#include "capture/RegionSelectOverlay.h"
 #include "shell/controls/AmountDisplay.h"
 #include "shell/controls/AmountEdit.h"
 #include "shell/controls/Dialogs.h"
@@ -93,6 +95,21 @@ QSize BitmapSize() {
                                 static_cast<unsigned char>(bytes[offset + 1]) << 8);
     };
     return QSize(at(18), at(22));
+}
+
+TEST_F(OnScreen, TheOverlayOpensWithItsCrossHairWhereTheMouseIs) {
+    QCursor::setPos(400, 300);
+    QApplication::processEvents();
+    QImage frozen(640, 480, QImage::Format_RGB32);
+    frozen.fill(Qt::white);
+    RegionSelectOverlay overlay(frozen, QRect(0, 0, 640, 480));
+    overlay.show();
+    QApplication::processEvents();
+    const QImage drawn = overlay.grab().toImage();
+    overlay.hide();
+    // The cross-hair's lines darken the veiled ground along the mouse's row and column.
+    EXPECT_LT(qGray(drawn.pixel(400, 100)), qGray(drawn.pixel(380, 100)));
+    EXPECT_LT(qGray(drawn.pixel(100, 300)), qGray(drawn.pixel(100, 280)));
 }
 
 TEST_F(OnScreen, TheStoredRegionIsCopiedClampedToTheDisplay) {
