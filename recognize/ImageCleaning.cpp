@@ -103,12 +103,14 @@ bool IsFieldLine(Boxa* boxes, int i, Pix* component, int width, int height) {
     return false;
 }
 
-// The long straight runs of a field line: a glyph the line touches is no part of it.
+// The long straight runs of a field line: a glyph the line touches is no part of it, not even
+// its long strokes (the 1 and the sides of an 8 run into a frame's top), which are shorter than
+// the line by the glyph's distance from the frame's other side.
 PixPtr StraightParts(Pix* component) {
     const int w = pixGetWidth(component);
     const int h = pixGetHeight(component);
-    PixPtr across(pixOpenBrick(nullptr, component, std::max(2, w / 2), 1));
-    PixPtr down(pixOpenBrick(nullptr, component, 1, std::max(2, h / 2)));
+    PixPtr across(pixOpenBrick(nullptr, component, std::max(2, w * 4 / 5), 1));
+    PixPtr down(pixOpenBrick(nullptr, component, 1, std::max(2, h * 4 / 5)));
     if (!across || !down) return nullptr;
     return PixPtr(pixOr(nullptr, across.get(), down.get()));
 }

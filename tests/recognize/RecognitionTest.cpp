@@ -98,6 +98,33 @@ TEST_F(Recognition, CleaningWritesTheImageThatIsRecognised) {
     EXPECT_EQ(ReadRecognisedText("result.txt"), u"66.00");
 }
 
+TEST_F(Recognition, StrokesRunIntoAFieldsFrameStayWithTheirGlyphs) {
+    // Two upright strokes, the first run into the frame's top; only the frame's own long lines
+    // are painted out, so both strokes are still in the cleaned picture.
+    QImage image(120, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.drawRect(10, 10, 100, 30);
+    painter.fillRect(50, 10, 4, 20, Qt::black);
+    painter.fillRect(70, 14, 4, 16, Qt::black);
+    painter.end();
+    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
+    ASSERT_EQ(CRecognizeApp::PicProcess("cut.bmp", "cut.jpg"), 1);
+    const QImage cleaned(QStringLiteral("cut.jpg"));
+    ASSERT_FALSE(cleaned.isNull());
+    // The strokes, scaled alike, stand apart with a gap of ground between them.
+    int runs = 0;
+    bool inked = false;
+    const int row = cleaned.height() * 2 / 3;
+    for (int x = 0; x < cleaned.width(); ++x) {
+        const bool dark = qGray(cleaned.pixel(x, row)) < 128;
+        runs += dark && !inked;
+        inked = dark;
+    }
+    EXPECT_EQ(runs, 2);
+}
+
 TEST_F(Recognition, ABlankRegionReadsAsNoAmount) {
     QImage blank(200, 40, QImage::Format_RGB32);
     blank.fill(Qt::white);
