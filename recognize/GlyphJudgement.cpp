@@ -284,10 +284,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 Settle(symbol, ":");
                 symbol.startsWord = true;
                 if (i + 1 < count) symbols[i + 1].startsWord = true;
-            } else if (colon || (shared && !(digit && ownPartIsTheDigit(i)))) {
+            } else if (colon) {
                 Unreadable(symbol);
             } else if (shared) {
-                // Its own part reads as the digit the recogniser read.
+                if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);

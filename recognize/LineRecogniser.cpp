@@ -204,17 +204,16 @@ constexpr std::string_view kUnit = "\u5143";
 // A space is wider than this share of the ink's height; the gaps between digits are narrower.
 constexpr int kSpacePerHeight = 5;
 
-std::optional<ColumnSpan> InkAfterTheLastSpace(Pix* image) {
-    PixPtr ink = DarkInk(image);
+std::optional<ColumnSpan> InkAfterTheLastSpace(Pix* ink) {
     Box* found = nullptr;
-    if (!ink || pixClipBoxToForeground(ink.get(), nullptr, nullptr, &found) != 0 || !found) {
+    if (pixClipBoxToForeground(ink, nullptr, nullptr, &found) != 0 || !found) {
         return std::nullopt;
     }
     l_int32 x, y, w, h;
     boxGetGeometry(found, &x, &y, &w, &h);
     boxDestroy(&found);
     const std::vector<ColumnSpan> spans =
-        InkColumnSpans(ink.get(), x, x + w, y, y + h, std::max(2, h / kSpacePerHeight));
+        InkColumnSpans(ink, x, x + w, y, y + h, std::max(2, h / kSpacePerHeight));
     if (spans.size() < 2) return std::nullopt;
     return spans.back();
 }
@@ -242,10 +241,11 @@ std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
     return read;
 }
 
+// `ink` is the line image's, one bit, set on the text.
 std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
-                                         tesseract::TessBaseAPI* unitReader, Pix* image) {
+                                         tesseract::TessBaseAPI* unitReader, Pix* image, Pix* ink) {
     if (!unitReader || symbols.empty()) return symbols;
-    const std::optional<ColumnSpan> last = InkAfterTheLastSpace(image);
+    const std::optional<ColumnSpan> last = InkAfterTheLastSpace(ink);
     if (!last) return symbols;
     const auto inLast = [&](const Symbol& symbol) {
         const int middle = (symbol.left + symbol.right) / 2;
@@ -298,10 +298,11 @@ std::optional<LineReading> ReadLineImage(const Readers& readers, Pix* image) {
     tesseract::TessBaseAPI& api = readers.line;
     std::optional<std::vector<Symbol>> first = ReadSymbols(api, image);
     if (!first) return std::nullopt;
-    first = WithTheUnitReadAlone(std::move(*first), readers.unit, image);
-    if (MissesAPoint(*first, image)) return GivenUp(std::move(*first));
     PixPtr ink = DarkInk(image);
-    if (!ink || MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
+    if (!ink) return GivenUp(std::move(*first));
+    first = WithTheUnitReadAlone(std::move(*first), readers.unit, image, ink.get());
+    if (MissesAPoint(*first, image)) return GivenUp(std::move(*first));
+    if (MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
         return GivenUp(std::move(*first));
     }
     GlyphJudgement judged =

@@ -41,7 +41,7 @@ public:
         std::vector<double> widths, tops, bottoms;
         for (const Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
-            if (box.w < kNarrowest * box.h || !DigitOf(box)) continue;
+            if (box.w < kNarrowest * box.h || !cluster.digit) continue;
             widths.push_back(box.w);
             tops.push_back(box.y);
             bottoms.push_back(box.Bottom());
@@ -67,9 +67,7 @@ public:
                 cell = DigitCell{box.Right() - width / 2, '1'};
             } else if (std::abs(box.w - width) <= std::max(kSameWidth, kSameWidthShare * t)) {
                 // A point run into a digit's foot widens it: not read so, the point is lost.
-                if (const std::optional<char> digit = DigitOf(box)) {
-                    cell = DigitCell{box.CentreX(), *digit};
-                }
+                if (cluster.digit) cell = DigitCell{box.CentreX(), *cluster.digit};
             }
             // A character of the cells' size that is no outline: the line is text, whose round
             // 0s and 8s alone read as outlines ("88" of "2734.88").
@@ -89,10 +87,12 @@ public:
     }
 
 private:
-    // Marks that stand one over another: the pieces of one character.
+    // Marks that stand one over another: the pieces of one character, and the digit its
+    // outline shows.
     struct Cluster {
         Mark box;
         std::vector<size_t> marks;
+        std::optional<char> digit;
     };
 
     const LineInk& m_line;
@@ -139,7 +139,9 @@ private:
         std::vector<Cluster> tall;
         for (Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
-            if (box.h * 2 >= tallest && box.w <= kWidest * box.h) tall.push_back(cluster);
+            if (box.h * 2 < tallest || box.w > kWidest * box.h) continue;
+            cluster.digit = DigitOf(box);
+            tall.push_back(cluster);
         }
         return tall;
     }
@@ -189,15 +191,6 @@ private:
         return static_cast<double>(inked) / lines;
     }
 
-    double InkShare(int x0, int x1, int y0, int y1) const {
-        if (x1 <= x0 || y1 <= y0) return 1;
-        int inked = 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) inked += Inked(x, y);
-        }
-        return static_cast<double>(inked) / ((x1 - x0) * (y1 - y0));
-    }
-
     // Whether a mark stands inside the box, clear of its sides and bars: the amount in a frame.
     bool HoldsAnotherMark(const Mark& box) const {
         const int band = Band();
@@ -242,9 +235,12 @@ private:
             }
         }
         // A frame around the amount is an outline too, with the amount inside it.
-        const bool hollow = InkShare(x0 + band, x1 - band, y0 + band, upperEnd) <= kHollow &&
-                            InkShare(x0 + band, x1 - band, lowerStart, y1 - band) <= kHollow &&
-                            !HoldsAnotherMark(mark);
+        const int inner = x1 - x0 - 2 * band;
+        Pix* ink = m_line.ink.get();
+        const bool hollow =
+            InkShare(ink, x0 + band, y0 + band, inner, upperEnd - y0 - band) <= kHollow &&
+            InkShare(ink, x0 + band, lowerStart, inner, y1 - band - lowerStart) <= kHollow &&
+            !HoldsAnotherMark(mark);
         if (!hollow) return std::nullopt;
         return DigitLitBy(lit);
     }
