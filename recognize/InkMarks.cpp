@@ -32,15 +32,20 @@ std::vector<Mark> MarksOf(Pix* ink) {
 CharacterRow CharacterRowOf(const std::vector<Mark>& marks) {
     CharacterRow row;
     for (const Mark& mark : marks) row.tallest = std::max(row.tallest, mark.h);
-    std::vector<int> bottoms;
+    std::vector<int> bottoms, heights;
     for (const Mark& mark : marks) {
         if (mark.h * 2 < row.tallest) continue;
         row.characters.push_back(mark);
         bottoms.push_back(mark.Bottom());
+        heights.push_back(mark.h);
     }
     if (bottoms.empty()) return row;
-    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
-    row.baseline = bottoms[bottoms.size() / 2];
+    const auto middle = [](std::vector<int>& values) {
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values[values.size() / 2];
+    };
+    row.baseline = middle(bottoms);
+    row.typicalHeight = middle(heights);
     return row;
 }
 

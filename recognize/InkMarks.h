@@ -25,11 +25,12 @@ struct Mark {
 // left out.
 std::vector<Mark> MarksOf(Pix* ink);
 
-// The characters among a line's marks (at least half as tall as the tallest) and the row their
-// feet stand on: the middle of their bottoms.
+// The characters among a line's marks (at least half as tall as the tallest), the row their
+// feet stand on (the middle of their bottoms) and the middle of their heights.
 struct CharacterRow {
     int tallest = 0;
     int baseline = 0;
+    int typicalHeight = 0;
     std::vector<Mark> characters;
 };
 CharacterRow CharacterRowOf(const std::vector<Mark>& marks);

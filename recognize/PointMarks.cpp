@@ -15,11 +15,32 @@
 
 namespace zelvo {
 
+namespace {
+
+// A point is at least this share of the characters' usual height, wide and tall.
+constexpr int kPointShare = 8;
+
+// Whether the mark is part of a larger eight-connected piece of `joined`'s ink.
+bool TouchesOtherInk(const Mark& mark, Boxa* joined) {
+    if (!joined) return false;
+    for (int i = 0; i < boxaGetCount(joined); ++i) {
+        int x = 0, y = 0, w = 0, h = 0;
+        boxaGetBoxGeometry(joined, i, &x, &y, &w, &h);
+        const bool holds =
+            x <= mark.x && y <= mark.y && x + w >= mark.Right() && y + h >= mark.Bottom();
+        if (holds) return w > mark.w || h > mark.h;
+    }
+    return false;
+}
+
+}  // namespace
+
 int CountPointMarks(Pix* line, int left, int right) {
     PixPtr ink = DarkInk(line);
     if (!ink) return 0;
     // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
     const std::vector<Mark> marks = MarksOf(ink.get());
+    const BoxaPtr joined(pixConnComp(ink.get(), nullptr, 8));
     const CharacterRow row = CharacterRowOf(marks);
     const std::vector<Mark>& characters = row.characters;
     if (characters.size() < 2) return 0;
@@ -34,6 +55,11 @@ int CountPointMarks(Pix* line, int left, int right) {
             mark.Bottom() * 4 >= baseline * 4 - tallest && mark.y * 2 >= baseline * 2 - tallest;
         const bool inNumber = centre > left && centre < right;
         if (!small || !onBaseline || !inNumber) continue;
+        // A small piece touching other ink at a corner is a thin stroke broken at a step (a
+        // serif 2's diagonal meeting its foot) unless it is a point's size.
+        const bool chip =
+            mark.w * kPointShare < row.typicalHeight || mark.h * kPointShare < row.typicalHeight;
+        if (chip && TouchesOtherInk(mark, joined.get())) continue;
         // A point stands between characters; a piece under one (a serif cut off from its
         // stroke) is no point.
         const auto under = [&](const Mark& c) { return c.x < centre && centre < c.x + c.w; };

@@ -57,6 +57,19 @@ TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     EXPECT_EQ(CountPointMarks(serif.Image(), 20, 120), 0);
 }
 
+TEST(PointMarks, APieceTouchingAStrokeAtACornerCountsOnlyWhenPointSized) {
+    // A serif 2 whose thin diagonal broke into its upper part, its foot and a chip at the
+    // foot's end that touches the foot only at a corner.
+    Line chip;
+    chip.Block(20, 15, 20, 30).Block(60, 15, 20, 22).Block(58, 39, 24, 6).Block(82, 37, 2, 2);
+    chip.Block(100, 15, 20, 30);
+    EXPECT_EQ(CountPointMarks(chip.Image(), 20, 120), 0);
+    // A point set so close that it touches the digit before it at a corner.
+    Line joined;
+    joined.Digits().Block(40, 45, 5, 5);
+    EXPECT_EQ(CountPointMarks(joined.Image(), 20, 80), 1);
+}
+
 // Digits read with boxes along x; the ink holds a block of each width for each.
 struct ReadLine {
     std::vector<Symbol> symbols;
