@@ -14,6 +14,11 @@
 namespace zelvo {
 namespace {
 
+// How far from the glyph's middle, in twentieths of its height, a hole's middle must lie to
+// stand low or high: a small hole, and one half the glyph's height or taller.
+constexpr int kHoleOffCentre = 1;
+constexpr int kTallHoleOffCentre = 2;
+
 // What the holes of a glyph say.
 enum class Holes { Unclear, TallOne, LowOne, HighOne, TwoStacked };
 
@@ -40,11 +45,14 @@ bool Overlap(int a, int aLength, int b, int bLength) {
 Holes Classify(const std::vector<GlyphArea>& holes, int height, bool waisted) {
     if (holes.size() == 1) {
         const GlyphArea& hole = holes[0];
-        if (hole.h * 2 >= height) return Holes::TallOne;
         const int middle2 = 2 * hole.y + hole.h;  // twice the hole's middle
-        if (middle2 * 20 >= height * 2 * 11) return Holes::LowOne;
-        if (middle2 * 20 <= height * 2 * 9) return Holes::HighOne;
-        return Holes::Unclear;
+        // A zero's hole stands in the middle. A serif 6's or 9's bowl can be half the
+        // digit's height too, but it stands well below or above the middle.
+        const bool tall = hole.h * 2 >= height;
+        const int off = tall ? kTallHoleOffCentre : kHoleOffCentre;  // in twentieths
+        if (middle2 * 20 >= height * (20 + 2 * off)) return Holes::LowOne;
+        if (middle2 * 20 <= height * (20 - 2 * off)) return Holes::HighOne;
+        return tall ? Holes::TallOne : Holes::Unclear;
     }
     if (holes.size() == 2) {
         const GlyphArea& a = holes[0];

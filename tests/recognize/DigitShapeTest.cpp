@@ -68,6 +68,12 @@ TEST_F(DigitShape, HolesLeaveTheDigitsThatHaveThem) {
     EXPECT_EQ(Digit(sans, u'6').Fitting("068"), "6");
     EXPECT_EQ(Digit(sans, u'9').Fitting("659"), "9");
     EXPECT_EQ(Digit(sans, u'8').Fitting("083"), "8");
+    // Serif bowls as tall as half the digit, below or above its middle, are no zero's hole.
+    for (const QString& serif : {QStringLiteral("AR PL UMing CN"), QStringLiteral("FreeSerif")}) {
+        EXPECT_EQ(Digit(serif, u'6').Fitting("06"), "6") << serif.toStdString();
+        EXPECT_EQ(Digit(serif, u'9').Fitting("09"), "9") << serif.toStdString();
+        EXPECT_EQ(Digit(serif, u'0').Fitting("069"), "0") << serif.toStdString();
+    }
 }
 
 TEST_F(DigitShape, AZeroWithADotOrBarIsStillAZero) {
