@@ -8,6 +8,7 @@
 #include <leptonica/allheaders.h>
 
 #include "recognize/GlyphPicture.h"
+#include "recognize/SegmentMarks.h"
 
 namespace zelvo {
 namespace {
@@ -16,8 +17,13 @@ bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
 
-// A letter or mark read inside the number ("1/.38") or as the whole number before its point
-// ("@.23"): a digit the recogniser misread. One before the number may be a piece of the sign.
+bool IsSureSign(const Symbol& symbol) {
+    return symbol.text == "\u00A5" || symbol.text == "\uFFE5";
+}
+
+// A letter or mark read inside the number ("1/.38"), as the whole number before its point
+// ("@.23") or as the whole number after the currency sign ("¥t" for "¥1"): a digit the
+// recogniser misread. One before the number may be a piece of the sign.
 bool IsMarkInNumber(const std::vector<Symbol>& symbols, size_t i) {
     const Symbol& symbol = symbols[i];
     const bool ascii = symbol.text.size() == 1 && static_cast<unsigned char>(symbol.text[0]) < 0x80;
@@ -26,7 +32,8 @@ bool IsMarkInNumber(const std::vector<Symbol>& symbols, size_t i) {
     const bool gluedBefore = next && IsNumberLike(symbols[i + 1].text);
     const bool gluedAfter = i > 0 && !symbol.startsWord && IsNumberLike(symbols[i - 1].text);
     const bool beforePoint = next && IsPointSymbol(symbols[i + 1].text);
-    return (gluedBefore && gluedAfter) || (beforePoint && !gluedAfter);
+    const bool aloneAfterSign = i > 0 && IsSureSign(symbols[i - 1]) && !next;
+    return (gluedBefore && gluedAfter) || (beforePoint && !gluedAfter) || aloneAfterSign;
 }
 
 // A character of another script (a label's, a unit's) that is no currency sign.
@@ -194,6 +201,18 @@ bool HoldsADigit(const std::vector<Glyph>& glyphs, const DigitRow& row, Guesses&
     });
 }
 
+// Whether the symbol's box, along the glyph's rows, holds no ink but the glyph's (specks
+// aside).
+bool HoldsTheGlyphAlone(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
+    constexpr double kSpecks = 1.1;
+    l_int32 own = 0;
+    pixCountPixels(glyph.pix.get(), &own, nullptr);
+    const int width = symbol.right - symbol.left;
+    const double inBox =
+        InkShare(ink, symbol.left, glyph.area.y, width, glyph.area.h) * width * glyph.area.h;
+    return inBox <= own * kSpecks;
+}
+
 }  // namespace
 
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
@@ -206,17 +225,19 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     Guesses guesses(templates);
     const size_t count = symbols.size();
     std::vector<std::vector<Glyph>> glyphs(count);
-    std::vector<bool> besideDigit(count), beforeDigit(count);
+    // Told before the loop below moves the symbols out one by one.
+    std::vector<bool> besideDigit(count), beforeDigit(count), markInNumber(count);
+    for (size_t i = 0; i < count; ++i) markInNumber[i] = IsMarkInNumber(symbols, i);
     DigitRow row;
     int digits = 0, segmentDigits = 0;
     for (size_t i = 0; i < count; ++i) {
         beforeDigit[i] = i + 1 < count && CountsAsDigit(symbols[i + 1].text);
         besideDigit[i] = beforeDigit[i] || (i > 0 && CountsAsDigit(symbols[i - 1].text));
         const Symbol& symbol = symbols[i];
+        const bool beforeMark = i + 1 < count && markInNumber[i + 1];
         const bool wanted = CountsAsDigit(symbol.text) ||
-                            (MayBeCurrencySign(symbol.text) && beforeDigit[i]) ||
-                            (IsOtherCharacter(symbol) && besideDigit[i]) ||
-                            IsMarkInNumber(symbols, i);
+                            (MayBeCurrencySign(symbol.text) && (beforeDigit[i] || beforeMark)) ||
+                            (IsOtherCharacter(symbol) && besideDigit[i]) || markInNumber[i];
         if (!wanted) continue;
         glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
         if (!CountsAsDigit(symbol.text) || glyphs[i].size() != 1) continue;
@@ -231,6 +252,14 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         }
     }
     judgement.segmentDigits = segmentDigits * 2 > digits;
+    // Where no digit was read right, a misread one stands as tall as the sign, on its row.
+    DigitRow markRow = row;
+    for (size_t i = 0; i < count && markRow.height == 0; ++i) {
+        if (IsSureSign(symbols[i]) && glyphs[i].size() == 1) {
+            markRow.height = glyphs[i][0].area.h;
+            markRow.baseline = glyphs[i][0].area.y + glyphs[i][0].area.h;
+        }
+    }
 
     const auto ownGlyph = [&](size_t i) {
         const auto same = [&](size_t j) {
@@ -311,10 +340,15 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         } else if (IsOtherCharacter(symbol) && besideDigit[i] &&
                    HoldsADigit(glyphs[i], row, guesses)) {
             Unreadable(symbol);
-        } else if (IsMarkInNumber(symbols, i) && glyphs[i].size() == 1 &&
-                   row.Holds(glyphs[i][0].area)) {
-            const std::optional<char> named = guesses.Named(glyphs[i][0], kGlyphSettleMargin);
-            if (named && IsDigitLabel(*named)) symbol.text = std::string(1, *named);
+        } else if (markInNumber[i] && glyphs[i].size() == 1 && ownGlyph(i) &&
+                   markRow.Holds(glyphs[i][0].area)) {
+            // Only a box that holds the glyph alone: the recogniser may have read a mark for
+            // all of several characters ("U" for a seven-segment "1.0").
+            const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0]);
+            if (guess && guess->margin >= kGlyphSettleMargin && IsDigitLabel(guess->label) &&
+                HoldsTheGlyphAlone(symbol, glyphs[i][0], ink)) {
+                symbol.text = std::string(1, guess->label);
+            }
         }
         judgement.symbols.push_back(std::move(symbol));
     }

@@ -35,8 +35,9 @@ struct GlyphJudgement {
 // - A doubt they name, as one of its candidates, is settled; one they name as a digit is no
 //   longer taken for the sign; one whose box holds two glyphs they name as the sign and a digit
 //   (the sign the recogniser did not read, run into the first digit) becomes the two.
-// - A letter or mark read inside the number ("1/.38"), or before its point ("@.23"), whose
-//   glyph of the digits' size and place they surely name a digit is that digit.
+// - A letter or mark read inside the number ("1/.38"), before its point ("@.23") or alone
+//   after the currency sign ("¥t"), whose box holds just one glyph, of the digits' size and
+//   place (the sign's, where no digit was read), that they surely name a digit, is that digit.
 // - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
 //   of its own.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box

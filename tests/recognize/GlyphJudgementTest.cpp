@@ -289,9 +289,23 @@ TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
     EXPECT_EQ(Text(Judged({Read("1", 0), Read("/", 1), Read(".", 2), Read("3", 3)})), "17.3");
     Draw(QStringLiteral("0.2"));
     EXPECT_EQ(Text(Judged({Read("@", 0), Read(".", 1), Read("2", 2)})), "0.2");
+    Draw(QStringLiteral("173"));
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read("/", 1), Read("3", 2)})), "173");
     // Before the number, a mark may be a piece of the sign: it stays, and the amount with it.
     Draw(QStringLiteral("75"));
     EXPECT_EQ(Text(Judged({Read("/", 0), Read("5", 1)})), "/5");
+}
+
+TEST_F(DrawnLine, AMarkReadAloneAfterTheSignIsTheDigitItsGlyphShows) {
+    Draw(QStringLiteral("\u00A51"));
+    EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("t", 1)})), "\u00A51");
+    // A box holding more than the glyph may stand for several characters the recogniser
+    // dropped: the mark stays, and gives no amount.
+    Draw(QStringLiteral("\u00A5-0"));
+    EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("U", 1, 2)})), "\u00A5U");
+    // Before more of the number, the mark may hide a point or a digit: it stays.
+    Draw(QStringLiteral("\u00A515"));
+    EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("t", 1), Read("5", 2)})), "\u00A5t5");
 }
 
 TEST_F(DrawnLine, WithoutTemplatesOrAGlyphNothingChanges) {
