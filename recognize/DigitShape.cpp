@@ -137,6 +137,11 @@ std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
         if (symbol.text == "?" && !symbol.candidates.empty()) {
             symbol.candidates =
                 DigitsFittingShape(ink, symbol.left, symbol.right, symbol.candidates);
+            if (symbol.candidates.size() == 1 &&
+                TemplatesSayOneOf(ink, symbol.left, symbol.right, symbol.candidates)) {
+                symbol.text = symbol.candidates;
+                symbol.candidates.clear();
+            }
         } else if (IsDigitSymbol(symbol.text)) {
             const std::string fitting =
                 DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");

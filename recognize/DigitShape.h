@@ -21,7 +21,9 @@ std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string&
 // a 6; a sure digit the holes deny (a blurred zero read as a 6) becomes doubtful, between it and
 // what the holes allow. The holes alone settle nothing: a thin stroke that closes up makes a 9
 // look like a zero. When the templates deny it as well, the recogniser's digit is no candidate:
-// its other views share its mistake and would settle it ("6.12" for a barred "0.12").
+// its other views share its mistake and would settle it ("6.12" for a barred "0.12"). A doubt
+// the holes leave one candidate, which the templates name too, is settled as that digit: the
+// recogniser's other views would read the dotted zero as it first did.
 std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink);
 
 }  // namespace zelvo

@@ -43,10 +43,11 @@ public:
         return m_ink ? DigitsFittingShape(m_ink.get(), 5, 75, candidates) : "no ink";
     }
     // What becomes of the recogniser's `read` there: the text, and the candidates of a doubt.
-    std::string Told(const std::string& read) {
+    std::string Told(const std::string& read, const std::string& candidates = {}) {
         if (!m_ink) return "no ink";
         Symbol symbol;
         symbol.text = read;
+        symbol.candidates = candidates;
         symbol.left = 5;
         symbol.right = 75;
         const Symbol told = WithShapesTold({symbol}, m_ink.get())[0];
@@ -93,6 +94,16 @@ TEST_F(DigitShape, ADigitTheHolesDenyIsInDoubt) {
     // Only the holes deny it, on a glyph the templates do not take for a 6: the recogniser may
     // have seen a stroke that closed up.
     EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'a').Told("5"), "?{56}");
+}
+
+TEST_F(DigitShape, ADoubtTheHolesAndTemplatesBothNameIsSettled) {
+    const QString mono = QStringLiteral("DejaVu Sans Mono");
+    EXPECT_EQ(Digit(mono, u'0').Told("?", "068"), "0");
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'6').Told("?", "06"), "6");
+    // The holes leave two candidates: it stays a doubt, between them.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'9').Told("?", "49"), "?{49}");
+    // Holes the templates do not back settle nothing.
+    EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'a').Told("?", "56"), "?{6}");
 }
 
 TEST_F(DigitShape, AGlyphWithoutHolesTellsNothing) {
