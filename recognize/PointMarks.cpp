@@ -130,8 +130,11 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
                                 middleY <= bottom + height;
         if (!digitSized) return false;
         const int middle = area.x + area.w / 2;
+        // The recogniser's box may hold only the glyph's stem (a 1 without its flag), but then
+        // it ends where the glyph does.
         return std::none_of(symbols.begin(), symbols.end(), [&](const Symbol& symbol) {
-            return middle >= symbol.left && middle <= symbol.right;
+            const bool stem = symbol.left >= area.x && symbol.right <= area.x + area.w;
+            return (middle >= symbol.left && middle <= symbol.right) || stem;
         });
     });
 }

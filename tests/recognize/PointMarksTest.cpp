@@ -136,6 +136,15 @@ TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
     point.Digit("1", 8).Point().Digit("5", 20);
     point.symbols.erase(point.symbols.begin() + 1);
     EXPECT_FALSE(unread(point));
+    // A box around the right part of a glyph (a 1's stem, without its flag) reads it; one that
+    // reaches past the glyph's end stands on something else (a sign read as a 3).
+    ReadLine stem;
+    stem.Digit("1", 20);
+    stem.symbols[0].left = 24;
+    stem.symbols[0].right = 30;
+    EXPECT_FALSE(unread(stem));
+    stem.symbols[0].right = 36;
+    EXPECT_TRUE(unread(stem));
 }
 
 }  // namespace
