@@ -213,6 +213,31 @@ bool HoldsTheGlyphAlone(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
     return inBox <= own * kSpecks;
 }
 
+// Whether the ink in the symbol's columns is upright bars, one over another, that together
+// stand nearly as tall as its box.
+bool OfStackedBars(const Symbol& symbol, Pix* ink) {
+    constexpr int kSpeck = 2;
+    const int width = symbol.right - symbol.left;
+    if (width <= 0) return false;
+    Box* columns = boxCreate(symbol.left, 0, width, pixGetHeight(ink));
+    PixPtr part(columns ? pixClipRectangle(ink, columns, nullptr) : nullptr);
+    boxDestroy(&columns);
+    if (!part) return false;
+    BoxaPtr pieces(pixConnComp(part.get(), nullptr, 8));
+    if (!pieces) return false;
+    int count = 0, top = pixGetHeight(ink), bottom = 0;
+    for (int i = 0; i < boxaGetCount(pieces.get()); ++i) {
+        int x = 0, y = 0, w = 0, h = 0;
+        boxaGetBoxGeometry(pieces.get(), i, &x, &y, &w, &h);
+        if (w <= kSpeck && h <= kSpeck) continue;
+        if (h < 3 * w) return false;
+        ++count;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + h);
+    }
+    return count > 1 && (bottom - top) * 10 >= (symbol.bottom - symbol.top) * 7;
+}
+
 }  // namespace
 
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
@@ -240,6 +265,11 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                             (IsOtherCharacter(symbol) && besideDigit[i]) || markInNumber[i];
         if (!wanted) continue;
         glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
+        if (IsDigitSymbol(symbol.text) && glyphs[i].empty() && OfStackedBars(symbol, ink)) {
+            // A seven-segment 1: bars one over the other, none a glyph alone.
+            ++digits;
+            ++segmentDigits;
+        }
         if (!CountsAsDigit(symbol.text) || glyphs[i].size() != 1) continue;
         const GlyphArea& area = glyphs[i][0].area;
         if (IsDigitSymbol(symbol.text)) {

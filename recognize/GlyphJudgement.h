@@ -25,7 +25,8 @@ inline constexpr double kGlyphSignMargin = 3.0;
 // set).
 struct GlyphJudgement {
     std::vector<Symbol> symbols;
-    // Most of the digits that stand as one glyph look most like a seven-segment face's.
+    // Most of the digits that stand as one glyph look most like a seven-segment face's, the
+    // bars of a display's 1 that stand one over the other counted among them.
     bool segmentDigits = false;
 };
 

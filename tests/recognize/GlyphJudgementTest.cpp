@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 
 #include "recognize/GlyphJudgement.h"
 #include "recognize/GlyphPicture.h"
@@ -146,6 +147,19 @@ TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
     EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
     Draw(QStringLiteral("1204"), QStringLiteral("Liberation Mono"));
     EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+    // A display's 1 is two bars, one over the other, neither a glyph alone beside its 0 (read
+    // here as a character of the label).
+    QImage display(kCell * 2, 80, QImage::Format_RGB32);
+    display.fill(Qt::white);
+    QPainter painter(&display);
+    painter.setPen(QPen(Qt::black, 6));
+    painter.drawRect(14, 10, 30, 60);
+    painter.fillRect(kCell + 30, 8, 6, 29, Qt::black);
+    painter.fillRect(kCell + 30, 43, 6, 29, Qt::black);
+    painter.end();
+    Use(display);
+    const std::vector<Symbol> tenOnADisplay = {Read("\u53E3", 0), Read("1", 1)};
+    EXPECT_TRUE(JudgeByGlyphs(tenOnADisplay, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
 }
 
 TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
