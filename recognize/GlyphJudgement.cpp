@@ -238,6 +238,25 @@ bool OfStackedBars(const Symbol& symbol, Pix* ink) {
     return count > 1 && (bottom - top) * 10 >= (symbol.bottom - symbol.top) * 7;
 }
 
+// Whether the symbol's box holds ink, and none but the glyph's (specks aside).
+bool InkIsAllTheGlyphs(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
+    constexpr double kSpecks = 1.1;
+    const int left = std::max(symbol.left, glyph.area.x);
+    const int right = std::min(symbol.right, glyph.area.x + glyph.area.w);
+    if (right <= left) return false;
+    Box* part = boxCreate(left - glyph.area.x, 0, right - left, glyph.area.h);
+    PixPtr glyphPart(part ? pixClipRectangle(glyph.pix.get(), part, nullptr) : nullptr);
+    boxDestroy(&part);
+    l_int32 own = 0;
+    if (!glyphPart || pixCountPixels(glyphPart.get(), &own, nullptr) != 0 || own == 0) {
+        return false;
+    }
+    const int width = symbol.right - symbol.left;
+    const double inBox =
+        InkShare(ink, symbol.left, glyph.area.y, width, glyph.area.h) * width * glyph.area.h;
+    return inBox <= own * kSpecks;
+}
+
 }  // namespace
 
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
@@ -251,8 +270,11 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     const size_t count = symbols.size();
     std::vector<std::vector<Glyph>> glyphs(count);
     // Told before the loop below moves the symbols out one by one.
-    std::vector<bool> besideDigit(count), beforeDigit(count), markInNumber(count);
-    for (size_t i = 0; i < count; ++i) markInNumber[i] = IsMarkInNumber(symbols, i);
+    std::vector<bool> besideDigit(count), beforeDigit(count), markInNumber(count), sureDigit(count);
+    for (size_t i = 0; i < count; ++i) {
+        markInNumber[i] = IsMarkInNumber(symbols, i);
+        sureDigit[i] = IsDigitSymbol(symbols[i].text);
+    }
     DigitRow row;
     int digits = 0, segmentDigits = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -328,6 +350,16 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         const std::optional<Glyph> part = PartOf(glyph, left, right);
         return part && guesses.Named(*part, kGlyphSettleMargin) == symbols[i].text[0];
     };
+    // A digit without a glyph of its own whose ink is all a part of the glyph of the symbol
+    // before it, which is no digit: the right half of a full-width sign read as a 6, unless
+    // that part looks like the digit alone.
+    const auto onTheGlyphBeforeAndUnlikeIt = [&](size_t i) {
+        if (i == 0 || sureDigit[i - 1] || glyphs[i - 1].size() != 1) return false;
+        const Glyph& before = glyphs[i - 1][0];
+        if (!InkIsAllTheGlyphs(symbols[i], before, ink)) return false;
+        const std::optional<Glyph> part = PartOf(before, symbols[i].left, symbols[i].right);
+        return !part || guesses.Named(*part, kGlyphSettleMargin) != symbols[i].text[0];
+    };
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
@@ -338,6 +370,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         if (digit || doubt) {
             const bool colon = glyphs[i].empty() && IsColonBetween(ink, symbol.left, symbol.right);
             const bool shared = glyphs[i].size() == 1 && !ownGlyph(i);
+            const bool partOfAnother = digit && glyphs[i].empty() && onTheGlyphBeforeAndUnlikeIt(i);
             if (colon && !afterADigit) {
                 // A label's colon: it parts the label from the amount.
                 Settle(symbol, ":");
@@ -347,6 +380,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 Unreadable(symbol);
             } else if (shared) {
                 if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
+            } else if (partOfAnother) {
+                Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);

@@ -42,7 +42,8 @@ struct GlyphJudgement {
 // - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
 //   of its own.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
-//   standing on its neighbour's glyph), a doubt whose box holds several glyphs (digits and
+//   standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
+//   not look like it), a doubt whose box holds several glyphs (digits and
 //   points the recogniser read as one), a sure digit whose box holds several glyphs of the
 //   digits' size (characters run together and read as one), a sign read on the left part of
 //   the next digit's glyph when they name that part a digit (a digit run into the next), and a

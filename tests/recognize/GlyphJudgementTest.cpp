@@ -209,6 +209,18 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     onFour.startsWord = false;
     const std::vector<Symbol> twice = Judged({loose, onFour, Read("5", 1)});
     EXPECT_EQ(Text(twice), "??5");
+
+    // A full-width sign read as a doubt and a 6 on its right half ("657.03" for "￥57.03").
+    Draw(QStringLiteral("\uFFE55"), QStringLiteral("AR PL UMing CN"));
+    Symbol leftHalf = Doubt(0, "4359");
+    leftHalf.right = kCell / 2 + 6;
+    Symbol rightHalf = Read("6", 0);
+    rightHalf.left = kCell / 2 + 6;
+    rightHalf.startsWord = false;
+    const std::vector<Symbol> halves = Judged({leftHalf, rightHalf, Read("5", 1)});
+    ASSERT_EQ(halves.size(), 3u);
+    EXPECT_EQ(halves[1].text, "?");
+    EXPECT_TRUE(halves[1].withoutGlyph);
 }
 
 TEST_F(DrawnLine, DigitsRunIntoOneGlyphAreEachJudgedOnTheirOwnPart) {
