@@ -100,7 +100,15 @@ private:
         const bool inBand = mark.y < m_cells.bottom + t && mark.Bottom() > m_cells.top - t;
         if (!inBand) return false;
         const double shortest = 0.5 * std::min(m_cells.barLength, m_cells.Height() / 2);
-        if (IsSegmentBar(mark, t) && mark.Length() >= shortest && StandsAlone(mark)) return true;
+        const auto bar = [&](const Mark& piece) {
+            return IsSegmentBar(piece, t) && piece.Length() >= shortest;
+        };
+        // A bar alone (a minus, a segment), or one of the two of a 1.
+        const auto any = [](const Mark&) { return true; };
+        if (bar(mark) && OthersInItsColumns(mark, any) == OthersInItsColumns(mark, bar) &&
+            OthersInItsColumns(mark, bar) <= 1) {
+            return true;
+        }
         // Segments that ran together reach the cells' top; a currency sign, label or unit in
         // another font stands lower.
         const double digitWidth = m_cells.leftSide + m_cells.rightSide + 2 * t;
@@ -109,13 +117,14 @@ private:
         return near && mark.y <= m_cells.top + std::max(t, kTopZone * m_cells.Height());
     }
 
-    // No other mark above or below it: a segment, or a minus sign, rather than a stroke of a
-    // label's character.
-    bool StandsAlone(const Mark& bar) const {
-        return std::none_of(m_line.marks.begin(), m_line.marks.end(), [&](const Mark& other) {
+    // How many other marks of the kind stand above or below it: none for a segment or a minus
+    // sign, one bar for a 1, more for the strokes of a label's character.
+    template <typename Kind>
+    long OthersInItsColumns(const Mark& bar, Kind kind) const {
+        return std::count_if(m_line.marks.begin(), m_line.marks.end(), [&](const Mark& other) {
             const bool beside = other.Right() <= bar.x || other.x >= bar.Right();
             const bool same = other.x == bar.x && other.y == bar.y;
-            return !same && !beside && !IsAwayFromDigits(other);
+            return !same && !beside && !IsAwayFromDigits(other) && kind(other);
         });
     }
 
