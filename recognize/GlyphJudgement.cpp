@@ -201,18 +201,6 @@ bool HoldsADigit(const std::vector<Glyph>& glyphs, const DigitRow& row, Guesses&
     });
 }
 
-// Whether the symbol's box, along the glyph's rows, holds no ink but the glyph's (specks
-// aside).
-bool HoldsTheGlyphAlone(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
-    constexpr double kSpecks = 1.1;
-    l_int32 own = 0;
-    pixCountPixels(glyph.pix.get(), &own, nullptr);
-    const int width = symbol.right - symbol.left;
-    const double inBox =
-        InkShare(ink, symbol.left, glyph.area.y, width, glyph.area.h) * width * glyph.area.h;
-    return inBox <= own * kSpecks;
-}
-
 // Whether the ink in the symbol's columns is upright bars, one over another, that together
 // stand nearly as tall as its box.
 bool OfStackedBars(const Symbol& symbol, Pix* ink) {
@@ -411,7 +399,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             // all of several characters ("U" for a seven-segment "1.0").
             const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0]);
             if (guess && guess->margin >= kGlyphSettleMargin && IsDigitLabel(guess->label) &&
-                HoldsTheGlyphAlone(symbol, glyphs[i][0], ink)) {
+                InkIsAllTheGlyphs(symbol, glyphs[i][0], ink)) {
                 symbol.text = std::string(1, guess->label);
             }
         }
