@@ -13,6 +13,10 @@
 namespace zelvo {
 namespace {
 
+// A digit looks like a seven-segment face's when the nearest such template is this much nearer
+// than the nearest of a text face; a blurred text digit is often barely nearer.
+constexpr double kSegmentFaceMargin = 1.1;
+
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
@@ -288,7 +292,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         }
         if (const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0])) {
             ++digits;
-            segmentDigits += guess->segmentsMargin > 1;
+            segmentDigits += guess->segmentsMargin > kSegmentFaceMargin;
         }
     }
     judgement.segmentDigits = segmentDigits * 2 > digits;
