@@ -377,15 +377,20 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);
-            } else if (doubt) {
+            } else if (doubt || !afterADigit) {
+                // The sign the recogniser did not read, run into the first digit: for a sure
+                // digit, the templates must name it as the recogniser did.
+                Symbol asDoubt = symbol;
+                if (digit) asDoubt.candidates = symbol.text;
                 if (std::optional<std::vector<Symbol>> split =
-                        SignAndDigit(symbol, glyphs[i], guesses)) {
+                        SignAndDigit(asDoubt, glyphs[i], guesses)) {
                     judgement.symbols.insert(judgement.symbols.end(), split->begin(),
                                              split->end());
                     continue;
                 }
                 // Another view would read one digit there, and lose the rest.
-                if (glyphs[i].size() > 1) Unreadable(symbol);
+                if (doubt && glyphs[i].size() > 1) Unreadable(symbol);
+                if (digit && SeveralDigitSized(glyphs[i], row, symbol)) Unreadable(symbol);
             } else if (SeveralDigitSized(glyphs[i], row, symbol)) {
                 // Characters run together and read as one digit ("6" for "69.6").
                 Unreadable(symbol);

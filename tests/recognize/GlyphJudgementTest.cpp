@@ -136,6 +136,12 @@ TEST_F(DrawnLine, AnUnreadSignRunIntoTheFirstDigitIsSetApart) {
     Symbol across = Doubt(0, "38", false);
     across.right = 2 * kCell - 4;
     EXPECT_EQ(Text(Judged({across, Read("6", 2)})), "?6");
+    // A sure digit read over the sign and itself is set apart the same way; read as another
+    // digit, it is a doubt no view settles.
+    EXPECT_EQ(Text(Judged({Read("9", 0, 1), Read("6", 2)})), "\u00A596");
+    const std::vector<Symbol> other = Judged({Read("3", 0, 1), Read("6", 2)});
+    EXPECT_EQ(Text(other), "?6");
+    EXPECT_TRUE(other[0].withoutGlyph);
 }
 
 TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
