@@ -21,10 +21,6 @@ bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
 
-bool IsSureSign(const Symbol& symbol) {
-    return symbol.text == "\u00A5" || symbol.text == "\uFFE5";
-}
-
 // A letter or mark read inside the number ("1/.38"), as the whole number before its point
 // ("@.23") or as the whole number after the currency sign ("¥t" for "¥1"): a digit the
 // recogniser misread. One before the number may be a piece of the sign.
@@ -36,7 +32,7 @@ bool IsMarkInNumber(const std::vector<Symbol>& symbols, size_t i) {
     const bool gluedBefore = next && IsNumberLike(symbols[i + 1].text);
     const bool gluedAfter = i > 0 && !symbol.startsWord && IsNumberLike(symbols[i - 1].text);
     const bool beforePoint = next && IsPointSymbol(symbols[i + 1].text);
-    const bool aloneAfterSign = i > 0 && IsSureSign(symbols[i - 1]) && !next;
+    const bool aloneAfterSign = i > 0 && IsYenSign(symbols[i - 1].text) && !next;
     return (gluedBefore && gluedAfter) || (beforePoint && !gluedAfter) || aloneAfterSign;
 }
 
@@ -299,7 +295,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     // Where no digit was read right, a misread one stands as tall as the sign, on its row.
     DigitRow markRow = row;
     for (size_t i = 0; i < count && markRow.height == 0; ++i) {
-        if (IsSureSign(symbols[i]) && glyphs[i].size() == 1) {
+        if (IsYenSign(symbols[i].text) && glyphs[i].size() == 1) {
             markRow.height = glyphs[i][0].area.h;
             markRow.baseline = glyphs[i][0].area.y + glyphs[i][0].area.h;
         }

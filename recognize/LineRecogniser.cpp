@@ -104,7 +104,7 @@ Recogniser& TheRecogniser() {
 
 // A currency sign read as a digit would add a digit to the front of the amount.
 bool IsCurrencySign(std::string_view text) {
-    return text == "\u00A5" || text == "\uFFE5" || text == "Y";
+    return IsYenSign(text) || text == "Y";
 }
 
 // A letter O in a number is a zero the recogniser took for a letter.

@@ -20,6 +20,10 @@ std::string Words(const std::vector<Symbol>& symbols, size_t from, size_t to) {
 
 }  // namespace
 
+bool IsYenSign(std::string_view text) {
+    return text == "\u00A5" || text == "\uFFE5";
+}
+
 bool MayBeCurrencySign(std::string_view text) {
     static constexpr std::string_view kMisreads[] = {"£", "€", "¢", "$", "*", "V", "v", "W",
                                                      "w", "Y", "y", "E", "F", "¥", "￥"};
