@@ -104,10 +104,9 @@ private:
             return IsSegmentBar(piece, t) && piece.Length() >= shortest;
         };
         // A bar alone (a minus, a segment), or one of the two of a 1.
-        const auto any = [](const Mark&) { return true; };
-        if (bar(mark) && OthersInItsColumns(mark, any) == OthersInItsColumns(mark, bar) &&
-            OthersInItsColumns(mark, bar) <= 1) {
-            return true;
+        if (bar(mark)) {
+            const long others = OthersInItsColumns(mark, [](const Mark&) { return true; });
+            if (others <= 1 && others == OthersInItsColumns(mark, bar)) return true;
         }
         // Segments that ran together reach the cells' top; a currency sign, label or unit in
         // another font stands lower.
