@@ -16,6 +16,8 @@ namespace {
 // A digit looks like a seven-segment face's when the nearest such template is this much nearer
 // than the nearest of a text face; a blurred text digit is often barely nearer.
 constexpr double kSegmentFaceMargin = 1.1;
+// A display's digit is mostly this much nearer; text blurred into a segment look seldom is.
+constexpr double kClearSegmentFaceMargin = 2.0;
 
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
@@ -265,6 +267,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     }
     DigitRow row;
     int digits = 0, segmentDigits = 0;
+    bool clearlySegments = false;
     for (size_t i = 0; i < count; ++i) {
         beforeDigit[i] = i + 1 < count && CountsAsDigit(symbols[i + 1].text);
         besideDigit[i] = beforeDigit[i] || (i > 0 && CountsAsDigit(symbols[i - 1].text));
@@ -279,6 +282,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             // A seven-segment 1: bars one over the other, none a glyph alone.
             ++digits;
             ++segmentDigits;
+            clearlySegments = true;
         }
         if (!CountsAsDigit(symbol.text) || glyphs[i].size() != 1) continue;
         const GlyphArea& area = glyphs[i][0].area;
@@ -289,9 +293,13 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         if (const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0])) {
             ++digits;
             segmentDigits += guess->segmentsMargin > kSegmentFaceMargin;
+            clearlySegments = clearlySegments || guess->segmentsMargin >= kClearSegmentFaceMargin;
         }
     }
-    judgement.segmentDigits = segmentDigits * 2 > digits;
+    const bool pointRead = std::any_of(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
+        return IsPointSymbol(symbol.text);
+    });
+    judgement.segmentDigits = segmentDigits * 2 > digits && (clearlySegments || !pointRead);
     // Where no digit was read right, a misread one stands as tall as the sign, on its row.
     DigitRow markRow = row;
     for (size_t i = 0; i < count && markRow.height == 0; ++i) {
@@ -348,6 +356,15 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         const std::optional<Glyph> part = PartOf(before, symbols[i].left, symbols[i].right);
         return !part || guesses.Named(*part, kGlyphSettleMargin) != symbols[i].text[0];
     };
+    // A digit read on a glyph far wider than any digit stands, its box shared with no other
+    // symbol: characters run together ("4" for "50.4", one blot), read as one.
+    const auto aloneOnAWideGlyph = [&](size_t i) {
+        constexpr int kWidestDigitTenths = 16;
+        const GlyphArea& area = glyphs[i][0].area;
+        const bool overlaps = (i > 0 && symbols[i - 1].right > symbols[i].left) ||
+                              (i + 1 < count && symbols[i + 1].left < symbols[i].right);
+        return !overlaps && area.w * 10 > area.h * kWidestDigitTenths;
+    };
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
@@ -369,6 +386,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (shared) {
                 if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
             } else if (partOfAnother) {
+                Unreadable(symbol);
+            } else if (glyphs[i].size() == 1 && aloneOnAWideGlyph(i)) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);

@@ -26,7 +26,9 @@ inline constexpr double kGlyphSignMargin = 3.0;
 struct GlyphJudgement {
     std::vector<Symbol> symbols;
     // Most of the digits that stand as one glyph look most like a seven-segment face's, the
-    // bars of a display's 1 that stand one over the other counted among them.
+    // bars of a display's 1 that stand one over the other counted among them; and one of them
+    // clearly so, or no point was read. Blurred bold text looks barely like a display, and its
+    // point stays apart; a display's point joins its digit's foot.
     bool segmentDigits = false;
 };
 
@@ -46,7 +48,8 @@ struct GlyphJudgement {
 //   standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
 //   not look like it), a doubt whose box holds several glyphs (digits and
 //   points the recogniser read as one), a sure digit whose box holds several glyphs of the
-//   digits' size (characters run together and read as one), a sign read on the left part of
+//   digits' size or, alone in its box, one glyph far wider than a digit (characters run
+//   together and read as one), a sign read on the left part of
 //   the next digit's glyph when they name that part a digit (a digit run into the next), and a
 //   character beside the number whose box holds a glyph of the digits' size and place that they
 //   surely name a digit, become doubts that no other view may settle.

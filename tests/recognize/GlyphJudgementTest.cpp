@@ -24,13 +24,15 @@ constexpr int kCell = 60;
 // The ink of a line of characters, each drawn large and hard-edged in a cell of its own.
 class DrawnLine : public testing::Test {
 protected:
+    // `softening` > 1 draws the line as seen through that much scaling: a display's segment
+    // gaps closed, a text face's strokes blurred.
     void Draw(const QString& characters, const QString& family = QStringLiteral("DejaVu Sans"),
-              bool softened = false) {
+              int softening = 1) {
         QImage image = test::DrawnInCells(characters, family, 48, kCell, 80);
-        if (softened) {
-            // As a display seen through scaling shows it: the segments' gaps closed.
-            image = image.scaled(image.width() / 3, image.height() / 3, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation)
+        if (softening > 1) {
+            image = image
+                        .scaled(image.width() / softening, image.height() / softening,
+                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
                                 Qt::SmoothTransformation);
         }
@@ -147,9 +149,9 @@ TEST_F(DrawnLine, AnUnreadSignRunIntoTheFirstDigitIsSetApart) {
 TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
     // The bench's seven-segment face, which the templates were not drawn from.
     const std::vector<Symbol> read = {Read("1", 0), Read("2", 1), Read("0", 2), Read("4", 3)};
-    Draw(QStringLiteral("1204"), QStringLiteral("DSEG7 Classic"), true);
+    Draw(QStringLiteral("1204"), QStringLiteral("DSEG7 Classic"), 3);
     EXPECT_TRUE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
-    Draw(QStringLiteral("1204"), QStringLiteral("DejaVu Sans"), true);
+    Draw(QStringLiteral("1204"), QStringLiteral("DejaVu Sans"), 3);
     EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
     Draw(QStringLiteral("1204"), QStringLiteral("Liberation Mono"));
     EXPECT_FALSE(JudgeByGlyphs(read, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
@@ -166,6 +168,40 @@ TEST_F(DrawnLine, SevenSegmentDigitsAreKnownForWhatTheyAre) {
     Use(display);
     const std::vector<Symbol> tenOnADisplay = {Read("\u53E3", 0), Read("1", 1)};
     EXPECT_TRUE(JudgeByGlyphs(tenOnADisplay, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+}
+
+TEST_F(DrawnLine, BlurredTextBarelyLikeASegmentFaceIsADisplayOnlyWithoutItsPoint) {
+    // Bold text blurred so much that its 6 looks a little more like a display's than a text
+    // face's: a display's point joins its digit's foot and goes unread, a text's point does not.
+    Draw(QStringLiteral("6.6"), QStringLiteral("DejaVu Sans Bold"), 7);
+    const std::vector<Symbol> withPoint = {Read("6", 0), Read(".", 1), Read("6", 2)};
+    EXPECT_FALSE(JudgeByGlyphs(withPoint, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+    const std::vector<Symbol> withoutPoint = {Read("6", 0), Read("6", 2)};
+    EXPECT_TRUE(JudgeByGlyphs(withoutPoint, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+    // A display's digits, clearly its face's, stay a display's, point read or not.
+    Draw(QStringLiteral("4.2"), QStringLiteral("DSEG7 Classic"), 3);
+    const std::vector<Symbol> display = {Read("4", 0), Read(".", 1), Read("2", 2)};
+    EXPECT_TRUE(JudgeByGlyphs(display, m_ink.get(), BuiltInGlyphTemplates()).segmentDigits);
+}
+
+TEST_F(DrawnLine, ADigitReadOnABlotOfSeveralCharactersIsADoubtNoViewSettles) {
+    // Small blurred text run into one blot, "50.4", and read as one "4" over all of it.
+    QImage image(kCell * 4, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(48);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.drawText(4, 60, QStringLiteral("50.4"));
+    painter.fillRect(4, 56, QFontMetrics(font).horizontalAdvance(QStringLiteral("50.4")), 5,
+                     Qt::black);  // the feet blurred together
+    painter.end();
+    Use(image);
+    ASSERT_EQ(GlyphsBetween(m_ink.get(), 0, 4 * kCell).size(), 1u);
+    const std::vector<Symbol> judged = Judged({Read("4", 0, 3)});
+    ASSERT_EQ(judged.size(), 1u);
+    EXPECT_TRUE(judged[0].withoutGlyph);
 }
 
 TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
