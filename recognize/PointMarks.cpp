@@ -60,10 +60,13 @@ int CountPointMarks(Pix* line, int left, int right) {
         const bool chip =
             mark.w * kPointShare < row.typicalHeight || mark.h * kPointShare < row.typicalHeight;
         if (chip && TouchesOtherInk(mark, joined.get())) continue;
-        // A point stands between characters; a piece under one (a serif cut off from its
-        // stroke) is no point.
-        const auto under = [&](const Mark& c) { return c.x < centre && centre < c.x + c.w; };
-        if (std::any_of(characters.begin(), characters.end(), under)) continue;
+        // A point stands between characters; a piece under one, or under a larger piece of
+        // one (a serif cut off from its stroke, a thin stroke broken), is no point.
+        const auto under = [&](const Mark& c) {
+            const bool larger = c.w * 3 > tallest || c.h * 3 > tallest;
+            return larger && c.y < mark.y && c.x < centre && centre < c.x + c.w;
+        };
+        if (std::any_of(marks.begin(), marks.end(), under)) continue;
         // Nor is the tail a serif comma's thin stroke leaves below its head.
         const auto head = [&](const Mark& other) {
             return &other != &mark && other.Bottom() <= mark.y + 1 && other.x < mark.Right() &&

@@ -55,6 +55,12 @@ TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     Line serif;
     serif.Block(20, 15, 20, 30).Block(60, 15, 20, 26).Block(100, 15, 20, 30).Block(66, 42, 5, 4);
     EXPECT_EQ(CountPointMarks(serif.Image(), 20, 120), 0);
+    // A thin serif 5 broken into its top, its bowl and the tail at its left foot: the tail
+    // lies under the top, and beside the bowl.
+    Line five;
+    five.Block(20, 15, 20, 30).Block(60, 15, 20, 12).Block(66, 28, 14, 17).Block(59, 38, 5, 5);
+    five.Block(100, 15, 20, 30);
+    EXPECT_EQ(CountPointMarks(five.Image(), 20, 120), 0);
 }
 
 TEST(PointMarks, APieceTouchingAStrokeAtACornerCountsOnlyWhenPointSized) {
