@@ -28,6 +28,7 @@
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
 #include "recognize/SegmentDisplay.h"
+#include "recognize/SliverBoxes.h"
 #include "recognize/ViewAgreement.h"
 
 namespace zelvo {
@@ -301,6 +302,7 @@ std::optional<LineReading> ReadLineImage(const Readers& readers, Pix* image) {
     PixPtr ink = DarkInk(image);
     if (!ink) return GivenUp(std::move(*first));
     first = WithTheUnitReadAlone(std::move(*first), readers.unit, image, ink.get());
+    first = WithSliversOnTheirGlyphs(std::move(*first), ink.get());
     if (MissesAPoint(*first, image)) return GivenUp(std::move(*first));
     if (MayHideAJoinedPoint(*first, ink.get()) || LeavesAGlyphUnread(*first, ink.get())) {
         return GivenUp(std::move(*first));
