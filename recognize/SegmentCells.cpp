@@ -203,6 +203,11 @@ private:
         }
         m_result.top = top;
         m_result.bottom = bottom;
+        double acrossFoot = -1e9;
+        for (const Gathering& cell : m_gathered) {
+            for (int i : cell.across) acrossFoot = std::max(acrossFoot, double(At(i).Bottom()));
+        }
+        m_result.footLine = acrossFoot >= bottom - t / 2 ? bottom : bottom + t / 2;
         const double height = bottom - top;
         // Seven-segment digits are taller than wide, their verticals half as tall as the cell.
         if (height < 4 * t || height < 1.3 * m_result.barLength) return false;

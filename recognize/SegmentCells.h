@@ -36,6 +36,9 @@ struct DigitCells {
     std::vector<bool> used;  // per mark of the line: a segment of some cell
     double thickness = 0;    // of a segment
     double top = 0, bottom = 0;
+    // Where a point's foot stands: the bottom segments' foot. Displays mitre the verticals'
+    // ends, so on a line without a bottom segment (1, 4, 7) it is half a segment below them.
+    double footLine = 0;
     double barLength = 0;                // of a horizontal segment
     double leftSide = 0, rightSide = 0;  // from a cell's middle to its vertical segments
 

@@ -127,16 +127,16 @@ private:
         });
     }
 
-    // '.' for a small square on the baseline, ',' for a small mark hanging below it by more
-    // than half a segment's thickness. Drawn small, a comma is nearly square: only how far it
-    // hangs tells it from a point, and "3,680" read as 3.680 would be another amount.
+    // '.' for a small square on the segments' foot line, ',' for a small mark hanging below it
+    // by more than half a segment's thickness. Drawn small, a comma is nearly square: only how far
+    // it hangs tells it from a point, and "3,680" read as 3.680 would be another amount.
     std::optional<char> PointKind(const Mark& mark) const {
         const double t = m_cells.thickness;
         if (mark.w < 0.5 * t || mark.h < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
         const bool square = mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
-        const double hanging = mark.Bottom() - m_cells.bottom;
+        const double hanging = mark.Bottom() - m_cells.footLine;
         if (square && std::abs(hanging) <= t / 2) return '.';
-        if (hanging > t / 2 && mark.y >= m_cells.bottom - 2.5 * t) return ',';
+        if (hanging > t / 2 && mark.y >= m_cells.footLine - 2.5 * t) return ',';
         return {};
     }
 

@@ -53,6 +53,7 @@ public:
         result.thickness = t;
         result.top = Median(tops);
         result.bottom = Median(bottoms);
+        result.footLine = result.bottom;
         result.leftSide = result.rightSide = width / 2 - t / 2;
         result.barLength = width - 2 * t;
         result.used.assign(m_line.marks.size(), false);

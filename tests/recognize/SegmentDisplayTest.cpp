@@ -344,6 +344,10 @@ TEST(SegmentDisplay, TheSegmentFontReadsWholeOrNotAtAll) {
         ReadQtImage(Rendered(QStringLiteral("34.3"), kSegmentFont, 32, Qt::yellow, Qt::black)),
         "34.3");
     EXPECT_EQ(ReadQtImage(Rendered(QStringLiteral("1"), kSegmentFont, 40)), "1");
+    // Without a bottom segment on the line, the point's foot stands below the verticals' ends.
+    for (const QString& total : {QStringLiteral("\u00A514.4"), QStringLiteral("1.74")}) {
+        EXPECT_EQ(ReadQtImage(Rendered(total, kSegmentFont, 48)), total.right(4).toStdString());
+    }
     // Small totals lose the gaps between segments: read right or not at all.
     for (int size = 12; size <= 20; ++size) {
         const std::optional<std::string> read =
