@@ -24,6 +24,13 @@ constexpr double kNarrowest = 0.45;
 constexpr double kSameSize = 1.5;
 constexpr double kSameWidth = 2.0;
 constexpr double kSameWidthShare = 0.6;
+// A digit without left segments (3, 7) ends where its bars do, short of the left segments'
+// place by up to this many thicknesses.
+constexpr double kOpenLeft = 1.5;
+
+bool OpenOnTheLeft(char digit) {
+    return digit == '3' || digit == '7';
+}
 
 class Outlines {
 public:
@@ -37,15 +44,17 @@ public:
     std::optional<DigitCells> Find() {
         const std::vector<Cluster> clusters = Clusters();
         if (clusters.empty() || m_thickness < 1) return std::nullopt;
-        // The outlines that read as digits other than 1 give the cells' size.
-        std::vector<double> widths, tops, bottoms;
+        // The outlines that read as digits other than 1 give the cells' size; those of 3 and 7
+        // only on a line of nothing else.
+        std::vector<double> widths, openWidths, tops, bottoms;
         for (const Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
             if (box.w < kNarrowest * box.h || !cluster.digit) continue;
-            widths.push_back(box.w);
+            (OpenOnTheLeft(*cluster.digit) ? openWidths : widths).push_back(box.w);
             tops.push_back(box.y);
             bottoms.push_back(box.Bottom());
         }
+        if (widths.empty()) widths = openWidths;
         if (widths.empty()) return std::nullopt;
         const double t = m_thickness;
         const double width = Median(widths);
@@ -57,6 +66,7 @@ public:
         result.leftSide = result.rightSide = width / 2 - t / 2;
         result.barLength = width - 2 * t;
         result.used.assign(m_line.marks.size(), false);
+        const double sameWidth = std::max(kSameWidth, kSameWidthShare * t);
         for (const Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
             const bool sameRow = std::abs(box.y - result.top) <= kSameSize * t &&
@@ -66,7 +76,10 @@ public:
             if (IsOne(box)) {
                 // A 1 lights the right-hand segments of its cell.
                 cell = DigitCell{box.Right() - width / 2, '1'};
-            } else if (std::abs(box.w - width) <= std::max(kSameWidth, kSameWidthShare * t)) {
+            } else if (cluster.digit && OpenOnTheLeft(*cluster.digit) &&
+                       box.w <= width + sameWidth && box.w >= width - sameWidth - kOpenLeft * t) {
+                cell = DigitCell{box.Right() - width / 2, *cluster.digit};
+            } else if (std::abs(box.w - width) <= sameWidth) {
                 // A point run into a digit's foot widens it: not read so, the point is lost.
                 if (cluster.digit) cell = DigitCell{box.CentreX(), *cluster.digit};
             }

@@ -373,6 +373,16 @@ TEST(SegmentDisplay, SmallDisplaysReadFromTheirDigitsOutlines) {
         }
     }
     EXPECT_GE(read, 8);
+    // A 3 or a 7 has no left segments: its outline ends where its bars do, narrower than the
+    // others'.
+    int open = 0;
+    for (int size = 14; size <= 30; size += 2) {
+        const std::optional<std::string> number = ReadQtImage(Rendered(
+            QStringLiteral("\u00A535358.72"), kSegmentFont, size, Qt::black, Qt::white, false));
+        EXPECT_TRUE(!number || *number == "35358.72") << size << " read as " << *number;
+        open += number == "35358.72";
+    }
+    EXPECT_GE(open, 7);
     // A field's frame around an ordinary digit is an outline as well, with the digit inside.
     QImage framed(60, 60, QImage::Format_RGB32);
     framed.fill(Qt::white);
