@@ -39,17 +39,21 @@ protected:
         Use(image);
     }
 
-    // Two characters drawn so close that their glyphs run into one; where the first ends.
-    int DrawTouching(const QString& characters) {
-        QImage image(kCell * 3, 80, QImage::Format_RGB32);
+    // Characters drawn so close that their glyphs run into one, or with their feet joined as
+    // blur joins them; where the first ends.
+    int DrawTouching(const QString& characters, bool feetJoined = false) {
+        QImage image(kCell * std::max<int>(3, characters.size()), 80, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(48);
         font.setStyleStrategy(QFont::NoAntialias);
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -8);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, feetJoined ? 0 : -8);
         painter.setFont(font);
         painter.drawText(4, 60, characters);
+        if (feetJoined) {
+            painter.fillRect(4, 56, QFontMetrics(font).horizontalAdvance(characters), 5, Qt::black);
+        }
         painter.end();
         Use(image);
         return 4 + QFontMetrics(font).horizontalAdvance(characters.left(1));
@@ -186,18 +190,7 @@ TEST_F(DrawnLine, BlurredTextBarelyLikeASegmentFaceIsADisplayOnlyWithoutItsPoint
 
 TEST_F(DrawnLine, ADigitReadOnABlotOfSeveralCharactersIsADoubtNoViewSettles) {
     // Small blurred text run into one blot, "50.4", and read as one "4" over all of it.
-    QImage image(kCell * 4, 80, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(48);
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.drawText(4, 60, QStringLiteral("50.4"));
-    painter.fillRect(4, 56, QFontMetrics(font).horizontalAdvance(QStringLiteral("50.4")), 5,
-                     Qt::black);  // the feet blurred together
-    painter.end();
-    Use(image);
+    DrawTouching(QStringLiteral("50.4"), true);
     ASSERT_EQ(GlyphsBetween(m_ink.get(), 0, 4 * kCell).size(), 1u);
     const std::vector<Symbol> judged = Judged({Read("4", 0, 3)});
     ASSERT_EQ(judged.size(), 1u);
