@@ -149,9 +149,7 @@ std::optional<Glyph> PartOf(const Glyph& glyph, int left, int right) {
     left = std::max(left, glyph.area.x);
     right = std::min(right, glyph.area.x + glyph.area.w);
     if (right <= left || right - left >= glyph.area.w) return std::nullopt;
-    Box* keep = boxCreate(left - glyph.area.x, 0, right - left, glyph.area.h);
-    PixPtr kept(pixClipRectangle(glyph.pix.get(), keep, nullptr));
-    boxDestroy(&keep);
+    PixPtr kept = ClippedTo(glyph.pix.get(), left - glyph.area.x, 0, right - left, glyph.area.h);
     Box* ink = nullptr;
     PixPtr cut;
     if (kept) {
@@ -209,9 +207,7 @@ bool OfStackedBars(const Symbol& symbol, Pix* ink) {
     constexpr int kSpeck = 2;
     const int width = symbol.right - symbol.left;
     if (width <= 0) return false;
-    Box* columns = boxCreate(symbol.left, 0, width, pixGetHeight(ink));
-    PixPtr part(columns ? pixClipRectangle(ink, columns, nullptr) : nullptr);
-    boxDestroy(&columns);
+    PixPtr part = ClippedTo(ink, symbol.left, 0, width, pixGetHeight(ink));
     if (!part) return false;
     BoxaPtr pieces(pixConnComp(part.get(), nullptr, 8));
     if (!pieces) return false;
@@ -234,9 +230,8 @@ bool InkIsAllTheGlyphs(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
     const int left = std::max(symbol.left, glyph.area.x);
     const int right = std::min(symbol.right, glyph.area.x + glyph.area.w);
     if (right <= left) return false;
-    Box* part = boxCreate(left - glyph.area.x, 0, right - left, glyph.area.h);
-    PixPtr glyphPart(part ? pixClipRectangle(glyph.pix.get(), part, nullptr) : nullptr);
-    boxDestroy(&part);
+    PixPtr glyphPart =
+        ClippedTo(glyph.pix.get(), left - glyph.area.x, 0, right - left, glyph.area.h);
     l_int32 own = 0;
     if (!glyphPart || pixCountPixels(glyphPart.get(), &own, nullptr) != 0 || own == 0) {
         return false;

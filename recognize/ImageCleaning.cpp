@@ -203,10 +203,7 @@ PixPtr TextArea(Pix* grey) {
     const int top = std::max(0, y - pad);
     const int right = std::min(pixGetWidth(grey), x + w + pad);
     const int bottom = std::min(pixGetHeight(grey), y + h + pad);
-    Box* area = boxCreate(left, top, right - left, bottom - top);
-    PixPtr cropped(pixClipRectangle(grey, area, nullptr));
-    boxDestroy(&area);
-    return cropped;
+    return ClippedTo(grey, left, top, right - left, bottom - top);
 }
 
 // Adds to the ink the points that blurring left fainter than `level`, which split the text from
@@ -232,9 +229,7 @@ void AddFaintPoints(Pix* grey, Pix* ink, int level) {
         const bool onBaseline = std::abs(y + h - baseline) * 10 <= height;
         if (!pointSized || !onBaseline) continue;
         PixPtr mark(pixaGetPix(pixa.get(), i, L_CLONE));
-        Box* area = boxCreate(x, y, w, h);
-        PixPtr inked(pixClipRectangle(ink, area, nullptr));
-        boxDestroy(&area);
+        PixPtr inked = ClippedTo(ink, x, y, w, h);
         l_int32 empty = 0;
         if (!mark || !inked || pixZero(inked.get(), &empty) != 0 || !empty) continue;
         pixRasterop(ink, x, y, w, h, PIX_SRC | PIX_DST, mark.get(), 0, 0);

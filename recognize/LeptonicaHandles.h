@@ -24,4 +24,13 @@ using BoxaPtr = std::unique_ptr<Boxa, BoxaDeleter>;
 using PixaPtr = std::unique_ptr<Pixa, PixaDeleter>;
 using NumaPtr = std::unique_ptr<Numa, NumaDeleter>;
 
+// The part of `pix` inside the rectangle, clipped to the picture; null when there is none.
+inline PixPtr ClippedTo(Pix* pix, int x, int y, int w, int h) {
+    Box* box = boxCreate(x, y, w, h);
+    if (!box) return nullptr;
+    PixPtr part(pixClipRectangle(pix, box, nullptr));
+    boxDestroy(&box);
+    return part;
+}
+
 }  // namespace zelvo

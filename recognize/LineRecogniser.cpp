@@ -223,9 +223,7 @@ std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
                                      const ColumnSpan& span) {
     const int left = std::max(0, span.left - kUnitMargin);
     const int right = std::min(static_cast<int>(pixGetWidth(image)), span.right + kUnitMargin);
-    Box* box = boxCreate(left, 0, right - left, static_cast<int>(pixGetHeight(image)));
-    PixPtr part(pixClipRectangle(image, box, nullptr));
-    boxDestroy(&box);
+    PixPtr part = ClippedTo(image, left, 0, right - left, static_cast<int>(pixGetHeight(image)));
     if (part) {
         part.reset(pixAddBlackOrWhiteBorder(part.get(), kQuietBorder, kQuietBorder, kQuietBorder,
                                             kQuietBorder, L_GET_WHITE_VAL));

@@ -65,9 +65,7 @@ std::optional<LineInk> ThinnedInk(const LineInk& line, int size) {
 
 bool IsHollowFrame(Pix* ink, const Mark& mark, int line) {
     if (mark.w <= 2 * line || mark.h <= 2 * line) return false;
-    Box* box = boxCreate(mark.x, mark.y, mark.w, mark.h);
-    PixPtr part(pixClipRectangle(ink, box, nullptr));
-    boxDestroy(&box);
+    PixPtr part = ClippedTo(ink, mark.x, mark.y, mark.w, mark.h);
     if (!part) return false;
     // The mark is the component that spans its whole box; others inside it are the text.
     Pixa* rawPixa = nullptr;
@@ -79,9 +77,8 @@ bool IsHollowFrame(Pix* ink, const Mark& mark, int line) {
         boxaGetBoxGeometry(boxes.get(), i, &x, &y, &w, &h);
         if (x != 0 || y != 0 || w != mark.w || h != mark.h) continue;
         PixPtr own(pixaGetPix(pixa.get(), i, L_CLONE));
-        Box* inner = boxCreate(line, line, mark.w - 2 * line, mark.h - 2 * line);
-        PixPtr middle(own ? pixClipRectangle(own.get(), inner, nullptr) : nullptr);
-        boxDestroy(&inner);
+        PixPtr middle =
+            own ? ClippedTo(own.get(), line, line, mark.w - 2 * line, mark.h - 2 * line) : nullptr;
         l_int32 count = 0;
         return middle && pixCountPixels(middle.get(), &count, nullptr) == 0 && count == 0;
     }
@@ -94,9 +91,7 @@ double InkShare(Pix* ink, int x, int y, int w, int h) {
     const int right = std::min(static_cast<int>(pixGetWidth(ink)), x + w);
     const int bottom = std::min(static_cast<int>(pixGetHeight(ink)), y + h);
     if (right <= left || bottom <= top) return 0;
-    Box* box = boxCreate(left, top, right - left, bottom - top);
-    PixPtr part(pixClipRectangle(ink, box, nullptr));
-    boxDestroy(&box);
+    PixPtr part = ClippedTo(ink, left, top, right - left, bottom - top);
     if (!part) return 0;
     l_int32 count = 0;
     pixCountPixels(part.get(), &count, nullptr);
