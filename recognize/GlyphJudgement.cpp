@@ -273,7 +273,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                             (IsOtherCharacter(symbol) && besideDigit[i]) || markInNumber[i];
         if (!wanted) continue;
         glyphs[i] = GlyphsBetween(ink, symbol.left, symbol.right);
-        if (IsDigitSymbol(symbol.text) && glyphs[i].empty() && OfStackedBars(symbol, ink)) {
+        if (sureDigit[i] && glyphs[i].empty() && OfStackedBars(symbol, ink)) {
             // A seven-segment 1: bars one over the other, none a glyph alone.
             ++digits;
             ++segmentDigits;
@@ -281,7 +281,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         }
         if (!CountsAsDigit(symbol.text) || glyphs[i].size() != 1) continue;
         const GlyphArea& area = glyphs[i][0].area;
-        if (IsDigitSymbol(symbol.text)) {
+        if (sureDigit[i]) {
             row.height = std::max(row.height, area.h);
             row.baseline = std::max(row.baseline, area.y + area.h);
         }
@@ -363,7 +363,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
-        const bool digit = IsDigitSymbol(symbol.text);
+        const bool digit = sureDigit[i];
         const bool afterADigit = digitSeen;
         digitSeen = digitSeen || CountsAsDigit(symbol.text);
         const bool doubt = symbol.text == "?";

@@ -31,9 +31,10 @@ bool IsPointSymbol(std::string_view text);
 // A digit or a doubtful one ("?"); one of those or a point.
 bool CountsAsDigit(std::string_view text);
 bool IsNumberLike(std::string_view text);
-// "¥" or "￥" as read; or those, or what the recogniser gives for them when it fails to read
-// them: marks no digit is ever read as.
+// "¥" or "￥" as read.
 bool IsYenSign(std::string_view text);
+// Those, or what the recogniser gives for them when it fails to read them: marks no digit is
+// ever read as.
 bool MayBeCurrencySign(std::string_view text);
 // A Latin letter.
 bool IsLatinLetter(std::string_view text);

@@ -205,7 +205,9 @@ private:
         m_result.bottom = bottom;
         double acrossFoot = -1e9;
         for (const Gathering& cell : m_gathered) {
-            for (int i : cell.across) acrossFoot = std::max(acrossFoot, double(At(i).Bottom()));
+            for (int i : cell.across) {
+                acrossFoot = std::max(acrossFoot, static_cast<double>(At(i).Bottom()));
+            }
         }
         m_result.footLine = acrossFoot >= bottom - t / 2 ? bottom : bottom + t / 2;
         const double height = bottom - top;
