@@ -103,16 +103,32 @@ bool IsFieldLine(Boxa* boxes, int i, Pix* component, int width, int height) {
     return false;
 }
 
-// The long straight runs of a field line: a glyph the line touches is no part of it, not even
-// its long strokes (the 1 and the sides of an 8 run into a frame's top), which are shorter than
-// the line by the glyph's distance from the frame's other side.
+// The long straight runs of a field line along the edges of its box: a glyph the line touches
+// is no part of it, not even its long strokes (the 1 and the sides of an 8 run into a frame's
+// top), which are shorter than the line by the glyph's distance from the frame's other side
+// and stand inside the frame (a display's 6 touching its top is nearly as tall as the frame).
 PixPtr StraightParts(Pix* component) {
     const int w = pixGetWidth(component);
     const int h = pixGetHeight(component);
     PixPtr across(pixOpenBrick(nullptr, component, std::max(2, w * 4 / 5), 1));
     PixPtr down(pixOpenBrick(nullptr, component, 1, std::max(2, h * 4 / 5)));
     if (!across || !down) return nullptr;
+    const int rows = std::max(kSpeckSize, h / 6);
+    const int columns = std::max(kSpeckSize, w / 6);
+    if (h > 2 * rows) pixRasterop(across.get(), 0, rows, w, h - 2 * rows, PIX_CLR, nullptr, 0, 0);
+    if (w > 2 * columns)
+        pixRasterop(down.get(), columns, 0, w - 2 * columns, h, PIX_CLR, nullptr, 0, 0);
     return PixPtr(pixOr(nullptr, across.get(), down.get()));
+}
+
+// The strokes of glyphs that run into a field line: what is left of its component without the
+// line's straight parts, in pieces that stand out from the line both ways (an anti-aliased
+// line's soft edge is one pixel deep).
+PixPtr GlyphStrokesOn(Pix* component, Pix* straight) {
+    PixPtr rest(pixSubtract(nullptr, component, straight));
+    if (!rest) return nullptr;
+    return PixPtr(pixSelectBySize(rest.get(), kSpeckSize, kSpeckSize, 8, L_SELECT_IF_BOTH,
+                                  L_SELECT_IF_GTE, nullptr));
 }
 
 // Paints the field lines of `ink` as ground in `grey` and clears them from `ink`; whether there
@@ -125,6 +141,8 @@ bool RemoveFieldLines(Pix* grey, Pix* ink) {
     PixaPtr pixa(rawPixa);
     if (!boxes || !pixa) return false;
     PixPtr lines(pixCreate(width, height, 1));
+    PixPtr strokes(pixCreate(width, height, 1));
+    if (!lines || !strokes) return false;
     bool any = false;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         PixPtr component(pixaGetPix(pixa.get(), i, L_CLONE));
@@ -135,13 +153,20 @@ bool RemoveFieldLines(Pix* grey, Pix* ink) {
             if (straight) {
                 pixRasterop(lines.get(), x, y, w, h, PIX_SRC | PIX_DST, straight.get(), 0, 0);
                 any = true;
+                PixPtr glyphs = GlyphStrokesOn(component.get(), straight.get());
+                if (glyphs) {
+                    pixRasterop(strokes.get(), x, y, w, h, PIX_SRC | PIX_DST, glyphs.get(), 0, 0);
+                }
             }
         }
     }
     if (!any) return false;
     // Anti-aliased lines have a soft edge: take a pixel more on each side. Painted white on a
-    // grey ground, they would stand out as a frame again.
+    // grey ground, they would stand out as a frame again. A glyph's stroke there is kept: at
+    // small sizes its outer pixel row is the whole bar (a display's digits touching the frame).
     PixPtr wide(pixDilateBrick(nullptr, lines.get(), 3, 3));
+    if (!wide) return false;
+    pixSubtract(wide.get(), wide.get(), strokes.get());
     pixSetMasked(grey, wide.get(), static_cast<l_uint32>(GroundLevel(grey)));
     pixRasterop(ink, 0, 0, width, height, PIX_DST & PIX_NOT(PIX_SRC), wide.get(), 0, 0);
     return true;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,44 @@ TEST_F(Recognition, StrokesRunIntoAFieldsFrameStayWithTheirGlyphs) {
         inked = dark;
     }
     EXPECT_EQ(runs, 2);
+}
+
+TEST_F(Recognition, AGlyphTouchingTheFramesTopKeepsItsBarAndItsUpright) {
+    // A display's digit drawn against the frame: its one-pixel top bar lies on the row under the
+    // frame's top, and its upright is nearly as tall as the frame. Neither is the frame's: the
+    // cleaned picture keeps the bar as the glyph's widest row and the upright beside a second,
+    // shorter stroke.
+    QImage image(120, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.drawRect(10, 10, 100, 30);
+    painter.fillRect(30, 11, 16, 1, Qt::black);
+    painter.fillRect(30, 11, 3, 28, Qt::black);
+    painter.fillRect(70, 16, 3, 18, Qt::black);
+    painter.end();
+    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
+    ASSERT_EQ(CRecognizeApp::PicProcess("cut.bmp", "cut.jpg"), 1);
+    const QImage cleaned(QStringLiteral("cut.jpg"));
+    ASSERT_FALSE(cleaned.isNull());
+    const auto darkRuns = [&](int row, int* widest) {
+        int runs = 0, run = 0;
+        *widest = 0;
+        for (int x = 0; x < cleaned.width(); ++x) {
+            const bool dark = qGray(cleaned.pixel(x, row)) < 128;
+            run = dark ? run + 1 : 0;
+            runs += run == 1;
+            *widest = std::max(*widest, run);
+        }
+        return runs;
+    };
+    int topRow = 0, widest = 0;
+    while (topRow < cleaned.height() && darkRuns(topRow, &widest) == 0) ++topRow;
+    ASSERT_LT(topRow, cleaned.height());
+    int uprightWidth = 0;
+    EXPECT_EQ(darkRuns(cleaned.height() / 2, &uprightWidth), 2);
+    // The bar is five times as wide as the upright; at least three times must be left.
+    EXPECT_GE(widest, 3 * uprightWidth);
 }
 
 TEST_F(Recognition, ABlankRegionReadsAsNoAmount) {
