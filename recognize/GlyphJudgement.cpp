@@ -242,6 +242,38 @@ bool InkIsAllTheGlyphs(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
     return inBox <= own * kSpecks;
 }
 
+// Whether the glyph has a point run into its foot on the right: ink right of the columns its
+// upper part fills, low down and about as tall as it is wide ("3.1" read as 31). A serif's
+// foot sticks out less, or is flatter; a 4's bar is taller. A 1's foot bar looks like a point
+// there: a 1 is not judged so.
+bool HasAPointAtItsFoot(Pix* glyph) {
+    constexpr int kUpperTenths = 7;
+    constexpr int kNarrowestPercent = 8;
+    const int w = pixGetWidth(glyph), h = pixGetHeight(glyph);
+    const l_uint32* data = pixGetData(glyph);
+    const int wpl = pixGetWpl(glyph);
+    const auto inked = [&](int x, int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            if (GET_DATA_BIT(data + y * wpl, x)) return y;
+        }
+        return -1;
+    };
+    int bodyRight = -1;
+    for (int x = 0; x < w; ++x) {
+        if (inked(x, 0, h * kUpperTenths / 10) >= 0) bodyRight = x;
+    }
+    if (bodyRight < 0) return false;
+    int pointTop = h;
+    for (int x = bodyRight + 1; x < w; ++x) {
+        const int top = inked(x, 0, h);
+        if (top >= 0) pointTop = std::min(pointTop, top);
+    }
+    const int pointWidth = w - 1 - bodyRight;
+    const int pointHeight = h - pointTop;
+    return pointWidth * 100 >= h * kNarrowestPercent && pointHeight * 5 >= pointWidth * 3 &&
+           pointHeight * 2 <= pointWidth * 3;
+}
+
 }  // namespace
 
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
@@ -360,6 +392,11 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                               (i + 1 < count && symbols[i + 1].left < symbols[i].right);
         return !overlaps && area.w * 10 > area.h * kWidestDigitTenths;
     };
+    const auto mayBeAOne = [](const Symbol& symbol) {
+        return symbol.text == "1" ||
+               (symbol.text == "?" &&
+                (symbol.candidates.empty() || symbol.candidates.find('1') != std::string::npos));
+    };
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
@@ -383,6 +420,11 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (partOfAnother) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1 && aloneOnAWideGlyph(i)) {
+                Unreadable(symbol);
+            } else if (glyphs[i].size() == 1 && !pointRead && beforeDigit[i] &&
+                       !mayBeAOne(symbol) && HasAPointAtItsFoot(glyphs[i][0].pix.get())) {
+                // The point the recogniser took into this digit: the amount would be ten or a
+                // hundred times too large.
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);

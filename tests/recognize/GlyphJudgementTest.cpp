@@ -197,6 +197,33 @@ TEST_F(DrawnLine, ADigitReadOnABlotOfSeveralCharactersIsADoubtNoViewSettles) {
     EXPECT_TRUE(judged[0].withoutGlyph);
 }
 
+TEST_F(DrawnLine, ADigitWithAPointRunIntoItsFootIsADoubtNoViewSettles) {
+    // "3.1" with the point run into the 3's foot, read as 31: ten times the amount.
+    Draw(QStringLiteral("31"));
+    const std::vector<Glyph> three = GlyphsBetween(m_ink.get(), 0, kCell);
+    ASSERT_EQ(three.size(), 1u);
+    const GlyphArea& area = three[0].area;
+    QImage image =
+        test::DrawnInCells(QStringLiteral("31"), QStringLiteral("DejaVu Sans"), 48, kCell, 80);
+    QPainter(&image).fillRect(area.x + area.w - 2, area.y + area.h - 6, 8, 6, Qt::black);
+    Use(image);
+    const std::vector<Symbol> judged = Judged({Read("3", 0), Read("1", 1)});
+    ASSERT_EQ(judged.size(), 2u);
+    EXPECT_TRUE(judged[0].withoutGlyph);
+    // Read with its point, the number is as long as it should be.
+    EXPECT_EQ(Text(Judged({Read("3", 0), Read(".", 1), Read("1", 1)})), "3.1");
+    // Digits whose feet or bars stick out to the right are no digits with a point.
+    for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Liberation Serif", "FreeSerif"}) {
+        const std::string all = "1234567890";
+        Draw(QString::fromStdString(all), QString::fromUtf8(family));
+        std::vector<Symbol> digits;
+        for (size_t cell = 0; cell < all.size(); ++cell) {
+            digits.push_back(Read(all.substr(cell, 1), static_cast<int>(cell)));
+        }
+        EXPECT_EQ(Text(Judged(digits)), all) << family;
+    }
+}
+
 TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
     Draw(QStringLiteral("3"));
     const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, kCell);
