@@ -49,7 +49,8 @@ struct GlyphJudgement {
 //   not look like it), a doubt whose box holds several glyphs (digits and
 //   points the recogniser read as one), a sure digit whose box holds several glyphs of the
 //   digits' size or, alone in its box, one glyph far wider than a digit (characters run
-//   together and read as one), a sign read on the left part of
+//   together and read as one), a digit other than 1 before another on a line read without a
+//   point, with a point run into its foot ("3.1" read as 31), a sign read on the left part of
 //   the next digit's glyph when they name that part a digit (a digit run into the next), and a
 //   character beside the number whose box holds a glyph of the digits' size and place that they
 //   surely name a digit, become doubts that no other view may settle.
