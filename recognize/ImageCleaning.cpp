@@ -172,19 +172,18 @@ bool RemoveFieldLines(Pix* grey, Pix* ink) {
     return true;
 }
 
-// The ink of `grey` without its field lines. A dark frame around faint text took the dark
-// side of the splitting level for itself and left the text's paler strokes out, so the text
-// is split from its ground again once the frame is gone; the frame's soft edge, paler still,
-// may then show as a frame of its own.
+}  // namespace
+
 PixPtr InkWithoutFieldLines(Pix* grey) {
+    // A dark frame around faint text took the dark side of the splitting level for itself and
+    // left the text's paler strokes out, so the text is split from its ground again once the
+    // frame is gone; the frame's soft edge, paler still, may then show as a frame of its own.
     PixPtr ink = Binarised(grey);
     for (int round = 0; round < 3 && ink && RemoveFieldLines(grey, ink.get()); ++round) {
         ink = Binarised(grey);
     }
     return ink;
 }
-
-}  // namespace
 
 PixPtr GreyDarkOnLight(Pix* source) {
     PixPtr grey(pixGetDepth(source) == 32 ? pixConvertRGBToLuminance(source)

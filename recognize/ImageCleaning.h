@@ -30,6 +30,10 @@ PixPtr GreyDarkOnLight(Pix* source);
 // parts them from the ground.
 PixPtr Binarised(Pix* grey);
 
+// The ink of a grey picture (dark text on a light ground) without its field lines: frames,
+// underlines and lines cut off at its edges, which are painted over with the ground in `grey`.
+PixPtr InkWithoutFieldLines(Pix* grey);
+
 // The ink of a line, dark or light text on an even ground: one bit, set where the text is.
 PixPtr DarkInk(Pix* line);
 

@@ -40,7 +40,8 @@ PixPtr SeparatedInk(Pix* grey) {
 std::optional<LineInk> FindLineInk(Pix* line, bool core) {
     PixPtr grey = GreyDarkOnLight(line);
     if (!grey) return std::nullopt;
-    PixPtr ink = Binarised(grey.get());
+    // A field's frame that the digits touch would join them into one mark.
+    PixPtr ink = InkWithoutFieldLines(grey.get());
     if (!ink) return std::nullopt;
     const int textHeight =
         TextHeight(MarksOf(ink.get()), pixGetWidth(ink.get()), pixGetHeight(ink.get()));

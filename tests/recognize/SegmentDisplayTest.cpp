@@ -282,6 +282,15 @@ TEST(SegmentDisplay, BordersBesideAndUnderTheDigitsAreNoPartOfThem) {
     // A side as thick as a segment may be a 1 of another font.
     DrawnDisplay stroke(40);
     EXPECT_EQ(ReadSegmentNumber(stroke.Show("26.04").Stroke().Image()), std::nullopt);
+    // A field's frame drawn close around the cells, touching their top segments, is no part of
+    // them either.
+    for (int height : {20, 28}) {
+        for (int margin : {0, 1}) {
+            DrawnDisplay framed(height);
+            EXPECT_EQ(ReadSegmentNumber(framed.Show("57.38").Frame(margin).Image()), "57.38")
+                << height << " " << margin;
+        }
+    }
 }
 
 TEST(SegmentMarks, AFrameIsHollowUntilACharacterRunsIntoIt) {
