@@ -17,6 +17,10 @@ namespace {
 // them in a display that gives its points room of their own.
 constexpr double kWiderPitchAtPoint = 1.8;
 constexpr double kPitchTolerance = 1.15;
+// A square mark hanging below the cells' foot by up to this many thicknesses may be a point or
+// a comma; the digits after it tell which.
+constexpr double kHangingEither = 1.5;
+constexpr char kEitherSeparator = '~';
 // Left of the first cell, how far (in digit widths) a digit the cells missed may stand, and how
 // near the cells' top (in cell heights) its segments reach.
 constexpr double kNextDigit = 1.6;
@@ -64,7 +68,7 @@ public:
         std::string number;
         for (size_t c = 0; c < m_cells.cells.size(); ++c) {
             number += m_cells.cells[c].digit;
-            if (m_marksAfter[c]) number += m_marksAfter[c];
+            if (m_marksAfter[c]) number += Separator(c);
         }
         return number;
     }
@@ -128,16 +132,32 @@ private:
     }
 
     // '.' for a small square on the segments' foot line, ',' for a small mark hanging below it
-    // by more than half a segment's thickness. Drawn small, a comma is nearly square: only how far
-    // it hangs tells it from a point, and "3,680" read as 3.680 would be another amount.
+    // by more than half a segment's thickness, and kEitherSeparator for a square that hangs
+    // a little: drawn small, a comma is nearly square, and displays mitre the foot of a line of
+    // 1s, 4s and 7s, so that only how far a mark hangs tells one from the other.
     std::optional<char> PointKind(const Mark& mark) const {
         const double t = m_cells.thickness;
-        if (mark.w < 0.5 * t || mark.h < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
-        const bool square = mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
+        if (mark.w < 0.5 * t || mark.w > 2.5 * t || mark.h > 4 * t) return {};
         const double hanging = mark.Bottom() - m_cells.footLine;
-        if (square && std::abs(hanging) <= t / 2) return '.';
-        if (hanging > t / 2 && mark.y >= m_cells.footLine - 2.5 * t) return ',';
+        const bool thin = mark.h < 0.5 * t;
+        const bool square =
+            !thin && mark.h <= 2.2 * t && mark.w <= 2 * mark.h && mark.h <= 2 * mark.w;
+        // A small pale point's dark core: a flat stroke on the foot line, shorter than a segment.
+        const bool core = thin && mark.h >= 2 && mark.w <= 1.5 * t;
+        if ((square || core) && std::abs(hanging) <= t / 2) return '.';
+        if (square && hanging > 0 && hanging <= kHangingEither * t) return kEitherSeparator;
+        if (!thin && hanging > t / 2 && mark.y >= m_cells.footLine - 2.5 * t) return ',';
         return {};
+    }
+
+    // The mark after cell `c` as the number shows it. A mark whose shape leaves it open is a
+    // thousands separator before three digits and the next mark or the end, else the point:
+    // a comma so taken as a point gives three decimals, which no amount has.
+    char Separator(size_t c) const {
+        if (m_marksAfter[c] != kEitherSeparator) return m_marksAfter[c];
+        size_t next = c + 1;
+        while (next + 1 < m_cells.cells.size() && !m_marksAfter[next]) ++next;
+        return next - c == 3 ? ',' : '.';
     }
 
     // The cell the mark follows, when it stands in the gap between two cells.

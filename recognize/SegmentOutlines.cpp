@@ -42,7 +42,7 @@ public:
           m_height(pixGetHeight(line.ink.get())) {}
 
     std::optional<DigitCells> Find() {
-        const std::vector<Cluster> clusters = Clusters();
+        std::vector<Cluster> clusters = Clusters();
         if (clusters.empty() || m_thickness < 1) return std::nullopt;
         // The outlines that read as digits other than 1 give the cells' size; those of 3 and 7
         // only on a line of nothing else.
@@ -67,6 +67,9 @@ public:
         result.barLength = width - 2 * t;
         result.used.assign(m_line.marks.size(), false);
         const double sameWidth = std::max(kSameWidth, kSameWidthShare * t);
+        for (Cluster& cluster : clusters) {
+            if (!cluster.digit) cluster.digit = DigitOfRow(cluster.box, result);
+        }
         for (const Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
             const bool sameRow = std::abs(box.y - result.top) <= kSameSize * t &&
@@ -218,6 +221,22 @@ private:
     bool IsOne(const Mark& box) const {
         return box.w <= kSameSize * m_thickness + 1 && box.w * 2 >= m_thickness &&
                LinesInked(box.x, box.Right(), box.y, box.Bottom(), true) >= kLit;
+    }
+
+    // A digit without a top or bottom bar (4, 7) ends short of the cells' top or foot by the
+    // bar's place: read within the cells' row, as far as that.
+    std::optional<char> DigitOfRow(const Mark& box, const DigitCells& row) const {
+        const double t = m_thickness;
+        const bool withinRow = box.y >= row.top - t / 2 && box.Bottom() <= row.bottom + t / 2;
+        const bool shorter = box.y > row.top + t / 4 || box.Bottom() < row.bottom - t / 4;
+        if (!withinRow || !shorter || box.y > row.top + 2 * t ||
+            box.Bottom() < row.bottom - 2 * t) {
+            return std::nullopt;
+        }
+        Mark extended = box;
+        extended.y = static_cast<int>(std::lround(row.top));
+        extended.h = static_cast<int>(std::lround(row.bottom)) - extended.y;
+        return DigitOf(extended);
     }
 
     std::optional<char> DigitOf(const Mark& mark) const {

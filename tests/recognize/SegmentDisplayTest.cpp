@@ -206,6 +206,12 @@ TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
     EXPECT_EQ(ReadSegmentNumber(point.Show("34.3").Image()), "34.3");
     DrawnDisplay separators(40);
     EXPECT_EQ(ReadSegmentNumber(separators.Show("1,280.50").Image()), "1,280.50");
+    // A mark that hangs a little may be either: three digits after it make it a separator,
+    // fewer the point.
+    DrawnDisplay thousands(40);
+    EXPECT_EQ(ReadSegmentNumber(thousands.Show("12,805").Image()), "12,805");
+    DrawnDisplay decimals(40);
+    EXPECT_EQ(ReadSegmentNumber(decimals.Show("128,05").Image()), "128.05");
     // Segments joined by a thread come apart when the ink is thinned; a point too small to
     // survive the thinning must not be lost with it.
     DrawnDisplay thread(80);
@@ -392,6 +398,21 @@ TEST(SegmentDisplay, SmallDisplaysReadFromTheirDigitsOutlines) {
         open += number == "35358.72";
     }
     EXPECT_GE(open, 7);
+    // On a line of 1s, 4s and 7s no bottom segment shows where the cells' foot is, and a point
+    // seems to hang below it like a comma; a 4 has neither top nor bottom bar.
+    int footless = 0;
+    for (const auto& [text, amount] : {std::pair{"\u00A5147.74", "147.74"},
+                                       std::pair{"47.14", "47.14"}, std::pair{"4.71", "4.71"}}) {
+        for (bool antialias : {false, true}) {
+            for (int size = 12; size <= 30; size += 2) {
+                const std::optional<std::string> number = ReadQtImage(Rendered(
+                    QString::fromUtf8(text), kSegmentFont, size, Qt::black, Qt::white, antialias));
+                EXPECT_TRUE(!number || *number == amount) << size << " read as " << *number;
+                footless += number == amount;
+            }
+        }
+    }
+    EXPECT_GE(footless, 32);
     // A field's frame around an ordinary digit is an outline as well, with the digit inside.
     QImage framed(60, 60, QImage::Format_RGB32);
     framed.fill(Qt::white);
