@@ -274,6 +274,33 @@ bool HasAPointAtItsFoot(Pix* glyph) {
            pointHeight * 2 <= pointWidth * 3;
 }
 
+// Whether the comma at `i` is the decimal point, misread: the only separator of the line,
+// before the number's last one or two digits, its mark on the digits' foot without a tail below
+// it ("447,95"). A comma so placed would be no thousands separator, and the amount nothing.
+bool CommaIsAPoint(const std::vector<Symbol>& symbols, size_t i, Pix* ink, const DigitRow& row) {
+    if (symbols[i].text != "," || row.height == 0) return false;
+    size_t digitsAfter = 0;
+    for (size_t j = i + 1; j < symbols.size() && !symbols[j].startsWord; ++j) {
+        if (!CountsAsDigit(symbols[j].text)) return false;
+        ++digitsAfter;
+    }
+    const auto separator = [](const Symbol& symbol) { return IsPointSymbol(symbol.text); };
+    if (digitsAfter < 1 || digitsAfter > 2 ||
+        std::count_if(symbols.begin(), symbols.end(), separator) != 1) {
+        return false;
+    }
+    const int width = symbols[i].right - symbols[i].left;
+    PixPtr part =
+        width > 0 ? ClippedTo(ink, symbols[i].left, 0, width, pixGetHeight(ink)) : nullptr;
+    BoxaPtr marks(part ? pixConnComp(part.get(), nullptr, 8) : nullptr);
+    if (!marks || boxaGetCount(marks.get()) != 1) return false;
+    int x = 0, y = 0, w = 0, h = 0;
+    boxaGetBoxGeometry(marks.get(), 0, &x, &y, &w, &h);
+    const int slack = std::max(1, row.height / 12);
+    return y + h <= row.baseline + slack && y + h >= row.baseline - slack && h * 3 <= row.height &&
+           h * 2 <= w * 3;
+}
+
 }  // namespace
 
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
@@ -322,6 +349,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             segmentDigits += guess->segmentsMargin > kSegmentFaceMargin;
             clearlySegments = clearlySegments || guess->segmentsMargin >= kClearSegmentFaceMargin;
         }
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (CommaIsAPoint(symbols, i, ink, row)) symbols[i].text = ".";
     }
     const bool pointRead = std::any_of(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
         return IsPointSymbol(symbol.text);

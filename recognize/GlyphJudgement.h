@@ -44,6 +44,8 @@ struct GlyphJudgement {
 //   place (the sign's, where no digit was read), that they surely name a digit, is that digit.
 // - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
 //   of its own.
+// - A comma read as the line's only separator before the number's last one or two digits,
+//   whose mark sits on the digits' foot without a tail, is the decimal point.
 // - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //   standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
 //   not look like it), a doubt whose box holds several glyphs (digits and

@@ -224,6 +224,28 @@ TEST_F(DrawnLine, ADigitWithAPointRunIntoItsFootIsADoubtNoViewSettles) {
     }
 }
 
+TEST_F(DrawnLine, APointReadAsACommaBeforeTheLastDigitsIsThePoint) {
+    // Small text's point is often read as a comma: "447,95" would be no amount.
+    Draw(QStringLiteral("447.95"));
+    const auto read = [](const std::string& separator) {
+        return std::vector<Symbol>{Read("4", 0),       Read("4", 1), Read("7", 2),
+                                   Read(separator, 3), Read("9", 4), Read("5", 5)};
+    };
+    EXPECT_EQ(Text(Judged(read(","))), "447.95");
+    EXPECT_EQ(Text(Judged(read("."))), "447.95");
+    // A comma's tail reaches below the digits' foot: it stays what it is.
+    Draw(QStringLiteral("447,95"));
+    EXPECT_EQ(Text(Judged(read(","))), "447,95");
+    // Before three digits, or beside another separator, it is no decimal point.
+    Draw(QStringLiteral("4.795"));
+    EXPECT_EQ(Text(Judged({Read("4", 0), Read(",", 1), Read("7", 2), Read("9", 3), Read("5", 4)})),
+              "4,795");
+    Draw(QStringLiteral("1.4.95"));
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read(",", 1), Read("4", 2), Read(".", 3), Read("9", 4),
+                           Read("5", 5)})),
+              "1,4.95");
+}
+
 TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
     Draw(QStringLiteral("3"));
     const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, kCell);
