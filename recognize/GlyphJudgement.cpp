@@ -18,6 +18,8 @@ namespace {
 constexpr double kSegmentFaceMargin = 1.1;
 // A display's digit is mostly this much nearer; text blurred into a segment look seldom is.
 constexpr double kClearSegmentFaceMargin = 2.0;
+// Two digits run into one glyph make it at least this many tenths of its height wide.
+constexpr int kJoinedTenths = 12;
 
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
@@ -422,6 +424,17 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                               (i + 1 < count && symbols[i + 1].left < symbols[i].right);
         return !overlaps && area.w * 10 > area.h * kWidestDigitTenths;
     };
+    // A symbol without a glyph of its own whose ink is all of its neighbour's glyph, one wider
+    // than tall: two characters run together.
+    const auto onANeighboursGlyph = [&](size_t i) {
+        const auto onGlyphOf = [&](size_t j) {
+            if (glyphs[j].size() != 1) return false;
+            const Glyph& glyph = glyphs[j][0];
+            return glyph.area.w * 10 >= glyph.area.h * kJoinedTenths &&
+                   InkIsAllTheGlyphs(symbols[i], glyph, ink);
+        };
+        return (i > 0 && onGlyphOf(i - 1)) || (i + 1 < count && onGlyphOf(i + 1));
+    };
     const auto mayBeAOne = [](const Symbol& symbol) {
         return symbol.text == "1" ||
                (symbol.text == "?" &&
@@ -455,6 +468,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                        !mayBeAOne(symbol) && HasAPointAtItsFoot(glyphs[i][0].pix.get())) {
                 // The point the recogniser took into this digit: the amount would be ten or a
                 // hundred times too large.
+                Unreadable(symbol);
+            } else if (doubt && glyphs[i].empty() && onANeighboursGlyph(i)) {
+                // Two characters run into one glyph: another view parts them no better.
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);

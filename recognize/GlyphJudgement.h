@@ -46,16 +46,21 @@ struct GlyphJudgement {
 //   of its own.
 // - A comma read as the line's only separator before the number's last one or two digits,
 //   whose mark sits on the digits' foot without a tail, is the decimal point.
-// - A digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
-//   standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
-//   not look like it), a doubt whose box holds several glyphs (digits and
-//   points the recogniser read as one), a sure digit whose box holds several glyphs of the
-//   digits' size or, alone in its box, one glyph far wider than a digit (characters run
-//   together and read as one), a digit other than 1 before another on a line read without a
-//   point, with a point run into its foot ("3.1" read as 31), a sign read on the left part of
-//   the next digit's glyph when they name that part a digit (a digit run into the next), and a
-//   character beside the number whose box holds a glyph of the digits' size and place that they
-//   surely name a digit, become doubts that no other view may settle.
+// - These become doubts that no other view may settle:
+//   - a digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
+//     standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
+//     not look like it);
+//   - a doubt whose box holds several glyphs (digits and points the recogniser read as one),
+//     or none of its own but a part of its neighbour's glyph, wider than tall (two characters
+//     run together);
+//   - a sure digit whose box holds several glyphs of the digits' size or, alone in its box, one
+//     glyph far wider than a digit (characters run together and read as one);
+//   - a digit other than 1 before another on a line read without a point, with a point run
+//     into its foot ("3.1" read as 31);
+//   - a sign read on the left part of the next digit's glyph when they name that part a digit
+//     (a digit run into the next);
+//   - a character beside the number whose box holds a glyph of the digits' size and place that
+//     they surely name a digit.
 // Where the templates are unsure, or a box holds no single glyph, nothing changes.
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                              const std::vector<GlyphTemplate>& templates);

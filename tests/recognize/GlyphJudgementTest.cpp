@@ -326,6 +326,17 @@ TEST_F(DrawnLine, DigitsRunIntoOneGlyphAreEachJudgedOnTheirOwnPart) {
     const std::vector<Symbol> judged = Judged(readTwice(parting, "4", "4"));
     EXPECT_EQ(Text(judged), "4?");
     EXPECT_TRUE(judged[1].withoutGlyph);
+    // A doubt whose box holds only the left part of the glyph, its digit read over all of it
+    // ("511.?9" for "511.09" blurred into one glyph): no view may settle that doubt.
+    parting = DrawTouching(QStringLiteral("09"));
+    Symbol doubt = Doubt(0, "608");
+    doubt.left = 0;
+    doubt.right = parting - 8;
+    Symbol nine = Read("9", 0, 1);
+    nine.left = 0;
+    const std::vector<Symbol> joined = Judged({doubt, nine});
+    ASSERT_EQ(joined.size(), 2u);
+    EXPECT_TRUE(joined[0].withoutGlyph);
 }
 
 TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
