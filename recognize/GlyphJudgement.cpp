@@ -440,10 +440,27 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                (symbol.text == "?" &&
                 (symbol.candidates.empty() || symbol.candidates.find('1') != std::string::npos));
     };
+    // A label's characters read as one digit ("3" for "金额" before ": ¥56.51"): a box far
+    // wider than a digit's, before the colon or sign that parts the label from the amount.
+    const auto labelReadAsADigit = [&](size_t i) {
+        constexpr int kWidestDigitBoxTenths = 15;
+        const int width = symbols[i].right - symbols[i].left;
+        if (row.height == 0 || width * 10 <= row.height * kWidestDigitBoxTenths) return false;
+        for (size_t j = i + 1; j < count; ++j) {
+            const std::string& text = symbols[j].text;
+            if (IsYenSign(text) || text == ":" || text == "\uFF1A") return true;
+            if (CountsAsDigit(text)) return false;
+        }
+        return false;
+    };
     bool digitSeen = false;
     for (size_t i = 0; i < count; ++i) {
         Symbol& symbol = symbols[i];
         const bool digit = sureDigit[i];
+        if ((digit || symbol.text == "?") && !digitSeen && labelReadAsADigit(i)) {
+            if (i + 1 < count) symbols[i + 1].startsWord = true;
+            continue;
+        }
         const bool afterADigit = digitSeen;
         digitSeen = digitSeen || CountsAsDigit(symbol.text);
         const bool doubt = symbol.text == "?";

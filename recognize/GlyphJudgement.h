@@ -44,6 +44,9 @@ struct GlyphJudgement {
 //   place (the sign's, where no digit was read), that they surely name a digit, is that digit.
 // - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
 //   of its own.
+// - A digit or doubt read before any other, on a box far wider than a digit's, before the
+//   colon or sign that parts a label from the amount, is the label misread ("3" for "金额"):
+//   it is passed over.
 // - A comma read as the line's only separator before the number's last one or two digits,
 //   whose mark sits on the digits' foot without a tail, is the decimal point.
 // - These become doubts that no other view may settle:

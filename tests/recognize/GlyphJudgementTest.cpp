@@ -246,6 +246,23 @@ TEST_F(DrawnLine, APointReadAsACommaBeforeTheLastDigitsIsThePoint) {
               "1,4.95");
 }
 
+TEST_F(DrawnLine, ALabelReadAsOneDigitBeforeTheSignIsPassedOver) {
+    // "金额" read as one "3": a box as wide as two characters, before the label's colon and the
+    // sign. Left in, the line would hold two numbers and give no amount.
+    const auto line = [](Symbol first, int from) {
+        std::vector<Symbol> symbols = {first};
+        for (const char* text : {":", "\u00A5", "5", "6", ".", "5", "1"}) {
+            symbols.push_back(Read(text, from++));
+        }
+        return symbols;
+    };
+    Draw(QStringLiteral("\u91D1\u989D:\u00A556.51"));
+    EXPECT_EQ(Text(Judged(line(Read("3", 0, 1), 2))), ":\u00A556.51");
+    // A digit's own box is kept, whatever stands after it.
+    Draw(QStringLiteral("3:\u00A556.51"));
+    EXPECT_EQ(Text(Judged(line(Read("3", 0), 1))), "3:\u00A556.51");
+}
+
 TEST_F(DrawnLine, ADigitBarelyLikeItselfIsInDoubt) {
     Draw(QStringLiteral("3"));
     const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, kCell);
