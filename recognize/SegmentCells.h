@@ -28,6 +28,8 @@ std::optional<char> DigitLitBy(unsigned lit);
 struct DigitCell {
     double centre = 0;  // x of the cell's middle
     char digit = 0;
+    // A point run into the digit's foot, read with it.
+    bool pointJoined = false;
 };
 
 // The digit cells of a display, left to right, and the measures they share.

@@ -36,7 +36,11 @@ constexpr int kJpegQuality = 100;
 class NumberReader {
 public:
     NumberReader(const LineInk& line, const DigitCells& cells)
-        : m_line(line), m_cells(cells), m_marksAfter(cells.cells.size(), 0) {}
+        : m_line(line), m_cells(cells), m_marksAfter(cells.cells.size(), 0) {
+        for (size_t c = 0; c < cells.cells.size(); ++c) {
+            if (cells.cells[c].pointJoined) m_marksAfter[c] = '.';
+        }
+    }
 
     std::optional<std::string> Read() {
         const double t = m_cells.thickness;
@@ -64,6 +68,8 @@ public:
             if (!kind || !gap || m_marksAfter[*gap]) return std::nullopt;
             m_marksAfter[*gap] = *kind;
         }
+        // A point after the last digit belongs to no amount.
+        if (m_marksAfter.back()) return std::nullopt;
         if (!PitchHolds()) return std::nullopt;
         std::string number;
         for (size_t c = 0; c < m_cells.cells.size(); ++c) {

@@ -27,6 +27,10 @@ constexpr double kSameWidthShare = 0.6;
 // A digit without left segments (3, 7) ends where its bars do, short of the left segments'
 // place by up to this many thicknesses.
 constexpr double kOpenLeft = 1.5;
+// A point run into a digit's foot stands no higher than this many thicknesses, and reaches no
+// further right than this many past the digit.
+constexpr double kPointRows = 2.0;
+constexpr double kPointColumns = 3.0;
 
 bool OpenOnTheLeft(char digit) {
     return digit == '3' || digit == '7';
@@ -74,7 +78,10 @@ public:
             const Mark& box = cluster.box;
             const bool sameRow = std::abs(box.y - result.top) <= kSameSize * t &&
                                  std::abs(box.Bottom() - result.bottom) <= kSameSize * t;
-            if (!sameRow) continue;
+            // A digit without a top or bottom bar (4, 7) stands shorter than the row.
+            const bool withinRow = box.y >= result.top - kSameSize * t &&
+                                   box.Bottom() <= result.bottom + kSameSize * t;
+            if (!sameRow && !(withinRow && cluster.digit)) continue;
             std::optional<DigitCell> cell;
             if (IsOne(box)) {
                 // A 1 lights the right-hand segments of its cell.
@@ -86,6 +93,7 @@ public:
                 // A point run into a digit's foot widens it: not read so, the point is lost.
                 if (cluster.digit) cell = DigitCell{box.CentreX(), *cluster.digit};
             }
+            if (cell) cell->pointJoined = cluster.pointJoined;
             // A character of the cells' size that is no outline: the line is text, whose round
             // 0s and 8s alone read as outlines ("88" of "2734.88").
             const bool cellSized = std::abs(box.w - width) <= kSameSize * t;
@@ -110,6 +118,7 @@ private:
         Mark box;
         std::vector<size_t> marks;
         std::optional<char> digit;
+        bool pointJoined = false;
     };
 
     const LineInk& m_line;
@@ -157,7 +166,16 @@ private:
         for (Cluster& cluster : clusters) {
             const Mark& box = cluster.box;
             if (box.h * 2 < tallest || box.w > kWidest * box.h) continue;
-            cluster.digit = DigitOf(box);
+            cluster.digit = DigitOf(cluster.box);
+            // Only an outline that is a digit without the point has one run into its foot.
+            if (const int point = JoinedPointColumns(cluster.box); point && !cluster.digit) {
+                Mark digit = cluster.box;
+                digit.w -= point;
+                if ((cluster.digit = DigitOf(digit))) {
+                    cluster.box = digit;
+                    cluster.pointJoined = true;
+                }
+            }
             tall.push_back(cluster);
         }
         return tall;
@@ -237,6 +255,21 @@ private:
         extended.y = static_cast<int>(std::lround(row.top));
         extended.h = static_cast<int>(std::lround(row.bottom)) - extended.y;
         return DigitOf(extended);
+    }
+
+    // How many columns at the right of the box hold ink only on its foot, no higher than a
+    // point: a point run into the digit's foot, as displays drawn small and hard-edged join
+    // them. No digit's right side is bare above its foot. 0 for none.
+    int JoinedPointColumns(const Mark& box) const {
+        const double t = m_thickness;
+        const int pointRows = static_cast<int>(std::lround(kPointRows * t));
+        if (box.h <= 2 * pointRows) return 0;
+        int columns = 0;
+        for (int x = box.Right() - 1; x > box.x; --x, ++columns) {
+            if (LinesInked(x, x + 1, box.y, box.Bottom() - pointRows) > 0) break;
+        }
+        const bool pointWide = columns >= t / 2 && columns <= kPointColumns * t;
+        return pointWide ? columns : 0;
     }
 
     std::optional<char> DigitOf(const Mark& mark) const {

@@ -413,6 +413,22 @@ TEST(SegmentDisplay, SmallDisplaysReadFromTheirDigitsOutlines) {
         }
     }
     EXPECT_GE(footless, 32);
+    // Drawn hard-edged, a point runs into its digit's foot; a 4 stands shorter than the row,
+    // and a 4 passed over would leave "0.0" of "0.04".
+    int joined = 0;
+    for (const auto& [text, amount] : {std::pair{"0.04", "0.04"}, std::pair{"8.2", "8.2"},
+                                       std::pair{"\u00A569,883.86", "69,883.86"}}) {
+        for (bool antialias : {false, true}) {
+            for (int size = 16; size <= 40; size += 3) {
+                const std::optional<std::string> number =
+                    ReadQtImage(Rendered(QString::fromUtf8(text), kSegmentFont, size, Qt::white,
+                                         QColor(0, 60, 170), antialias));
+                EXPECT_TRUE(!number || *number == amount) << size << " read as " << *number;
+                joined += !antialias && number == amount;
+            }
+        }
+    }
+    EXPECT_GE(joined, 24);
     // A field's frame around an ordinary digit is an outline as well, with the digit inside.
     QImage framed(60, 60, QImage::Format_RGB32);
     framed.fill(Qt::white);
