@@ -424,11 +424,13 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                               (i + 1 < count && symbols[i + 1].left < symbols[i].right);
         return !overlaps && area.w * 10 > area.h * kWidestDigitTenths;
     };
-    // A symbol without a glyph of its own whose ink is all of its neighbour's glyph, one wider
-    // than tall: two characters run together.
+    // A symbol without a glyph of its own, in its neighbour's box, whose ink is all of the
+    // neighbour's glyph, one wider than tall: two characters run together and read twice.
     const auto onANeighboursGlyph = [&](size_t i) {
         const auto onGlyphOf = [&](size_t j) {
-            if (glyphs[j].size() != 1) return false;
+            const bool inBox =
+                symbols[i].left >= symbols[j].left && symbols[i].right <= symbols[j].right;
+            if (glyphs[j].size() != 1 || !inBox) return false;
             const Glyph& glyph = glyphs[j][0];
             return glyph.area.w * 10 >= glyph.area.h * kJoinedTenths &&
                    InkIsAllTheGlyphs(symbols[i], glyph, ink);

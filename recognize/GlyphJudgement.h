@@ -54,8 +54,8 @@ struct GlyphJudgement {
 //     standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
 //     not look like it);
 //   - a doubt whose box holds several glyphs (digits and points the recogniser read as one),
-//     or none of its own but a part of its neighbour's glyph, wider than tall (two characters
-//     run together);
+//     or none of its own but, inside its neighbour's box, a part of the neighbour's glyph,
+//     wider than tall (two characters run together and read twice);
 //   - a sure digit whose box holds several glyphs of the digits' size or, alone in its box, one
 //     glyph far wider than a digit (characters run together and read as one);
 //   - a digit other than 1 before another on a line read without a point, with a point run
