@@ -99,31 +99,45 @@ TEST_F(Recognition, CleaningWritesTheImageThatIsRecognised) {
     EXPECT_EQ(ReadRecognisedText("result.txt"), u"66.00");
 }
 
-TEST_F(Recognition, StrokesRunIntoAFieldsFrameStayWithTheirGlyphs) {
-    // Two upright strokes, the first run into the frame's top; only the frame's own long lines
-    // are painted out, so both strokes are still in the cleaned picture.
+// A field's frame with strokes drawn in it, written as "cut.bmp" and cleaned as a capture is:
+// the cleaned picture, null when the cleaning failed.
+QImage CleanedFrameWith(const std::vector<QRect>& strokes) {
     QImage image(120, 50, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setPen(Qt::black);
     painter.drawRect(10, 10, 100, 30);
-    painter.fillRect(50, 10, 4, 20, Qt::black);
-    painter.fillRect(70, 14, 4, 16, Qt::black);
+    for (const QRect& stroke : strokes) painter.fillRect(stroke, Qt::black);
     painter.end();
-    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
-    ASSERT_EQ(CRecognizeApp::PicProcess("cut.bmp", "cut.jpg"), 1);
-    const QImage cleaned(QStringLiteral("cut.jpg"));
-    ASSERT_FALSE(cleaned.isNull());
-    // The strokes, scaled alike, stand apart with a gap of ground between them.
-    int runs = 0;
-    bool inked = false;
-    const int row = cleaned.height() * 2 / 3;
-    for (int x = 0; x < cleaned.width(); ++x) {
-        const bool dark = qGray(cleaned.pixel(x, row)) < 128;
-        runs += dark && !inked;
-        inked = dark;
+    if (!image.save(QStringLiteral("cut.bmp"), "BMP") ||
+        CRecognizeApp::PicProcess("cut.bmp", "cut.jpg") != 1) {
+        return {};
     }
-    EXPECT_EQ(runs, 2);
+    return QImage(QStringLiteral("cut.jpg"));
+}
+
+// The runs of dark pixels along a row of the picture, and the longest of them.
+struct DarkRuns {
+    int count = 0;
+    int longest = 0;
+};
+DarkRuns DarkRunsAlong(const QImage& image, int row) {
+    DarkRuns runs;
+    int run = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        run = qGray(image.pixel(x, row)) < 128 ? run + 1 : 0;
+        runs.count += run == 1;
+        runs.longest = std::max(runs.longest, run);
+    }
+    return runs;
+}
+
+TEST_F(Recognition, StrokesRunIntoAFieldsFrameStayWithTheirGlyphs) {
+    // Two upright strokes, the first run into the frame's top; only the frame's own long lines
+    // are painted out, so both strokes, scaled alike, stand apart in the cleaned picture.
+    const QImage cleaned = CleanedFrameWith({QRect(50, 10, 4, 20), QRect(70, 14, 4, 16)});
+    ASSERT_FALSE(cleaned.isNull());
+    EXPECT_EQ(DarkRunsAlong(cleaned, cleaned.height() * 2 / 3).count, 2);
 }
 
 TEST_F(Recognition, AGlyphTouchingTheFramesTopKeepsItsBarAndItsUpright) {
@@ -131,37 +145,16 @@ TEST_F(Recognition, AGlyphTouchingTheFramesTopKeepsItsBarAndItsUpright) {
     // frame's top, and its upright is nearly as tall as the frame. Neither is the frame's: the
     // cleaned picture keeps the bar as the glyph's widest row and the upright beside a second,
     // shorter stroke.
-    QImage image(120, 50, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setPen(Qt::black);
-    painter.drawRect(10, 10, 100, 30);
-    painter.fillRect(30, 11, 16, 1, Qt::black);
-    painter.fillRect(30, 11, 3, 28, Qt::black);
-    painter.fillRect(70, 16, 3, 18, Qt::black);
-    painter.end();
-    ASSERT_TRUE(image.save(QStringLiteral("cut.bmp"), "BMP"));
-    ASSERT_EQ(CRecognizeApp::PicProcess("cut.bmp", "cut.jpg"), 1);
-    const QImage cleaned(QStringLiteral("cut.jpg"));
+    const QImage cleaned =
+        CleanedFrameWith({QRect(30, 11, 16, 1), QRect(30, 11, 3, 28), QRect(70, 16, 3, 18)});
     ASSERT_FALSE(cleaned.isNull());
-    const auto darkRuns = [&](int row, int* widest) {
-        int runs = 0, run = 0;
-        *widest = 0;
-        for (int x = 0; x < cleaned.width(); ++x) {
-            const bool dark = qGray(cleaned.pixel(x, row)) < 128;
-            run = dark ? run + 1 : 0;
-            runs += run == 1;
-            *widest = std::max(*widest, run);
-        }
-        return runs;
-    };
-    int topRow = 0, widest = 0;
-    while (topRow < cleaned.height() && darkRuns(topRow, &widest) == 0) ++topRow;
+    int topRow = 0;
+    while (topRow < cleaned.height() && DarkRunsAlong(cleaned, topRow).count == 0) ++topRow;
     ASSERT_LT(topRow, cleaned.height());
-    int uprightWidth = 0;
-    EXPECT_EQ(darkRuns(cleaned.height() / 2, &uprightWidth), 2);
+    const DarkRuns middle = DarkRunsAlong(cleaned, cleaned.height() / 2);
+    EXPECT_EQ(middle.count, 2);
     // The bar is five times as wide as the upright; at least three times must be left.
-    EXPECT_GE(widest, 3 * uprightWidth);
+    EXPECT_GE(DarkRunsAlong(cleaned, topRow).longest, 3 * middle.longest);
 }
 
 TEST_F(Recognition, ABlankRegionReadsAsNoAmount) {
