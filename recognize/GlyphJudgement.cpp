@@ -276,31 +276,67 @@ bool HasAPointAtItsFoot(Pix* glyph) {
            pointHeight * 2 <= pointWidth * 3;
 }
 
-// Whether the comma at `i` is the decimal point, misread: the only separator of the line,
-// before the number's last one or two digits, its mark on the digits' foot without a tail below
-// it ("447,95"). A comma so placed would be no thousands separator, and the amount nothing.
-bool CommaIsAPoint(const std::vector<Symbol>& symbols, size_t i, Pix* ink, const DigitRow& row) {
-    if (symbols[i].text != "," || row.height == 0) return false;
-    size_t digitsAfter = 0;
+// The digits after the separator at `i`, up to the end of the number or the next separator,
+// and whether a separator follows them.
+struct DigitsAfter {
+    size_t count = 0;
+    bool separatorFollows = false;
+};
+DigitsAfter DigitsAfterSeparator(const std::vector<Symbol>& symbols, size_t i) {
+    DigitsAfter after;
     for (size_t j = i + 1; j < symbols.size() && !symbols[j].startsWord; ++j) {
-        if (!CountsAsDigit(symbols[j].text)) return false;
-        ++digitsAfter;
+        if (IsPointSymbol(symbols[j].text)) {
+            after.separatorFollows = true;
+            break;
+        }
+        if (!CountsAsDigit(symbols[j].text)) return {};
+        ++after.count;
     }
-    const auto separator = [](const Symbol& symbol) { return IsPointSymbol(symbol.text); };
-    if (digitsAfter < 1 || digitsAfter > 2 ||
-        std::count_if(symbols.begin(), symbols.end(), separator) != 1) {
-        return false;
-    }
-    const int width = symbols[i].right - symbols[i].left;
-    PixPtr part =
-        width > 0 ? ClippedTo(ink, symbols[i].left, 0, width, pixGetHeight(ink)) : nullptr;
+    return after;
+}
+
+// The one mark of ink in the symbol's columns, where they hold just one.
+std::optional<GlyphArea> OnlyMark(const Symbol& symbol, Pix* ink) {
+    const int width = symbol.right - symbol.left;
+    PixPtr part = width > 0 ? ClippedTo(ink, symbol.left, 0, width, pixGetHeight(ink)) : nullptr;
     BoxaPtr marks(part ? pixConnComp(part.get(), nullptr, 8) : nullptr);
-    if (!marks || boxaGetCount(marks.get()) != 1) return false;
-    int x = 0, y = 0, w = 0, h = 0;
-    boxaGetBoxGeometry(marks.get(), 0, &x, &y, &w, &h);
+    if (!marks || boxaGetCount(marks.get()) != 1) return std::nullopt;
+    GlyphArea area;
+    boxaGetBoxGeometry(marks.get(), 0, &area.x, &area.y, &area.w, &area.h);
+    return area;
+}
+
+// The separator at `i` as its place and mark show it, where the recogniser took a point for a
+// comma or a comma for a point; none where it stands as read.
+// - A comma that is the line's only separator, before the number's last one or two digits, its
+//   mark on the digits' foot without a tail ("447,95"), is the point: a comma so placed would be
+//   no thousands separator, and the amount nothing.
+// - A point before three digits and the line's other separator ("2.569.4") is a thousands
+//   separator: two points would be no amount. Drawn small, a comma is as square as a point.
+//   Before three digits and the end ("1.614") it stays a point, which gives no amount: a digit
+//   read too many after a point would otherwise make the amount a thousand times larger.
+std::optional<std::string> SeparatorAsShown(const std::vector<Symbol>& symbols, size_t i, Pix* ink,
+                                            const DigitRow& row) {
+    const bool comma = symbols[i].text == ",";
+    if ((!comma && symbols[i].text != ".") || row.height == 0) return std::nullopt;
+    const auto isSeparator = [](const Symbol& symbol) { return IsPointSymbol(symbol.text); };
+    const auto separators = std::count_if(symbols.begin(), symbols.end(), isSeparator);
+    const auto before =
+        std::count_if(symbols.begin(), symbols.begin() + static_cast<long>(i), isSeparator);
+    const DigitsAfter after = DigitsAfterSeparator(symbols, i);
+    const bool decimals =
+        after.count >= 1 && after.count <= 2 && !after.separatorFollows && separators == 1;
+    const bool thousands =
+        after.count == 3 && after.separatorFollows && before == 0 && separators == 2;
+    if (comma ? !decimals : !thousands) return std::nullopt;
+    const std::optional<GlyphArea> mark = OnlyMark(symbols[i], ink);
+    if (!mark) return std::nullopt;
     const int slack = std::max(1, row.height / 12);
-    return y + h <= row.baseline + slack && y + h >= row.baseline - slack && h * 3 <= row.height &&
-           h * 2 <= w * 3;
+    const int foot = mark->y + mark->h;
+    const bool onFoot = foot <= row.baseline + slack && foot >= row.baseline - slack;
+    if (comma && onFoot && mark->h * 3 <= row.height && mark->h * 2 <= mark->w * 3) return ".";
+    if (!comma && mark->h * 3 <= row.height) return ",";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -353,7 +389,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         }
     }
     for (size_t i = 0; i < count; ++i) {
-        if (CommaIsAPoint(symbols, i, ink, row)) symbols[i].text = ".";
+        if (std::optional<std::string> shown = SeparatorAsShown(symbols, i, ink, row)) {
+            symbols[i].text = std::move(*shown);
+        }
     }
     const bool pointRead = std::any_of(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
         return IsPointSymbol(symbol.text);

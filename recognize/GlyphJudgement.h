@@ -48,7 +48,8 @@ struct GlyphJudgement {
 //   colon or sign that parts a label from the amount, is the label misread ("3" for "金额"):
 //   it is passed over.
 // - A comma read as the line's only separator before the number's last one or two digits,
-//   whose mark sits on the digits' foot without a tail, is the decimal point.
+//   whose mark sits on the digits' foot without a tail, is the decimal point; a point read
+//   before three digits and the line's other separator is the thousands separator.
 // - These become doubts that no other view may settle:
 //   - a digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //     standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does

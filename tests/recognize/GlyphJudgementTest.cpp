@@ -224,7 +224,7 @@ TEST_F(DrawnLine, ADigitWithAPointRunIntoItsFootIsADoubtNoViewSettles) {
     }
 }
 
-TEST_F(DrawnLine, APointReadAsACommaBeforeTheLastDigitsIsThePoint) {
+TEST_F(DrawnLine, SeparatorsReadAsTheOtherKindAreWhatTheirPlaceMakesThem) {
     // Small text's point is often read as a comma: "447,95" would be no amount.
     Draw(QStringLiteral("447.95"));
     const auto read = [](const std::string& separator) {
@@ -244,6 +244,17 @@ TEST_F(DrawnLine, APointReadAsACommaBeforeTheLastDigitsIsThePoint) {
     EXPECT_EQ(Text(Judged({Read("1", 0), Read(",", 1), Read("4", 2), Read(".", 3), Read("9", 4),
                            Read("5", 5)})),
               "1,4.95");
+    // Small text's thousands separator is read as a point too: before three digits and the
+    // line's point it is the separator ("2.569.4"). Before three digits and the end it stays
+    // a point, and the line no amount: a digit read too many would make it a thousand times
+    // larger.
+    Draw(QStringLiteral("2,569.4"));
+    EXPECT_EQ(Text(Judged({Read("2", 0), Read(".", 1), Read("5", 2), Read("6", 3), Read("9", 4),
+                           Read(".", 5), Read("4", 6)})),
+              "2,569.4");
+    Draw(QStringLiteral("1,614"));
+    EXPECT_EQ(Text(Judged({Read("1", 0), Read(".", 1), Read("6", 2), Read("1", 3), Read("4", 4)})),
+              "1.614");
 }
 
 TEST_F(DrawnLine, ALabelReadAsOneDigitBeforeTheSignIsPassedOver) {
