@@ -203,15 +203,19 @@ bool HoldsADigit(const std::vector<Glyph>& glyphs, const DigitRow& row, Guesses&
     });
 }
 
+// The marks of ink in the symbol's columns, their boxes from the symbol's left; null when the
+// columns are none.
+BoxaPtr MarksInColumns(const Symbol& symbol, Pix* ink) {
+    const int width = symbol.right - symbol.left;
+    PixPtr part = width > 0 ? ClippedTo(ink, symbol.left, 0, width, pixGetHeight(ink)) : nullptr;
+    return BoxaPtr(part ? pixConnComp(part.get(), nullptr, 8) : nullptr);
+}
+
 // Whether the ink in the symbol's columns is upright bars, one over another, that together
 // stand nearly as tall as its box.
 bool OfStackedBars(const Symbol& symbol, Pix* ink) {
     constexpr int kSpeck = 2;
-    const int width = symbol.right - symbol.left;
-    if (width <= 0) return false;
-    PixPtr part = ClippedTo(ink, symbol.left, 0, width, pixGetHeight(ink));
-    if (!part) return false;
-    BoxaPtr pieces(pixConnComp(part.get(), nullptr, 8));
+    BoxaPtr pieces = MarksInColumns(symbol, ink);
     if (!pieces) return false;
     int count = 0, top = pixGetHeight(ink), bottom = 0;
     for (int i = 0; i < boxaGetCount(pieces.get()); ++i) {
@@ -252,26 +256,18 @@ bool HasAPointAtItsFoot(Pix* glyph) {
     constexpr int kUpperTenths = 7;
     constexpr int kNarrowestPercent = 8;
     const int w = pixGetWidth(glyph), h = pixGetHeight(glyph);
-    const l_uint32* data = pixGetData(glyph);
-    const int wpl = pixGetWpl(glyph);
-    const auto inked = [&](int x, int top, int bottom) {
-        for (int y = top; y < bottom; ++y) {
-            if (GET_DATA_BIT(data + y * wpl, x)) return y;
-        }
-        return -1;
-    };
-    int bodyRight = -1;
-    for (int x = 0; x < w; ++x) {
-        if (inked(x, 0, h * kUpperTenths / 10) >= 0) bodyRight = x;
+    const std::vector<ColumnSpan> upper = InkColumnSpans(glyph, 0, w, 0, h * kUpperTenths / 10, 1);
+    if (upper.empty() || upper.back().right >= w) return false;
+    const int pointWidth = w - upper.back().right;
+    PixPtr right = ClippedTo(glyph, upper.back().right, 0, pointWidth, h);
+    Box* ink = nullptr;
+    if (!right || pixClipBoxToForeground(right.get(), nullptr, nullptr, &ink) != 0 || !ink) {
+        return false;
     }
-    if (bodyRight < 0) return false;
-    int pointTop = h;
-    for (int x = bodyRight + 1; x < w; ++x) {
-        const int top = inked(x, 0, h);
-        if (top >= 0) pointTop = std::min(pointTop, top);
-    }
-    const int pointWidth = w - 1 - bodyRight;
-    const int pointHeight = h - pointTop;
+    l_int32 top = 0;
+    boxGetGeometry(ink, nullptr, &top, nullptr, nullptr);
+    boxDestroy(&ink);
+    const int pointHeight = h - top;
     return pointWidth * 100 >= h * kNarrowestPercent && pointHeight * 5 >= pointWidth * 3 &&
            pointHeight * 2 <= pointWidth * 3;
 }
@@ -297,9 +293,7 @@ DigitsAfter DigitsAfterSeparator(const std::vector<Symbol>& symbols, size_t i) {
 
 // The one mark of ink in the symbol's columns, where they hold just one.
 std::optional<GlyphArea> OnlyMark(const Symbol& symbol, Pix* ink) {
-    const int width = symbol.right - symbol.left;
-    PixPtr part = width > 0 ? ClippedTo(ink, symbol.left, 0, width, pixGetHeight(ink)) : nullptr;
-    BoxaPtr marks(part ? pixConnComp(part.get(), nullptr, 8) : nullptr);
+    BoxaPtr marks = MarksInColumns(symbol, ink);
     if (!marks || boxaGetCount(marks.get()) != 1) return std::nullopt;
     GlyphArea area;
     boxaGetBoxGeometry(marks.get(), 0, &area.x, &area.y, &area.w, &area.h);
