@@ -21,6 +21,10 @@ constexpr double kPitchTolerance = 1.15;
 // a comma; the digits after it tell which.
 constexpr double kHangingEither = 1.5;
 constexpr char kEitherSeparator = '~';
+// Ink in a gap on the cells' foot, as a share of the segments' contrast with the ground, that
+// is a point too pale to be binarised, and that may be one.
+constexpr double kFaintPoint = 0.33;
+constexpr double kMaybeAPoint = 0.15;
 // Left of the first cell, how far (in digit widths) a digit the cells missed may stand, and how
 // near the cells' top (in cell heights) its segments reach.
 constexpr double kNextDigit = 1.6;
@@ -32,6 +36,13 @@ constexpr size_t kMostMarks = 300;
 // between segments stay clear.
 constexpr int kJpegQuality = 100;
 
+// The number a display shows, and the points read where the ink shows none, too pale to be
+// binarised: a picture written from the ink must show them.
+struct DisplayNumber {
+    std::string text;
+    std::vector<Mark> palePoints;
+};
+
 // Judges the marks of the line that are no segment of a digit cell.
 class NumberReader {
 public:
@@ -42,7 +53,7 @@ public:
         }
     }
 
-    std::optional<std::string> Read() {
+    std::optional<DisplayNumber> Read() {
         const double t = m_cells.thickness;
         const double firstLeft = m_cells.Left(m_cells.cells.front());
         const double lastRight = m_cells.Right(m_cells.cells.back());
@@ -70,11 +81,12 @@ public:
         }
         // A point after the last digit belongs to no amount.
         if (m_marksAfter.back()) return std::nullopt;
+        if (!ReadFaintPoints()) return std::nullopt;
         if (!PitchHolds()) return std::nullopt;
-        std::string number;
+        DisplayNumber number{{}, std::move(m_palePoints)};
         for (size_t c = 0; c < m_cells.cells.size(); ++c) {
-            number += m_cells.cells[c].digit;
-            if (m_marksAfter[c]) number += Separator(c);
+            number.text += m_cells.cells[c].digit;
+            if (m_marksAfter[c]) number.text += Separator(c);
         }
         return number;
     }
@@ -83,6 +95,7 @@ private:
     const LineInk& m_line;
     const DigitCells& m_cells;
     std::vector<char> m_marksAfter;  // the point or separator after each cell, or 0
+    std::vector<Mark> m_palePoints;
 
     // Another line above or below, an underline, or a frame around the field: beside the
     // digits, not in them.
@@ -166,6 +179,58 @@ private:
         return next - c == 3 ? ',' : '.';
     }
 
+    // A point too faint to be ink would shift the decimals were it passed over; ink that may
+    // be one leaves them in doubt (false). Faint ink in every gap without a mark is a line
+    // along the cells' foot, a blurred frame's, not points.
+    bool ReadFaintPoints() {
+        const size_t gaps = m_cells.cells.size() - 1;
+        std::vector<double> faint(gaps, 0);
+        size_t open = 0, inked = 0;
+        for (size_t c = 0; c < gaps; ++c) {
+            if (m_marksAfter[c]) continue;
+            faint[c] = FaintInkAfter(c);
+            ++open;
+            inked += faint[c] >= kMaybeAPoint;
+        }
+        if (open > 1 && inked == open) return true;
+        for (size_t c = 0; c < gaps; ++c) {
+            if (faint[c] >= kFaintPoint) {
+                m_marksAfter[c] = kEitherSeparator;
+                m_palePoints.push_back(PointInGapAfter(c));
+            } else if (faint[c] >= kMaybeAPoint) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A point's square, a segment thick, on the cells' foot in the middle of the gap after `c`.
+    Mark PointInGapAfter(size_t c) const {
+        const double middle =
+            (m_cells.Right(m_cells.cells[c]) + m_cells.Left(m_cells.cells[c + 1])) / 2;
+        const int size = std::max(1, static_cast<int>(std::lround(m_cells.thickness)));
+        Mark point;
+        point.x = static_cast<int>(std::lround(middle)) - size / 2;
+        point.y = static_cast<int>(std::lround(m_cells.footLine)) - size;
+        point.w = point.h = size;
+        return point;
+    }
+
+    // How much darker the middle of the gap after cell `c` is on the cells' foot than above it.
+    double FaintInkAfter(size_t c) const {
+        const double t = m_cells.thickness;
+        const double left = m_cells.Right(m_cells.cells[c]);
+        const double right = m_cells.Left(m_cells.cells[c + 1]);
+        if (right - left < t) return 0;
+        const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
+        const double third = (right - left) / 3;
+        // Against the lower half above the foot, where the segments beside the gap are the
+        // same ones (a 2's lower left) and darken it alike.
+        const double lowerHalf = m_cells.top + m_cells.Height() / 2 + t / 2;
+        return FaintInkShare(m_line, at(left + third), at(right - third) + 1, at(lowerHalf),
+                             at(m_cells.footLine - 1.5 * t), at(m_cells.footLine + t));
+    }
+
     // The cell the mark follows, when it stands in the gap between two cells.
     std::optional<size_t> GapAfter(const Mark& mark) const {
         const double t = m_cells.thickness;
@@ -196,7 +261,7 @@ private:
     }
 };
 
-std::optional<std::string> ReadNumber(const LineInk& ink) {
+std::optional<DisplayNumber> ReadNumber(const LineInk& ink) {
     // A total is one short line; a picture full of marks (a whole window, noise) is none, and
     // would cost time matching every mark with every other.
     if (ink.marks.size() > kMostMarks) return std::nullopt;
@@ -218,17 +283,16 @@ bool KeepsEveryMark(const LineInk& original, const LineInk& thin) {
 }
 
 // Reads the ink as it is, then thinned, should segments touch.
-std::optional<std::string> ReadInk(const LineInk& ink) {
-    if (std::optional<std::string> number = ReadNumber(ink)) return number;
+std::optional<DisplayNumber> ReadInk(const LineInk& ink) {
+    if (std::optional<DisplayNumber> number = ReadNumber(ink)) return number;
     const std::optional<LineInk> thin = ThinnedInk(ink, kThinning);
     if (!thin || !KeepsEveryMark(ink, *thin)) return std::nullopt;
     return ReadNumber(*thin);
 }
 
-
 struct ReadDisplay {
     LineInk ink;  // the ink it was read from
-    std::string number;
+    DisplayNumber number;
 };
 
 std::string DigitsOf(const std::string& number) {
@@ -245,11 +309,13 @@ std::string DigitsOf(const std::string& number) {
 std::optional<ReadDisplay> ReadLine(Pix* line) {
     std::optional<LineInk> whole = FindLineInk(line, false);
     if (!whole) return std::nullopt;
-    std::optional<std::string> wholeNumber = ReadInk(*whole);
+    std::optional<DisplayNumber> wholeNumber = ReadInk(*whole);
     std::optional<LineInk> core = FindLineInk(line, true);
     if (core && KeepsEveryMark(*whole, *core)) {
-        if (std::optional<std::string> number = ReadInk(*core)) {
-            if (wholeNumber && DigitsOf(*wholeNumber) != DigitsOf(*number)) return std::nullopt;
+        if (std::optional<DisplayNumber> number = ReadInk(*core)) {
+            if (wholeNumber && DigitsOf(wholeNumber->text) != DigitsOf(number->text)) {
+                return std::nullopt;
+            }
             return ReadDisplay{std::move(*core), std::move(*number)};
         }
     }
@@ -263,7 +329,7 @@ std::optional<std::string> ReadSegmentNumber(Pix* line) {
     if (!line) return std::nullopt;
     std::optional<ReadDisplay> read = ReadLine(line);
     if (!read) return std::nullopt;
-    return std::move(read->number);
+    return std::move(read->number.text);
 }
 
 bool WriteSegmentDisplay(const std::string& in, const std::string& out) {
@@ -271,12 +337,19 @@ bool WriteSegmentDisplay(const std::string& in, const std::string& out) {
     if (!source) return false;
     const std::optional<ReadDisplay> read = ReadLine(source.get());
     if (!read) return false;
-    const PixPtr framed(pixAddBorder(read->ink.ink.get(), kQuietBorder, 0));
+    const PixPtr shown(pixCopy(nullptr, read->ink.ink.get()));
+    if (!shown) return false;
+    for (const Mark& point : read->number.palePoints) {
+        Box* box = boxCreate(point.x, point.y, point.w, point.h);
+        if (box) pixSetInRect(shown.get(), box);
+        boxDestroy(&box);
+    }
+    const PixPtr framed(pixAddBorder(shown.get(), kQuietBorder, 0));
     const PixPtr written(framed ? pixConvert1To8(nullptr, framed.get(), 255, 0) : nullptr);
     if (!written || pixWriteJpeg(out.c_str(), written.get(), kJpegQuality, 0) != 0) return false;
     // The picture is only of use if it reads as the screen copy did.
     const PixPtr back(pixRead(out.c_str()));
-    return back && ReadSegmentNumber(back.get()) == read->number;
+    return back && ReadSegmentNumber(back.get()) == read->number.text;
 }
 
 }  // namespace zelvo

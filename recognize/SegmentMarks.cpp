@@ -1,6 +1,7 @@
 #include "recognize/SegmentMarks.h"
 
 #include <algorithm>
+#include <array>
 
 #include "recognize/ImageCleaning.h"
 
@@ -35,6 +36,16 @@ PixPtr SeparatedInk(Pix* grey) {
     return PixPtr(pixThresholdToBinary(grey, static_cast<int>(inkLevel) + 1));
 }
 
+int RowMedian(Pix* grey, int y) {
+    std::array<int, 256> counts{};
+    const l_uint32* row = pixGetData(grey) + y * pixGetWpl(grey);
+    const int width = pixGetWidth(grey);
+    for (int x = 0; x < width; ++x) ++counts[GET_DATA_BYTE(row, x)];
+    int seen = 0, level = 0;
+    while (level < 255 && (seen += counts[level]) * 2 < width) ++level;
+    return level;
+}
+
 }  // namespace
 
 std::optional<LineInk> FindLineInk(Pix* line, bool core) {
@@ -54,14 +65,52 @@ std::optional<LineInk> FindLineInk(Pix* line, bool core) {
     ink = core ? SeparatedInk(grey.get()) : Binarised(grey.get());
     if (!ink) return std::nullopt;
     std::vector<Mark> marks = MarksOf(ink.get());
-    return LineInk{std::move(ink), std::move(marks)};
+    return LineInk{std::move(ink), std::move(marks), std::move(grey)};
 }
 
 std::optional<LineInk> ThinnedInk(const LineInk& line, int size) {
     PixPtr thin(pixOpenBrick(nullptr, line.ink.get(), size, size));
     if (!thin) return std::nullopt;
     std::vector<Mark> marks = MarksOf(thin.get());
-    return LineInk{std::move(thin), std::move(marks)};
+    PixPtr grey(line.grey ? pixClone(line.grey.get()) : nullptr);
+    return LineInk{std::move(thin), std::move(marks), std::move(grey)};
+}
+
+double FaintInkShare(const LineInk& line, int x0, int x1, int top, int y0, int y1) {
+    Pix* grey = line.grey.get();
+    if (!grey || pixGetDepth(grey) != 8) return 0;
+    x0 = std::max(0, x0);
+    x1 = std::min(pixGetWidth(grey), x1);
+    top = std::max(0, top);
+    y1 = std::min(pixGetHeight(grey), y1);
+    if (x0 >= x1 || top >= y0 || y0 >= y1) return 0;
+    l_uint32 ground = 255;
+    l_float32 inkLevel = 0;
+    if (pixGetRankValue(grey, 1, 0.5f, &ground) != 0 ||
+        pixGetAverageMasked(grey, line.ink.get(), 0, 0, 1, L_MEAN_ABSVAL, &inkLevel) != 0 ||
+        static_cast<double>(ground) - inkLevel < 1) {
+        return 0;
+    }
+    // How much darker the columns' darkest pixel is than most of the row: a line drawn across
+    // the picture (a field's frame) darkens both.
+    const auto darker = [&](int from, int to) {
+        std::vector<int> rows;
+        for (int y = from; y < to; ++y) {
+            l_uint32 value = 255, least = 255;
+            for (int x = x0; x < x1; ++x) {
+                pixGetPixel(grey, x, y, &value);
+                least = std::min(least, value);
+            }
+            rows.push_back(RowMedian(grey, y) - static_cast<int>(least));
+        }
+        return rows;
+    };
+    std::vector<int> above = darker(top, y0);
+    const std::vector<int> rows = darker(y0, y1);
+    std::nth_element(above.begin(), above.begin() + above.size() / 2, above.end());
+    const int usual = above[above.size() / 2];
+    return (*std::max_element(rows.begin(), rows.end()) - usual) /
+           (static_cast<double>(ground) - inkLevel);
 }
 
 bool IsHollowFrame(Pix* ink, const Mark& mark, int line) {

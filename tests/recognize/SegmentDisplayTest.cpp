@@ -43,7 +43,8 @@ public:
           m_thickness(std::max(2, cellHeight / 9)),
           m_gap(std::max(1, cellHeight / 40)),
           m_colours(colours),
-          m_pix(pixCreate(cellHeight * 10, cellHeight * 2, 32)) {
+          m_pix(pixCreate(cellHeight * 10, cellHeight * 2, 32)),
+          m_pointInk(colours.ink) {
         pixSetAllArbitrary(m_pix, colours.ground);
         m_x = m_top = cellHeight / 2;
     }
@@ -57,7 +58,7 @@ public:
                 const int x = m_x - Spacing() / 2 - m_thickness / 2;
                 const int size = m_pointSize ? m_pointSize : m_thickness;
                 const int y = c == '*' ? m_top + m_height / 2 : m_top + m_height - size;
-                Fill(x, y, size, c == ',' ? 2 * size : size);
+                Fill(x, y, size, c == ',' ? 2 * size : size, m_pointInk);
                 continue;
             }
             Cell(c >= '0' && c <= '9' ? kDigitSegments[c - '0'] : lit);
@@ -107,6 +108,18 @@ public:
         m_pointSize = size;
         return *this;
     }
+    // Points drawn with `percent` of the ink's strength over the ground, as anti-aliasing
+    // leaves a point smaller than a pixel or two.
+    DrawnDisplay& PalePoints(int percent) {
+        l_int32 r, g, b, gr, gg, gb;
+        extractRGBValues(m_colours.ink, &r, &g, &b);
+        extractRGBValues(m_colours.ground, &gr, &gg, &gb);
+        const auto mix = [&](int ink, int ground) {
+            return ground + (ink - ground) * percent / 100;
+        };
+        composeRGBPixel(mix(r, gr), mix(g, gg), mix(b, gb), &m_pointInk);
+        return *this;
+    }
     // A one-pixel bridge from the last cell's top segment to its upper right one, as
     // anti-aliasing leaves where segments nearly touch.
     DrawnDisplay& Neck() {
@@ -119,14 +132,16 @@ private:
     int m_height, m_width, m_thickness, m_gap;
     Colours m_colours;
     Pix* m_pix;
+    l_uint32 m_pointInk;
     int m_x = 0, m_top = 0, m_cell = 0, m_pointSize = 0;
     bool m_joinedSides = false;
 
     int Spacing() const { return m_width * 2 / 5; }
 
-    void Fill(int x, int y, int w, int h) {
+    void Fill(int x, int y, int w, int h) { Fill(x, y, w, h, m_colours.ink); }
+    void Fill(int x, int y, int w, int h, l_uint32 colour) {
         Box* box = boxCreate(x, y, w, h);
-        pixSetInRectArbitrary(m_pix, box, m_colours.ink);
+        pixSetInRectArbitrary(m_pix, box, colour);
         boxDestroy(&box);
     }
     void Cell(unsigned lit) {
@@ -225,6 +240,35 @@ TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
     EXPECT_EQ(ReadSegmentNumber(trailing.Show("12.").Image()), std::nullopt);
     DrawnDisplay raised(40);
     EXPECT_EQ(ReadSegmentNumber(raised.Show("12*50").Image()), std::nullopt);
+}
+
+TEST(SegmentDisplay, APointTooPaleToBeInkStillPartsTheDecimals) {
+    // Drawn small, a display's point may come out paler than the level its segments are cut
+    // at: passed over, it would make the amount a hundred times larger. A very pale one leaves
+    // the number in doubt.
+    for (int height : {20, 24, 28, 32}) {
+        for (Colours colours : {kYellowOnBlack, kBlackOnWhite}) {
+            DrawnDisplay pale(height, colours);
+            EXPECT_EQ(ReadSegmentNumber(pale.PalePoints(40).Show("358.00").Image()), "358.00")
+                << height;
+            DrawnDisplay paler(height, colours);
+            EXPECT_EQ(ReadSegmentNumber(paler.PalePoints(20).Show("358.00").Image()), std::nullopt)
+                << height;
+        }
+    }
+    // The picture written from the display's ink shows such a point as ink.
+    test::ScopedWorkDir dir;
+    DrawnDisplay written(24, kYellowOnBlack);
+    ASSERT_EQ(pixWrite("cut.bmp", written.PalePoints(40).Show("358.00").Image(), IFF_BMP), 0);
+    ASSERT_TRUE(WriteSegmentDisplay("cut.bmp", "cut.jpg"));
+    PixPtr cleaned(pixRead("cut.jpg"));
+    ASSERT_TRUE(cleaned);
+    EXPECT_EQ(ReadSegmentNumber(cleaned.get()), "358.00");
+    // A blurred frame close under the digits darkens every gap's foot: no point.
+    DrawnDisplay framed(28, kYellowOnBlack);
+    Pix* blurred = pixBlockconv(framed.Show("662.69").Frame(0, 1).Image(), 1, 1);
+    EXPECT_EQ(ReadSegmentNumber(blurred), "662.69");
+    pixDestroy(&blurred);
 }
 
 TEST(SegmentDisplay, LitSetsThatAreNoDigitGiveNothing) {
