@@ -20,6 +20,8 @@ constexpr double kSegmentFaceMargin = 1.1;
 constexpr double kClearSegmentFaceMargin = 2.0;
 // Two digits run into one glyph make it at least this many tenths of its height wide.
 constexpr int kJoinedTenths = 12;
+// No digit alone is wider than this many tenths of its height.
+constexpr int kOneDigitTenths = 9;
 
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
@@ -230,22 +232,32 @@ bool OfStackedBars(const Symbol& symbol, Pix* ink) {
     return count > 1 && (bottom - top) * 10 >= (symbol.bottom - symbol.top) * 7;
 }
 
-// Whether the symbol's box holds ink, and none but the glyph's (specks aside).
-bool InkIsAllTheGlyphs(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
+// Whether the symbol's box holds ink, and none but the glyphs' (specks aside).
+bool InkIsAllOfTheGlyphs(const Symbol& symbol, const std::vector<const Glyph*>& glyphs, Pix* ink) {
     constexpr double kSpecks = 1.1;
-    const int left = std::max(symbol.left, glyph.area.x);
-    const int right = std::min(symbol.right, glyph.area.x + glyph.area.w);
-    if (right <= left) return false;
-    PixPtr glyphPart =
-        ClippedTo(glyph.pix.get(), left - glyph.area.x, 0, right - left, glyph.area.h);
     l_int32 own = 0;
-    if (!glyphPart || pixCountPixels(glyphPart.get(), &own, nullptr) != 0 || own == 0) {
-        return false;
+    int top = pixGetHeight(ink), bottom = 0;
+    for (const Glyph* glyph : glyphs) {
+        const int left = std::max(symbol.left, glyph->area.x);
+        const int right = std::min(symbol.right, glyph->area.x + glyph->area.w);
+        if (right <= left) continue;
+        PixPtr part =
+            ClippedTo(glyph->pix.get(), left - glyph->area.x, 0, right - left, glyph->area.h);
+        l_int32 count = 0;
+        if (!part || pixCountPixels(part.get(), &count, nullptr) != 0) return false;
+        own += count;
+        top = std::min(top, glyph->area.y);
+        bottom = std::max(bottom, glyph->area.y + glyph->area.h);
     }
+    if (own == 0) return false;
     const int width = symbol.right - symbol.left;
     const double inBox =
-        InkShare(ink, symbol.left, glyph.area.y, width, glyph.area.h) * width * glyph.area.h;
+        InkShare(ink, symbol.left, top, width, bottom - top) * width * (bottom - top);
     return inBox <= own * kSpecks;
+}
+
+bool InkIsAllTheGlyphs(const Symbol& symbol, const Glyph& glyph, Pix* ink) {
+    return InkIsAllOfTheGlyphs(symbol, {&glyph}, ink);
 }
 
 // Whether the glyph has a point run into its foot on the right: ink right of the columns its
@@ -469,6 +481,30 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         };
         return (i > 0 && onGlyphOf(i - 1)) || (i + 1 < count && onGlyphOf(i + 1));
     };
+    // A mark read between two sure digits that holds no glyph of its own, only parts of the
+    // digits' glyphs, each of which the templates name as its digit: the recogniser read the
+    // space between them as a mark ("2.5/7"). A glyph that held more than its digit would not
+    // be named so.
+    const auto phantomBetweenDigits = [&](size_t i) {
+        if (!markInNumber[i] || !glyphs[i].empty() || i == 0 || i + 1 >= count) return false;
+        const auto namedAsRead = [&](size_t j, const Symbol& judged) {
+            if (!sureDigit[j] || !IsDigitSymbol(judged.text) || glyphs[j].size() != 1 ||
+                !ownGlyph(j)) {
+                return false;
+            }
+            const GlyphArea& area = glyphs[j][0].area;
+            return area.w * 10 <= area.h * kOneDigitTenths &&
+                   guesses.Named(glyphs[j][0], kGlyphDoubtMargin) == judged.text[0];
+        };
+        // The one before is judged already (its box is left where it was moved from); the one
+        // after is judged as read.
+        const bool beforeKept = !judgement.symbols.empty() &&
+                                judgement.symbols.back().left == symbols[i - 1].left &&
+                                judgement.symbols.back().right == symbols[i - 1].right;
+        return beforeKept && namedAsRead(i - 1, judgement.symbols.back()) &&
+               namedAsRead(i + 1, symbols[i + 1]) &&
+               InkIsAllOfTheGlyphs(symbols[i], {&glyphs[i - 1][0], &glyphs[i + 1][0]}, ink);
+    };
     const auto mayBeAOne = [](const Symbol& symbol) {
         return symbol.text == "1" ||
                (symbol.text == "?" &&
@@ -544,6 +580,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 // Characters run together and read as one digit ("6" for "69.6").
                 Unreadable(symbol);
             }
+        } else if (phantomBetweenDigits(i)) {
+            if (i + 1 < count) symbols[i + 1].startsWord = symbol.startsWord;
+            continue;
         } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && signPartIsADigit(i)) {
             Unreadable(symbol);
         } else if (MayBeCurrencySign(symbol.text) && beforeDigit[i] && glyphs[i].size() == 1) {

@@ -42,6 +42,8 @@ struct GlyphJudgement {
 // - A letter or mark read inside the number ("1/.38"), before its point ("@.23") or alone
 //   after the currency sign ("¥t"), whose box holds just one glyph, of the digits' size and
 //   place (the sign's, where no digit was read), that they surely name a digit, is that digit.
+// - A mark read between two sure digits whose box holds no ink but parts of their glyphs, each
+//   named as read, is dropped: the recogniser read the space between them ("2.5/7").
 // - A colon read as a digit or doubt before any digit of the line is the label's colon, a word
 //   of its own.
 // - A digit or doubt read before any other, on a box far wider than a digit's, before the

@@ -445,6 +445,22 @@ TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
     EXPECT_EQ(Text(Judged({Read("/", 0), Read("5", 1)})), "/5");
 }
 
+TEST_F(DrawnLine, AMarkReadOnTheSpaceBetweenTwoDigitsIsDropped) {
+    // The recogniser read "2.5/7": the box of its "/" holds only the edges of the 5 and the 7.
+    Draw(QStringLiteral("2.57"));
+    Symbol phantom = Read("/", 2);
+    phantom.left = 2 * kCell + 40;
+    phantom.right = 3 * kCell + 20;
+    EXPECT_EQ(Text(Judged({Read("2", 0), Read(".", 1), Read("5", 2), phantom, Read("7", 3)})),
+              "2.57");
+    // Only between digits the glyphs show as read: the 7 read as a 1 may hide more.
+    EXPECT_EQ(Text(Judged({Read("2", 0), Read(".", 1), Read("5", 2), phantom, Read("1", 3)})),
+              "2.5/?");
+    // A mark of its own there (a minus, too flat to be a glyph) stays.
+    Draw(QStringLiteral("25-7"));
+    EXPECT_EQ(Text(Judged({Read("2", 0), Read("5", 1), Read("/", 2), Read("7", 3)})), "25/7");
+}
+
 TEST_F(DrawnLine, AMarkReadAloneAfterTheSignIsTheDigitItsGlyphShows) {
     Draw(QStringLiteral("\u00A51"));
     EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("t", 1)})), "\u00A51");
