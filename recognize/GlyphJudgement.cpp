@@ -595,8 +595,14 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             // Only a box that holds the glyph alone: the recogniser may have read a mark for
             // all of several characters ("U" for a seven-segment "1.0").
             const std::optional<GlyphGuess> guess = guesses.Of(glyphs[i][0]);
-            if (guess && guess->margin >= kGlyphSettleMargin && IsDigitLabel(guess->label) &&
-                InkIsAllTheGlyphs(symbol, glyphs[i][0], ink)) {
+            const bool named = guess && guess->margin >= kGlyphSettleMargin &&
+                               IsDigitLabel(guess->label) &&
+                               InkIsAllTheGlyphs(symbol, glyphs[i][0], ink);
+            // "@" is the recogniser's reading of a ring with ink inside: a monospaced face's
+            // dotted zero, which blurred looks like an 8 to the templates as well.
+            if (named && symbol.text == "@" && guess->label == '8') {
+                Unreadable(symbol);
+            } else if (named) {
                 symbol.text = std::string(1, guess->label);
             }
         }

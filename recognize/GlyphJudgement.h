@@ -66,7 +66,8 @@ struct GlyphJudgement {
 //   - a sign read on the left part of the next digit's glyph when they name that part a digit
 //     (a digit run into the next);
 //   - a character beside the number whose box holds a glyph of the digits' size and place that
-//     they surely name a digit.
+//     they surely name a digit;
+//   - an "@" read in the number whose glyph they name an 8: a dotted zero, blurred.
 // Where the templates are unsure, or a box holds no single glyph, nothing changes.
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                              const std::vector<GlyphTemplate>& templates);

@@ -438,6 +438,9 @@ TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
     EXPECT_EQ(Text(Judged({Read("1", 0), Read("/", 1), Read(".", 2), Read("3", 3)})), "17.3");
     Draw(QStringLiteral("0.2"));
     EXPECT_EQ(Text(Judged({Read("@", 0), Read(".", 1), Read("2", 2)})), "0.2");
+    // Read for an 8, "@" may be a dotted zero run together with its dot.
+    Draw(QStringLiteral("8.2"));
+    EXPECT_EQ(Text(Judged({Read("@", 0), Read(".", 1), Read("2", 2)})), "?.2");
     Draw(QStringLiteral("173"));
     EXPECT_EQ(Text(Judged({Read("1", 0), Read("/", 1), Read("3", 2)})), "173");
     // Before the number, a mark may be a piece of the sign: it stays, and the amount with it.
