@@ -131,9 +131,11 @@ std::u16string AmountFromNumber(std::u16string_view number) {
 }
 
 // Whether the number starting at `start` stands right after a word of Latin letters or marks
-// that is no label or sign ("Bik 4" read for "0.14", "YU 1" for "¥0.01"): a small whole number
-// there is what the recogniser left of a longer one. A label ("合计 1"), a sign ("¥1", "RMB 5")
-// or a colon (": 1") before it vouches for it.
+// that is no label or sign ("Bik 4" read for "0.14", "YU 1" for "¥0.01"), or after a Chinese
+// numeral alone ("四 1" read for a blurred "¥1.91"): a small whole number there is what the
+// recogniser left of a longer one. A label ("合计 1", "收 1"), a sign ("¥1", "RMB 5") or a
+// colon (": 1") before it vouches for it.
+constexpr std::u16string_view kChineseNumerals = u"〇一二三四五六七八九十";
 bool AfterAStrayWord(std::u16string_view text, size_t start) {
     size_t end = start;
     while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'\u3000')) --end;
@@ -141,8 +143,11 @@ bool AfterAStrayWord(std::u16string_view text, size_t start) {
     size_t begin = end;
     while (begin > 0 && text[begin - 1] != u' ' && text[begin - 1] != u'\u3000') --begin;
     const std::u16string_view word = text.substr(begin, end - begin);
+    // No label is a Chinese numeral alone; the recogniser reads digits run together so.
+    const bool numeral =
+        word.size() == 1 && kChineseNumerals.find(word[0]) != std::u16string_view::npos;
     const bool vouched = word == u"Y" || word == u"RMB" || word.back() == u':' ||
-                         word.back() == u';' || word.back() >= 0x80;
+                         word.back() == u';' || (word.back() >= 0x80 && !numeral);
     return !vouched;
 }
 

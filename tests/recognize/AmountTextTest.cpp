@@ -35,6 +35,7 @@ TEST(ModifyAccount, KeepsTheAmountAndDropsWhatSurroundsIt) {
         {u"Bit \uFFE5 1", u"1"},
         // A small whole number after a label or sign.
         {u"合计 1", u"1"},
+        {u"应 收 1", u"1"},  // the label's characters set apart
         {u"RMB 5", u"5"},
         {u"Total 12.50", u"12.50"},
         // A point the recogniser set apart from its digits.
@@ -73,7 +74,8 @@ TEST(ModifyAccount, GivesNothingWhenTheAmountIsInDoubt) {
         u"08304.3",  // a first digit misread as a zero
         u"Bik 4",    // the rest of "0.14" read as letters
         u"YU 1",
-        u"007.50",   // tills do not pad totals with zeros
+        u"四 1",    // the rest of a blurred "¥1.91" read as one character
+        u"007.50",  // tills do not pad totals with zeros
         u"-12.50",
         u"1234567890",  // longer than the amount box takes
         u"12345678.90",
