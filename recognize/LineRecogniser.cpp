@@ -86,6 +86,9 @@ public:
         // Keeps each character's second choices, which tell a doubtful digit.
         m_line->SetVariable("lstm_choice_mode", "2");
         if (languages != "eng") m_unit = LoadedModel(folder, "chi_sim", tesseract::PSM_SINGLE_CHAR);
+        // Parsed here, before any line is read in a child process: each child would parse
+        // them again, several milliseconds of every capture.
+        BuiltInGlyphTemplates();
         m_folder = folder;
         return Readers{*m_line, m_unit.get()};
     }
