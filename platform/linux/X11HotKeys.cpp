@@ -1,11 +1,14 @@
 #include "platform/GlobalHotKeys.h"
 
+#include <array>
+#include <bitset>
 #include <map>
 #include <vector>
 
 // Qt before Xlib: Xlib's macros (Bool, Status) break Qt's headers.
 #include <QSocketNotifier>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -56,6 +59,8 @@ unsigned X11Modifiers(unsigned modifiers) {
 }
 
 constexpr unsigned kHotKeyModifiers = Mod1Mask | ControlMask | ShiftMask | Mod4Mask;
+// A held key repeats every few dozen milliseconds once it has repeated at all.
+constexpr Time kRepeatGapMs = 1000;
 
 // Collects the X errors of one display while it lives: a grab that another client holds comes
 // back as an error, which must not reach the default handler (that one ends the process).
@@ -105,6 +110,10 @@ public:
           m_root(DefaultRootWindow(display)),
           m_lockStates(LockStates(display)),
           m_notifier(ConnectionNumber(display), QSocketNotifier::Read) {
+        // A held key repeats as presses alone, without the releases between them, so that a
+        // repeat is told from a new press.
+        Bool detectable = False;
+        XkbSetDetectableAutoRepeat(display, True, &detectable);
         QObject::connect(&m_notifier, &QSocketNotifier::activated, &m_notifier,
                          [this] { Drain(); });
     }
@@ -197,7 +206,18 @@ private:
         while (XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
-            if (event.type != KeyPress) continue;
+            const unsigned code = event.xkey.keycode;
+            if (event.type == KeyRelease && code < m_held.size()) m_held.reset(code);
+            if (event.type != KeyPress || code >= m_held.size()) continue;
+            // However long the key is held, one press calls the handler once: the show key's
+            // repeats would read the till's screen again and again while the operator types.
+            // Repeats follow each other closely; a press long after the last one is new, even
+            // were its release lost.
+            const bool repeat =
+                m_held.test(code) && event.xkey.time - m_lastPress[code] < kRepeatGapMs;
+            m_held.set(code);
+            m_lastPress[code] = event.xkey.time;
+            if (repeat) continue;
             const unsigned state = event.xkey.state & kHotKeyModifiers;
             for (const auto& [id, grab] : m_grabs) {
                 if (grab.code == event.xkey.keycode && grab.mask == state) pressed.push_back(id);
@@ -214,6 +234,8 @@ private:
     std::vector<unsigned> m_lockStates;
     QSocketNotifier m_notifier;
     std::map<int, Grab> m_grabs;
+    std::bitset<256> m_held;  // keys pressed and not yet released, by key code
+    std::array<Time, 256> m_lastPress{};
     std::function<void(int id)> m_handler;
 };
 

@@ -79,6 +79,16 @@ TEST_F(GlobalHotKeysTest, EachCombinationArrivesWithItsIdentifierAndOnlyWithItsM
               std::vector<int>{});
 }
 
+TEST_F(GlobalHotKeysTest, AKeyHeldDownArrivesOnceHoweverLongItRepeats) {
+    // Held past the keyboard's repeat delay, the key repeats; the show key must not read the
+    // till's screen again for each repeat while the operator types the code.
+    ASSERT_TRUE(m_keys->Register(kShowId, HotKeyModifier::Control, 'Q'));
+    EXPECT_EQ(Arrivals([this] { m_sender.Hold({"Control_L"}, "q", 1500); }),
+              std::vector<int>{kShowId});
+    // Pressed again, it arrives again.
+    EXPECT_EQ(Arrivals([this] { PressCtrlQ(); }), std::vector<int>{kShowId});
+}
+
 TEST_F(GlobalHotKeysTest, ShiftWithALetterAndFunctionKeysAreGrabbedAsTheirKeys) {
     // shift+f5 in the settings means Shift and the letter F.
     ASSERT_TRUE(m_keys->Register(kShowId, HotKeyModifier::Shift, 'F'));

@@ -20,6 +20,8 @@ public:
     // Holds the modifier keys down (keysym names such as "Control_L"), presses and releases
     // `key` ("q", "7", "F5"), then lets the modifiers go.
     void Press(const std::vector<std::string>& modifiers, const std::string& key);
+    // The same, with `key` held down for that long, as a person holding it would.
+    void Hold(const std::vector<std::string>& modifiers, const std::string& key, int milliseconds);
     // One press and release, e.g. of "Caps_Lock" to turn it on or off.
     void Tap(const std::string& key);
     // Grabs the combination for this client, with exactly the modifiers given (hot-key masks),
