@@ -24,19 +24,17 @@ void XKeySender::Send(const std::string& key, bool down) {
 }
 
 void XKeySender::Press(const std::vector<std::string>& modifiers, const std::string& key) {
-    for (const std::string& modifier : modifiers) Send(modifier, true);
-    Send(key, true);
-    Send(key, false);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) Send(*it, false);
-    XSync(m_display, False);
+    Hold(modifiers, key, 0);
 }
 
 void XKeySender::Hold(const std::vector<std::string>& modifiers, const std::string& key,
                       int milliseconds) {
     for (const std::string& modifier : modifiers) Send(modifier, true);
     Send(key, true);
-    XSync(m_display, False);
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (milliseconds > 0) {
+        XSync(m_display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
     Send(key, false);
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) Send(*it, false);
     XSync(m_display, False);
