@@ -23,7 +23,7 @@
 #include "recognize/GlyphJudgement.h"
 #include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
-#include "recognize/IsolatedRun.h"
+#include "recognize/IsolatedWorker.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
 #include "recognize/PointMarks.h"
@@ -64,46 +64,6 @@ std::unique_ptr<tesseract::TessBaseAPI> LoadedModel(const std::string& folder,
     // Screen copies carry no resolution; this keeps Tesseract from guessing one aloud.
     api->SetVariable("user_defined_dpi", "96");
     return api;
-}
-
-// Loading the models takes far longer than reading a line, so one recogniser serves the process.
-class Recogniser {
-public:
-    std::optional<Readers> For(const std::string& dataFolder) {
-        const char* prefix = std::getenv("TESSDATA_PREFIX");
-        const std::string folder = prefix && *prefix ? std::string(prefix) : dataFolder;
-        if (m_line && folder == m_folder) return Readers{*m_line, m_unit.get()};
-        m_line.reset();
-        m_unit.reset();
-        // A line is a few milliseconds of work: the threads Tesseract would start for it cost
-        // more than they save and keep the processor spinning after each read.
-#ifdef _OPENMP
-        omp_set_max_active_levels(0);
-#endif
-        const std::string languages = Languages(folder);
-        m_line = LoadedModel(folder, languages, tesseract::PSM_SINGLE_LINE);
-        if (!m_line) return std::nullopt;
-        // Keeps each character's second choices, which tell a doubtful digit.
-        m_line->SetVariable("lstm_choice_mode", "2");
-        if (languages != "eng") m_unit = LoadedModel(folder, "chi_sim", tesseract::PSM_SINGLE_CHAR);
-        // Parsed here, before any line is read in a child process: each child would parse
-        // them again, several milliseconds of every capture.
-        BuiltInGlyphTemplates();
-        m_folder = folder;
-        return Readers{*m_line, m_unit.get()};
-    }
-    std::mutex& Lock() { return m_lock; }
-
-private:
-    std::mutex m_lock;
-    std::unique_ptr<tesseract::TessBaseAPI> m_line;
-    std::unique_ptr<tesseract::TessBaseAPI> m_unit;
-    std::string m_folder;
-};
-
-Recogniser& TheRecogniser() {
-    static Recogniser recogniser;
-    return recogniser;
 }
 
 // A currency sign read as a digit would add a digit to the front of the amount.
@@ -381,6 +341,60 @@ std::optional<std::string> ReadLine(const Readers& readers, Pix* image) {
 // A line takes milliseconds, a doubtful one read in every view a few hundred at most.
 constexpr std::chrono::milliseconds kLongestReading{10000};
 
+// Loading the models takes far longer than reading a line, so one recogniser serves the process.
+class Recogniser {
+public:
+    // The worker that reads lines with the models of `dataFolder`; none when they cannot be
+    // loaded.
+    IsolatedWorker* For(const std::string& dataFolder) {
+        const char* prefix = std::getenv("TESSDATA_PREFIX");
+        const std::string folder = prefix && *prefix ? std::string(prefix) : dataFolder;
+        if (m_worker && folder == m_folder) return m_worker.get();
+        m_worker.reset();
+        m_line.reset();
+        m_unit.reset();
+        // A line is a few milliseconds of work: the threads Tesseract would start for it cost
+        // more than they save and keep the processor spinning after each read.
+#ifdef _OPENMP
+        omp_set_max_active_levels(0);
+#endif
+        const std::string languages = Languages(folder);
+        m_line = LoadedModel(folder, languages, tesseract::PSM_SINGLE_LINE);
+        if (!m_line) return nullptr;
+        // Keeps each character's second choices, which tell a doubtful digit.
+        m_line->SetVariable("lstm_choice_mode", "2");
+        if (languages != "eng") m_unit = LoadedModel(folder, "chi_sim", tesseract::PSM_SINGLE_CHAR);
+        // Parsed here, before the worker's child process is started, which would otherwise
+        // parse them again each time it is started.
+        BuiltInGlyphTemplates();
+        const Readers readers{*m_line, m_unit.get()};
+        m_worker = std::make_unique<IsolatedWorker>(
+            [readers](const std::string& imagePath) -> std::optional<std::string> {
+                PixPtr image(pixRead(imagePath.c_str()));
+                if (!image) return std::nullopt;
+                return ReadLine(readers, image.get());
+            });
+        m_folder = folder;
+        return m_worker.get();
+    }
+    std::mutex& Lock() {
+        return m_lock;
+    }
+
+private:
+    std::mutex m_lock;
+    std::unique_ptr<tesseract::TessBaseAPI> m_line;
+    std::unique_ptr<tesseract::TessBaseAPI> m_unit;
+    // Holds the models above in its child process, so it goes first.
+    std::unique_ptr<IsolatedWorker> m_worker;
+    std::string m_folder;
+};
+
+Recogniser& TheRecogniser() {
+    static Recogniser recogniser;
+    return recogniser;
+}
+
 }  // namespace
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
@@ -391,9 +405,12 @@ std::optional<std::string> RecogniseLine(const std::string& imagePath,
     if (std::optional<std::string> number = ReadSegmentNumber(image.get())) return number;
     Recogniser& recogniser = TheRecogniser();
     std::lock_guard<std::mutex> hold(recogniser.Lock());
-    const std::optional<Readers> readers = recogniser.For(dataFolder);
-    if (!readers) return std::nullopt;
-    return RunIsolated([&] { return ReadLine(*readers, image.get()); }, kLongestReading);
+    IsolatedWorker* worker = recogniser.For(dataFolder);
+    if (!worker) return std::nullopt;
+    // The worker's child keeps the working folder it was started in.
+    std::error_code unknown;
+    const std::filesystem::path path = std::filesystem::absolute(imagePath, unknown);
+    return worker->Run(unknown ? imagePath : path.string(), kLongestReading);
 }
 
 }  // namespace zelvo
