@@ -24,7 +24,8 @@ constexpr size_t kTextMax = 1024;
 
 void RemoveWorkFiles() {
     std::error_code ignored;
-    for (const char* name : {kScreenCopyFile, kCleanedImageFile, kResultFile}) {
+    for (const std::string& name : {std::string(kScreenCopyFile), std::string(kCleanedImageFile),
+                                    GreyLineBeside(kCleanedImageFile), std::string(kResultFile)}) {
         std::filesystem::remove(name, ignored);
     }
 }

@@ -31,6 +31,9 @@ void QuietImageLibrary() {
 
 int CRecognizeApp::PicProcess(const std::string& in, const std::string& out) {
     QuietImageLibrary();
+    // A grey line left by an earlier cleaning must not be read as this image's.
+    std::error_code ignored;
+    std::filesystem::remove(GreyLineBeside(out), ignored);
     // The cleaning closes the narrow gaps between a seven-segment display's segments, and
     // its reader could read the cleaned image no more.
     if (WriteSegmentDisplay(in, out)) return 1;

@@ -286,6 +286,10 @@ CutSides TextCutAtTheSides(Pix* line) {
     return cut;
 }
 
+std::string GreyLineBeside(const std::string& cleaned) {
+    return cleaned + ".grey.png";
+}
+
 bool CleanImageForRecognition(const std::string& in, const std::string& out) {
     PixPtr source(pixRead(in.c_str()));
     if (!source) return false;
@@ -304,7 +308,11 @@ bool CleanImageForRecognition(const std::string& in, const std::string& out) {
     PixPtr framed(pixAddBorder(ink.get(), kQuietBorder, 0));
     if (!framed) return false;
     PixPtr written(pixConvert1To8(nullptr, framed.get(), 255, 0));
-    return written && pixWrite(out.c_str(), written.get(), IFF_JFIF_JPEG) == 0;
+    if (!written || pixWrite(out.c_str(), written.get(), IFF_JFIF_JPEG) != 0) return false;
+    // Without its grey line the cleaned image still reads; only the last views are lost.
+    PixPtr greyFramed(pixAddBorder(scaled.get(), kQuietBorder, GroundLevel(scaled.get())));
+    if (greyFramed) pixWrite(GreyLineBeside(out).c_str(), greyFramed.get(), IFF_PNG);
+    return true;
 }
 
 }  // namespace zelvo

@@ -12,7 +12,13 @@ inline constexpr int kQuietBorder = 12;
 // Grey, dark text on a light ground, field borders removed, the text scaled to a height the
 // recogniser reads well, binarised and framed by a quiet border. False when the input cannot
 // be read or the output cannot be written.
+// Beside it, in `GreyLineBeside(out)`, the same line before it was binarised.
 bool CleanImageForRecognition(const std::string& in, const std::string& out);
+
+// Where the cleaning leaves the line in grey beside the cleaned image `cleaned`: scaled and
+// framed as that is, so that the two are the same size. Small or blurred text that binarising
+// broke or ran together often reads there.
+std::string GreyLineBeside(const std::string& cleaned);
 
 // The sides of the region that cut through the text: where a character, and not a field border,
 // runs into them.

@@ -13,6 +13,7 @@
 #include "base/CodePage.h"
 #include "recognize/AmountChain.h"
 #include "recognize/CRecognizeApp.h"
+#include "recognize/ImageCleaning.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -23,6 +24,7 @@ struct Look {
     QColor ground;
     int pixelSize;
     bool frame;
+    bool aliased = false;
 };
 
 // A till total as the screen shows it, written as "cut.bmp".
@@ -33,6 +35,7 @@ void RenderTotal(const QString& text, const Look& look, const QString& path,
     QPainter painter(&image);
     QFont font(family);
     font.setPixelSize(look.pixelSize);
+    if (look.aliased) font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     painter.setPen(look.ink);
     if (look.frame) painter.drawRect(image.rect().adjusted(2, 2, -3, -3));
@@ -97,6 +100,21 @@ TEST_F(Recognition, CleaningWritesTheImageThatIsRecognised) {
     EXPECT_GT(qGray(cleaned.pixel(0, 0)), 200);
     ASSERT_EQ(CRecognizeApp::RunTesseract(u"cut.jpg", u"result", u""), 1);
     EXPECT_EQ(ReadRecognisedText("result.txt"), u"66.00");
+
+    // Beside it, the same line before binarising: as large, and still grey at the strokes' edges.
+    QImage grey(QString::fromStdString(GreyLineBeside("cut.jpg")));
+    ASSERT_FALSE(grey.isNull());
+    EXPECT_EQ(grey.size(), cleaned.size());
+    int between = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x)
+            between += std::abs(qGray(grey.pixel(x, y)) - 128) < 80;
+    }
+    EXPECT_GT(between, 20);
+
+    // An image that cannot be cleaned leaves no earlier grey line behind to be read as its own.
+    EXPECT_EQ(CRecognizeApp::PicProcess("absent.bmp", "cut.jpg"), 0);
+    EXPECT_FALSE(std::filesystem::exists(GreyLineBeside("cut.jpg")));
 }
 
 // A field's frame with strokes drawn in it, written as "cut.bmp" and cleaned as a capture is:
@@ -326,6 +344,35 @@ TEST_F(Recognition, ALineMisreadInItsCleanedPictureIsReadInSmallerViews) {
          u"83757.68"},
         {"Liberation Sans", {Qt::black, Qt::white, 26, false}, QStringLiteral("5.71"), u"5.71"},
     });
+}
+
+// The amount the recogniser reads in the cleaned image "cut.jpg".
+std::u16string AmountInTheCleanedImage() {
+    std::filesystem::remove("result.txt");
+    if (CRecognizeApp::RunTesseract(u"cut.jpg", u"result", u"") != 1) return u"failed";
+    std::u16string text = ReadRecognisedText("result.txt").value_or(u"");
+    CRecognizeApp::ModifyAccount(text);
+    return text;
+}
+
+TEST_F(Recognition, SmallTextThatBinarisingBrokeIsReadInItsGreyLine) {
+    RenderTotal(QStringLiteral("3.72"), {Qt::black, Qt::white, 12, false, true},
+                QStringLiteral("cut.bmp"), QStringLiteral("DejaVu Sans Mono"));
+    ASSERT_EQ(CRecognizeApp::PicProcess("cut.bmp", "cut.jpg"), 1);
+    EXPECT_EQ(AmountInTheCleanedImage(), u"3.72");
+
+    // A grey picture of another size is some other line's, and is not read, even one that
+    // differs from this line's by a row of ground.
+    const QString greyFile = QString::fromStdString(GreyLineBeside("cut.jpg"));
+    const QImage grey(greyFile);
+    ASSERT_FALSE(grey.isNull());
+    QImage taller(grey.width(), grey.height() + 1, grey.format());
+    taller.fill(Qt::white);
+    QPainter(&taller).drawImage(0, 0, grey);
+    ASSERT_TRUE(taller.save(greyFile, "PNG"));
+    EXPECT_EQ(AmountInTheCleanedImage(), u"");
+    std::filesystem::remove(greyFile.toStdString());
+    EXPECT_EQ(AmountInTheCleanedImage(), u"");
 }
 
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {

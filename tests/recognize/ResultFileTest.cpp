@@ -1,8 +1,10 @@
+#include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "recognize/AmountChain.h"
+#include "recognize/ImageCleaning.h"
 #include "tests/support/TestSupport.h"
 
 namespace zelvo {
@@ -55,12 +57,12 @@ TEST(ResultFile, AMissingFileIsNoText) {
 
 TEST(ResultFile, RemovingTheWorkFilesLeavesNoEarlierResult) {
     test::ScopedWorkDir dir;
-    for (const char* name : {kScreenCopyFile, kCleanedImageFile, kResultFile}) Write(name, "1");
+    const std::string names[] = {kScreenCopyFile, kCleanedImageFile,
+                                 GreyLineBeside(kCleanedImageFile), kResultFile};
+    for (const std::string& name : names) Write(name, "1");
     Write("other.txt", "1");
     RemoveWorkFiles();
-    for (const char* name : {kScreenCopyFile, kCleanedImageFile, kResultFile}) {
-        EXPECT_FALSE(std::filesystem::exists(name)) << name;
-    }
+    for (const std::string& name : names) EXPECT_FALSE(std::filesystem::exists(name)) << name;
     EXPECT_TRUE(std::filesystem::exists("other.txt"));
 }
 
