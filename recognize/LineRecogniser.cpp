@@ -299,43 +299,68 @@ std::u16string AmountOf(const std::string& line) {
 // often reads right what it misread in the hard-edged picture ("2:59", "A5.51", "7,84"). A view's
 // amount is taken only when enough views read the same one, no view reads another, and each of
 // those readings, placed back in the line, explains the line's own picture: its points and
-// glyphs, and the digits the first reading saw. The line's grey picture, where the cleaning left
-// one, gives three more views, where small or blurred text that binarising broke often reads.
-// Only three: with all six, blurred digits whose point the grey had lost won enough votes.
+// glyphs, and the digits the first reading saw.
 constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
-constexpr float kGreyRetryScales[] = {1.0f, 0.8f, 0.6f};
 constexpr int kViewsToAgree = 3;
+// The line's grey picture, where the cleaning left one, gives three more views, where small or
+// blurred text that binarising broke often reads. They add votes to the amount the sharp views
+// read, or to none; where they read another amount or misread the line, they add none, since
+// the grey often turns a label into digits the sharp views do not see. Only three: with six,
+// blurred digits whose point the grey had lost won enough votes.
+constexpr float kGreyRetryScales[] = {1.0f, 0.8f, 0.6f};
 
-std::optional<std::string> AmountTheViewsAgreeOn(const Readers& readers, Pix* image, Pix* grey,
-                                                 const std::vector<Symbol>& line) {
-    PixPtr ink = DarkInk(image);
-    if (!ink) return std::nullopt;
-    std::vector<std::pair<Pix*, float>> views;
-    for (const float scale : kRetryScales) views.emplace_back(image, scale);
-    for (const float scale : kGreyRetryScales) {
-        if (grey) views.emplace_back(grey, scale);
-    }
-    std::u16string agreed;
-    std::string agreedLine;
+// The amount that views of `source` read alike, the line one of them read it in, and how many;
+// none when a view reads another amount or does not explain the line.
+struct ViewsAgreement {
+    std::u16string amount;
+    std::string text;
     int votes = 0;
-    for (const auto& [source, scale] : views) {
+};
+
+template <size_t kViews>
+std::optional<ViewsAgreement> ViewsAgreeing(const Readers& readers, Pix* source,
+                                            const float (&scales)[kViews],
+                                            const std::vector<Symbol>& line, Pix* image, Pix* ink) {
+    ViewsAgreement agreement;
+    for (const float scale : scales) {
         PixPtr view = OtherView(source, scale);
         std::optional<LineReading> reading =
             view ? ReadLineImage(readers, view.get()) : std::nullopt;
         if (!reading) continue;
         const std::u16string amount = AmountOf(reading->text);
         if (amount.empty()) continue;
-        const bool other = !agreed.empty() && amount != agreed;
-        if (other || !ViewExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image,
-                                          ink.get())) {
+        const bool other = agreement.votes > 0 && amount != agreement.amount;
+        if (other ||
+            !ViewExplainsTheLine(PlacedInLine(reading->symbols, scale), line, image, ink)) {
             return std::nullopt;
         }
-        agreed = amount;
-        agreedLine = std::move(reading->text);
-        ++votes;
+        if (agreement.votes++ == 0) {
+            agreement.amount = amount;
+            agreement.text = std::move(reading->text);
+        }
     }
-    if (votes < kViewsToAgree) return std::nullopt;
-    return agreedLine;
+    return agreement;
+}
+
+std::optional<std::string> AmountTheViewsAgreeOn(const Readers& readers, Pix* image, Pix* grey,
+                                                 const std::vector<Symbol>& line) {
+    PixPtr ink = DarkInk(image);
+    if (!ink) return std::nullopt;
+    std::optional<ViewsAgreement> sharp =
+        ViewsAgreeing(readers, image, kRetryScales, line, image, ink.get());
+    if (!sharp) return std::nullopt;
+    const std::optional<ViewsAgreement> soft =
+        grey ? ViewsAgreeing(readers, grey, kGreyRetryScales, line, image, ink.get())
+             : std::nullopt;
+    if (soft && soft->votes > 0) {
+        if (sharp->votes == 0) {
+            sharp = soft;
+        } else if (soft->amount == sharp->amount) {
+            sharp->votes += soft->votes;
+        }
+    }
+    if (sharp->votes < kViewsToAgree) return std::nullopt;
+    return std::move(sharp->text);
 }
 
 // `grey`, when not null, is the line's grey picture, of the same size.

@@ -375,6 +375,14 @@ TEST_F(Recognition, SmallTextThatBinarisingBrokeIsReadInItsGreyLine) {
     EXPECT_EQ(AmountInTheCleanedImage(), u"");
 }
 
+TEST_F(Recognition, GreyViewsThatReadAnotherAmountTakeNoVotesFromTheSharpOnes) {
+    // The smaller sharp views agree on this line; the grey ones read another amount in it.
+    ExpectRead({{"DejaVu Sans Mono",
+                 {Qt::black, Qt::white, 24, false, true},
+                 QStringLiteral("\u00A54,419.20"),
+                 u"4419.20"}});
+}
+
 TEST_F(Recognition, TwoTotalsInTheRegionReadAsNoAmount) {
     RenderTotal(QStringLiteral("12.50  88.00"), {Qt::black, Qt::white, 20, false},
                 QStringLiteral("cut.bmp"));
