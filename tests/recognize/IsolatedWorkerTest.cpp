@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -27,6 +28,21 @@ std::optional<std::string> WhoServed(const std::string&) {
 
 pid_t ServedBy(const std::optional<std::string>& answer) {
     return answer ? static_cast<pid_t>(std::atoi(answer->c_str())) : -1;
+}
+
+// Whether the child `pid` of this process has died (and not been reaped) within `limit`.
+bool DiesWithin(pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        // The state follows the command name, which is in brackets.
+        const size_t named = line.rfind(')');
+        if (named != std::string::npos && line.compare(named, 3, ") Z") == 0) return true;
+        std::this_thread::sleep_for(5ms);
+    }
+    return false;
 }
 
 TEST(IsolatedWorker, GivesBackWhatTheWorkReturnedForEachRequest) {
@@ -81,8 +97,7 @@ TEST(IsolatedWorker, AChildThatDiedBetweenReadingsIsReplacedForTheNextOne) {
     const pid_t first = ServedBy(worker.Run("", 5s));
     ASSERT_GT(first, 0);
     ASSERT_EQ(kill(first, SIGKILL), 0);
-    // Let it die before the next request is sent.
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(DiesWithin(first, 5s));
     const std::optional<std::string> next = worker.Run("", 5s);
     ASSERT_TRUE(next);
     EXPECT_NE(ServedBy(next), first);
