@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
-#include <optional>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include <leptonica/allheaders.h>
@@ -317,9 +318,8 @@ struct ViewsAgreement {
     int votes = 0;
 };
 
-template <size_t kViews>
 std::optional<ViewsAgreement> ViewsAgreeing(const Readers& readers, Pix* source,
-                                            const float (&scales)[kViews],
+                                            std::span<const float> scales,
                                             const std::vector<Symbol>& line, Pix* image, Pix* ink) {
     ViewsAgreement agreement;
     for (const float scale : scales) {
