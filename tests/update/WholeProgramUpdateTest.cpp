@@ -116,10 +116,12 @@ protected:
         ASSERT_TRUE(m_first.waitForStarted());
     }
 
-    // A dialog of the first process not among `seen` (which it joins); empty when none came.
+    // A dialog of the first process not among `seen` (which it joins); empty when none came or
+    // the process ended.
     QString NextDialog(QStringList& seen) {
         QString window;
         PumpUntil([&] {
+            if (m_first.state() == QProcess::NotRunning) return true;
             for (const QString& id : DialogWindows(m_first.processId())) {
                 if (!seen.contains(id)) window = id;
             }
@@ -143,7 +145,9 @@ TEST_F(WholeProgramUpdateTest, AnsweredQuestionInstallsRestartsAndTheNextStartDr
     StartFirst();
     QStringList seen;
     QString question = NextDialog(seen);
-    ASSERT_FALSE(question.isEmpty()) << "no question came";
+    ASSERT_FALSE(question.isEmpty())
+        << "no question came on display " << qgetenv("DISPLAY").data()
+        << (m_first.state() == QProcess::NotRunning ? "; the program ended" : "");
     ClickConfirm(question);  // "更  新"
 
     // The success message is up: the new program is in place and the old one kept.
