@@ -146,8 +146,10 @@ bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line) {
     const long points = std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
         return IsPointSymbol(symbol.text);
     });
-    const std::optional<SymbolBox> digits = BoxAround(
-        symbols, [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); });
+    // Doubts count: a point the recogniser took into a doubt's box ("71?" for "71.5") stands
+    // between the digits all the same.
+    const std::optional<SymbolBox> digits =
+        BoxAround(symbols, [](const Symbol& symbol) { return CountsAsDigit(symbol.text); });
     return digits && CountPointMarks(line, digits->left, digits->right) > points;
 }
 

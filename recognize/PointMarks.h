@@ -14,8 +14,8 @@ namespace zelvo {
 // one. Dark or light text on an even ground.
 int CountPointMarks(Pix* line, int left, int right);
 
-// Whether the line image shows more points between the read digits than the reading holds: a
-// point the recogniser missed would shift the amount's decimals.
+// Whether the line image shows more points between the read digits and doubts than the reading
+// holds: a point the recogniser missed would shift the amount's decimals.
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line);
 
 // Whether a point the recogniser did not read may be joined to a digit's foot, where small

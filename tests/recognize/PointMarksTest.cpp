@@ -118,6 +118,18 @@ TEST(PointMarks, AGlyphSharedWithANeighbourIsNoDigitCarryingAPoint) {
     EXPECT_FALSE(touching.MayHidePoint());
 }
 
+TEST(PointMarks, APointInsideADoubtsBoxIsMissedAllTheSame) {
+    // "71?" read for "71.5": the doubt's box holds the point and the 5.
+    ReadLine read;
+    read.Digit("7", 20).Digit("1", 8).Point().Digit("5", 20);
+    read.symbols[3].text = "?";
+    std::vector<Symbol> joined = {read.symbols[0], read.symbols[1], read.symbols[3]};
+    joined[2].left = read.symbols[2].left;
+    EXPECT_TRUE(MissesAPoint(joined, read.line.Image()));
+    // Read with its point, the line misses none.
+    EXPECT_FALSE(MissesAPoint(read.symbols, read.line.Image()));
+}
+
 TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
     PixPtr ink;
     const auto unread = [&](ReadLine& read) {
