@@ -538,6 +538,9 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             const bool colon = glyphs[i].empty() && IsColonBetween(ink, symbol.left, symbol.right);
             const bool shared = glyphs[i].size() == 1 && !ownGlyph(i);
             const bool partOfAnother = digit && glyphs[i].empty() && onTheGlyphBeforeAndUnlikeIt(i);
+            // A point or speck read as a digit as well ("22,871.11" for "22,871.1").
+            const bool onASpeck = glyphs[i].empty() && row.height > 0 &&
+                                  (symbol.bottom - symbol.top) * 2 < row.height;
             if (colon && !afterADigit) {
                 // A label's colon: it parts the label from the amount.
                 Settle(symbol, ":");
@@ -547,7 +550,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 Unreadable(symbol);
             } else if (shared) {
                 if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
-            } else if (partOfAnother) {
+            } else if (partOfAnother || onASpeck) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1 && aloneOnAWideGlyph(i)) {
                 Unreadable(symbol);

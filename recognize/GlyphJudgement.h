@@ -55,7 +55,7 @@ struct GlyphJudgement {
 // - These become doubts that no other view may settle:
 //   - a digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //     standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
-//     not look like it);
+//     not look like it, a box less than half as tall as the digits on a point or speck);
 //   - a doubt whose box holds several glyphs (digits and points the recogniser read as one),
 //     or none of its own but, inside its neighbour's box, a part of the neighbour's glyph,
 //     wider than tall (two characters run together and read twice);

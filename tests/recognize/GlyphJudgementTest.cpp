@@ -67,12 +67,14 @@ protected:
         ASSERT_TRUE(m_ink);
     }
 
-    // What the recogniser read in cells [first, last].
+    // What the recogniser read in cells [first, last], boxed as tall as a digit.
     static Symbol Read(const std::string& text, int first, int last = -1) {
         Symbol symbol;
         symbol.text = text;
         symbol.left = first * kCell + 4;
         symbol.right = (last < 0 ? first : last) * kCell + kCell - 4;
+        symbol.top = 20;
+        symbol.bottom = 60;
         symbol.startsWord = first == 0;
         return symbol;
     }
@@ -321,6 +323,16 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     onFour.startsWord = false;
     const std::vector<Symbol> twice = Judged({loose, onFour, Read("5", 1)});
     EXPECT_EQ(Text(twice), "??5");
+
+    // The point of "1.1" read once as the point and once more as a 1, on a box no taller
+    // than the point.
+    Draw(QStringLiteral("1.1"));
+    std::vector<Symbol> pointTwice = {Read("1", 0), Read(".", 1), Read("1", 1), Read("1", 2)};
+    pointTwice[2].top = 52;
+    pointTwice[2].bottom = 60;
+    const std::vector<Symbol> speck = Judged(pointTwice);
+    EXPECT_EQ(Text(speck), "1.?1");
+    EXPECT_TRUE(speck[2].withoutGlyph);
 
     // A full-width sign read as a doubt and a 6 on its right half ("657.03" for "￥57.03").
     Draw(QStringLiteral("\uFFE55"), QStringLiteral("AR PL UMing CN"));
