@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <leptonica/allheaders.h>
 
@@ -124,6 +125,25 @@ void JudgeDoubt(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
     } else {
         symbol.maybeSign = false;
     }
+}
+
+// The digits whose glyphs enclose ground. A glyph that encloses none, its counters closed up by
+// blur or boldness, is a blot that can't be told among them, and other views see the same blot.
+bool HasAHole(char digit) {
+    return std::string_view("0689").find(digit) != std::string_view::npos;
+}
+
+bool EnclosesNoGround(const Glyph& glyph) {
+    PixPtr holes(pixHolesByFilling(glyph.pix.get(), 4));
+    l_int32 ground = 0;
+    return holes && pixCountPixels(holes.get(), &ground, nullptr) == 0 && ground == 0;
+}
+
+// A digit with a hole, or a doubt only between such digits.
+bool OnlyADigitWithAHole(const Symbol& symbol) {
+    if (IsDigitSymbol(symbol.text)) return HasAHole(symbol.text[0]);
+    return symbol.text == "?" && !symbol.candidates.empty() &&
+           std::all_of(symbol.candidates.begin(), symbol.candidates.end(), HasAHole);
 }
 
 // A doubt whose box holds the currency sign the recogniser did not read and the first digit:
@@ -565,6 +585,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);
+                // "2.78" for a bold "2.70" whose zero blur filled in.
+                if (doubt && OnlyADigitWithAHole(symbol) && EnclosesNoGround(glyphs[i][0])) {
+                    Unreadable(symbol);
+                }
             } else if (doubt || !afterADigit) {
                 // The sign the recogniser did not read, run into the first digit: for a sure
                 // digit, the templates must name it as the recogniser did.
@@ -603,7 +627,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                                InkIsAllTheGlyphs(symbol, glyphs[i][0], ink);
             // "@" is the recogniser's reading of a ring with ink inside: a monospaced face's
             // dotted zero, which blurred looks like an 8 to the templates as well.
-            if (named && symbol.text == "@" && guess->label == '8') {
+            const bool ringOrBlot =
+                named && ((symbol.text == "@" && guess->label == '8') ||
+                          (HasAHole(guess->label) && EnclosesNoGround(glyphs[i][0])));
+            if (ringOrBlot) {
                 Unreadable(symbol);
             } else if (named) {
                 symbol.text = std::string(1, guess->label);

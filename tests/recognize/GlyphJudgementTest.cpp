@@ -460,6 +460,28 @@ TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
     EXPECT_EQ(Text(Judged({Read("/", 0), Read("5", 1)})), "/5");
 }
 
+TEST_F(DrawnLine, ABlotThatMayBeOnlyADigitWithAHoleIsADoubtNoViewSettles) {
+    // A bold zero whose counter blur filled in: a blot the templates take for an 8.
+    QImage blotted =
+        test::DrawnInCells(QStringLiteral("2 .1"), QStringLiteral("DejaVu Sans"), 48, kCell, 80);
+    {
+        QPainter painter(&blotted);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QRect(kCell + 14, 22, 32, 36));
+    }
+    Use(blotted);
+    const std::vector<Symbol> doubt =
+        Judged({Read("2", 0), Doubt(1, "08"), Read(".", 2), Read("1", 3)});
+    EXPECT_EQ(Text(doubt), "2?.1");
+    EXPECT_TRUE(doubt[1].withoutGlyph);
+    // Read as a letter inside the number, it is no digit either.
+    EXPECT_EQ(Text(Judged({Read("2", 0), Read("o", 1), Read(".", 2), Read("1", 3)})), "2?.1");
+    // A zero that kept its hole is settled as the templates name it.
+    Draw(QStringLiteral("20.1"));
+    EXPECT_EQ(Text(Judged({Read("2", 0), Doubt(1, "08"), Read(".", 2), Read("1", 3)})), "20.1");
+}
+
 TEST_F(DrawnLine, AMarkReadOnTheSpaceBetweenTwoDigitsIsDropped) {
     // The recogniser read "2.5/7": the box of its "/" holds only the edges of the 5 and the 7.
     Draw(QStringLiteral("2.57"));
