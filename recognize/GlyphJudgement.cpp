@@ -127,8 +127,9 @@ void JudgeDoubt(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
     }
 }
 
-// The digits whose glyphs enclose ground. A glyph that encloses none, its counters closed up by
-// blur or boldness, is a blot that can't be told among them, and other views see the same blot.
+// The digits whose glyphs enclose ground. A glyph that encloses none is none of them as drawn
+// (a zero whose counter blur filled in or whose thin top broke open, a 5), though the templates
+// and the other views may name it one.
 bool HasAHole(char digit) {
     return std::string_view("0689").find(digit) != std::string_view::npos;
 }

@@ -69,7 +69,7 @@ struct GlyphJudgement {
 //     they surely name a digit;
 //   - an "@" read in the number whose glyph they name an 8: a dotted zero, blurred;
 //   - a doubt that can only be, or a mark in the number that they name, a 0, 6, 8 or 9 on a
-//     glyph that encloses no ground: its counters closed up, it is a blot.
+//     glyph that encloses no ground (a counter filled in or broken open, or another digit).
 // Where the templates are unsure, or a box holds no single glyph, nothing changes.
 GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                              const std::vector<GlyphTemplate>& templates);

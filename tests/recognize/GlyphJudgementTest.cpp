@@ -460,7 +460,7 @@ TEST_F(DrawnLine, AMarkReadInsideTheNumberIsTheDigitItsGlyphShows) {
     EXPECT_EQ(Text(Judged({Read("/", 0), Read("5", 1)})), "/5");
 }
 
-TEST_F(DrawnLine, ABlotThatMayBeOnlyADigitWithAHoleIsADoubtNoViewSettles) {
+TEST_F(DrawnLine, AGlyphEnclosingNoGroundIsNoDigitWithAHole) {
     // A bold zero whose counter blur filled in: a blot the templates take for an 8.
     QImage blotted =
         test::DrawnInCells(QStringLiteral("2 .1"), QStringLiteral("DejaVu Sans"), 48, kCell, 80);
@@ -480,6 +480,12 @@ TEST_F(DrawnLine, ABlotThatMayBeOnlyADigitWithAHoleIsADoubtNoViewSettles) {
     // A zero that kept its hole is settled as the templates name it.
     Draw(QStringLiteral("20.1"));
     EXPECT_EQ(Text(Judged({Read("2", 0), Doubt(1, "08"), Read(".", 2), Read("1", 3)})), "20.1");
+    // A 5 the recogniser hesitated over only as a 9: no view may settle it as the 9.
+    Draw(QStringLiteral("25.1"));
+    const std::vector<Symbol> five =
+        Judged({Read("2", 0), Doubt(1, "9"), Read(".", 2), Read("1", 3)});
+    EXPECT_EQ(Text(five), "2?.1");
+    EXPECT_TRUE(five[1].withoutGlyph);
 }
 
 TEST_F(DrawnLine, AMarkReadOnTheSpaceBetweenTwoDigitsIsDropped) {
