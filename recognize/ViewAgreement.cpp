@@ -64,14 +64,31 @@ std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
     return view;
 }
 
+std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
+                                             const std::vector<Symbol>& line) {
+    for (size_t i = 1; i < placed.size(); ++i) {
+        const Symbol& before = placed[i - 1];
+        Symbol& symbol = placed[i];
+        const bool startsWithIt = symbol.left <= before.left && symbol.right > before.right;
+        if (!startsWithIt || !IsDigitSymbol(symbol.text)) continue;
+        const bool confirms = std::any_of(line.begin(), line.end(), [&](const Symbol& read) {
+            const int middle = Middle(read);
+            return read.text == symbol.text && middle >= before.right && middle <= symbol.right;
+        });
+        if (confirms) symbol.left = before.right;
+    }
+    return placed;
+}
+
 bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view) {
     return std::all_of(view.begin(), view.end(), [&](const Symbol& symbol) {
         return !IsDigitSymbol(symbol.text) || DigitFits(symbol, line);
     });
 }
 
-bool ViewExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
+bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& line,
                          Pix* image, Pix* ink) {
+    const std::vector<Symbol> placed = StartedAfterTheOneBefore(view, line);
     const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {
         return IsDigitSymbol(symbol.text) && OverTwoInkColumns(symbol, ink);
     });

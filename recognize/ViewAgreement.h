@@ -18,11 +18,18 @@ std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale);
 // a digit fit ("A5.51" read where a view reads "45.51").
 bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view);
 
-// Whether a view's reading, placed in the line, explains the line: its digits fit the line's
+// The recogniser often starts a symbol's box where the one before it starts ("¥" 17-38, "4"
+// 17-62). A digit so boxed whose rest stands over the same digit, read in the line, only
+// confirms that digit: its box is taken to start where the one before it ends.
+std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
+                                             const std::vector<Symbol>& line);
+
+// Whether a view's reading, placed in the line, explains the line (its boxes started after the
+// ones before them where they confirm a digit of the line): its digits fit the line's
 // own reading, none stands over two columns of the line's ink (two characters read as one), and
 // no point, joined point or glyph of the line is left out. `image` is the line's picture, `ink`
 // its ink (one bit, set on the text).
-bool ViewExplainsTheLine(const std::vector<Symbol>& placed, const std::vector<Symbol>& line,
+bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& line,
                          Pix* image, Pix* ink);
 
 }  // namespace zelvo

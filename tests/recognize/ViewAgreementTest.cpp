@@ -40,6 +40,23 @@ TEST(ViewAgreement, OneDigitOverSeveralCharactersOfTheLineDoesNotFit) {
     EXPECT_TRUE(ViewDigitsFitTheLine(readTwice, Read("0.03")));
 }
 
+TEST(ViewAgreement, ABoxStartedWithTheOneBeforeIsCutWhereItConfirmsADigitOfTheLine) {
+    // The line read "?4.56", its sign in doubt; a view read "¥4.56", the 4's box starting where
+    // the sign's does.
+    const std::vector<Symbol> line = Read("?4.56");
+    std::vector<Symbol> view = Read("¥4.56");
+    view[1].left = view[0].left;
+    EXPECT_FALSE(ViewDigitsFitTheLine(line, view));
+    const std::vector<Symbol> cut = StartedAfterTheOneBefore(view, line);
+    EXPECT_EQ(cut[1].left, view[0].right);
+    EXPECT_TRUE(ViewDigitsFitTheLine(line, cut));
+    // Over what the line read as letters (the sign and a zero blurred into one blot, which the
+    // view's templates named a 4) the box stays as read.
+    std::vector<Symbol> named = Read("v4.13");
+    named[1].left = named[0].left;
+    EXPECT_EQ(StartedAfterTheOneBefore(named, Read("Ve.13"))[1].left, named[0].left);
+}
+
 TEST(ViewAgreement, AViewsSymbolsArePlacedBackByItsScale) {
     std::vector<Symbol> view = Read("12");
     view[1].top = 3;
