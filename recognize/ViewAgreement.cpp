@@ -52,6 +52,12 @@ bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
     return InkColumnRuns(ink, digit.left, digit.right, digit.top, digit.bottom, gap) > 1;
 }
 
+// The line read this digit there: surely, or as a doubt that names it among a few.
+bool NamesTheDigit(const Symbol& read, char digit) {
+    if (read.text == "?") return read.candidates.find(digit) != std::string::npos;
+    return read.text.size() == 1 && read.text[0] == digit;
+}
+
 }  // namespace
 
 std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
@@ -69,11 +75,12 @@ std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
     for (size_t i = 1; i < placed.size(); ++i) {
         const Symbol& before = placed[i - 1];
         Symbol& symbol = placed[i];
-        const bool startsWithIt = symbol.left <= before.left && symbol.right > before.right;
-        if (!startsWithIt || !IsDigitSymbol(symbol.text)) continue;
+        const bool reachesIntoIt = symbol.left < before.right && symbol.right > before.right;
+        if (!reachesIntoIt || !IsDigitSymbol(symbol.text)) continue;
         const bool confirms = std::any_of(line.begin(), line.end(), [&](const Symbol& read) {
             const int middle = Middle(read);
-            return read.text == symbol.text && middle >= before.right && middle <= symbol.right;
+            return NamesTheDigit(read, symbol.text[0]) && middle >= before.right &&
+                   middle <= symbol.right;
         });
         if (confirms) symbol.left = before.right;
     }

@@ -18,9 +18,10 @@ std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale);
 // a digit fit ("A5.51" read where a view reads "45.51").
 bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Symbol>& view);
 
-// The recogniser often starts a symbol's box where the one before it starts ("¥" 17-38, "4"
-// 17-62). A digit so boxed whose rest stands over the same digit, read in the line, only
-// confirms that digit: its box is taken to start where the one before it ends.
+// The recogniser often starts a symbol's box where the one before it starts, or inside it ("¥"
+// 17-38, "4" 17-62). A digit so boxed whose rest stands over the same digit read in the line,
+// surely or as a doubt naming it, only confirms that digit: its box is taken to start where the
+// one before it ends.
 std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
                                              const std::vector<Symbol>& line);
 

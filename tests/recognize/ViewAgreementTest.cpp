@@ -50,6 +50,16 @@ TEST(ViewAgreement, ABoxStartedWithTheOneBeforeIsCutWhereItConfirmsADigitOfTheLi
     const std::vector<Symbol> cut = StartedAfterTheOneBefore(view, line);
     EXPECT_EQ(cut[1].left, view[0].right);
     EXPECT_TRUE(ViewDigitsFitTheLine(line, cut));
+    // A box reaching into the one before, over a doubt that names its digit, is cut alike; over a
+    // doubt that rules the digit out it stays.
+    std::vector<Symbol> doubted = Read("5?.56");
+    doubted[1].candidates = "47";
+    std::vector<Symbol> reaching = Read("54.56");
+    reaching[1].left = reaching[0].left + 3;
+    EXPECT_EQ(StartedAfterTheOneBefore(reaching, doubted)[1].left, reaching[0].right);
+    EXPECT_TRUE(ViewDigitsFitTheLine(doubted, StartedAfterTheOneBefore(reaching, doubted)));
+    doubted[1].candidates = "17";
+    EXPECT_EQ(StartedAfterTheOneBefore(reaching, doubted)[1].left, reaching[1].left);
     // Over what the line read as letters (the sign and a zero blurred into one blot, which the
     // view's templates named a 4) the box stays as read.
     std::vector<Symbol> named = Read("v4.13");
