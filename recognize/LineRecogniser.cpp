@@ -160,27 +160,35 @@ std::optional<std::vector<Symbol>> ReadSymbols(tesseract::TessBaseAPI& api, Pix*
 }
 
 // The unit "元" that the line's reading turned into letters or digits ("JE", "?C") would leave
-// the amount in doubt. The ink after the line's last space, when the amount comes before it and
-// the recogniser read no sure digit there, is read alone by the Chinese model; only a sure "元"
-// replaces what stands there.
+// the amount in doubt, or lengthen it ("128元" read 1287). The ink after the line's last space,
+// or its last glyph where that is about as wide as high (a Chinese character; digits are
+// narrower), when the amount comes before it, is read alone by the Chinese model; only a sure
+// "元" replaces what stands there.
 constexpr float kUnitConfidence = 80.0f;
 constexpr int kUnitMargin = 4;
 constexpr std::string_view kUnit = "\u5143";
 // A space is wider than this share of the ink's height; the gaps between digits are narrower.
 constexpr int kSpacePerHeight = 5;
+// A glyph at least this share of the ink's height wide may be a Chinese character.
+constexpr double kCharacterWidth = 0.8;
 
-std::optional<ColumnSpan> InkAfterTheLastSpace(Pix* ink) {
+std::vector<ColumnSpan> PlacesOfTheUnit(Pix* ink) {
     Box* found = nullptr;
-    if (pixClipBoxToForeground(ink, nullptr, nullptr, &found) != 0 || !found) {
-        return std::nullopt;
-    }
+    if (pixClipBoxToForeground(ink, nullptr, nullptr, &found) != 0 || !found) return {};
     l_int32 x, y, w, h;
     boxGetGeometry(found, &x, &y, &w, &h);
     boxDestroy(&found);
-    const std::vector<ColumnSpan> spans =
+    std::vector<ColumnSpan> places;
+    const std::vector<ColumnSpan> words =
         InkColumnSpans(ink, x, x + w, y, y + h, std::max(2, h / kSpacePerHeight));
-    if (spans.size() < 2) return std::nullopt;
-    return spans.back();
+    if (words.size() >= 2) places.push_back(words.back());
+    const std::vector<ColumnSpan> glyphs = InkColumnSpans(ink, x, x + w, y, y + h, 1);
+    if (glyphs.size() >= 2) {
+        const ColumnSpan& last = glyphs.back();
+        const bool wide = last.right - last.left >= kCharacterWidth * h;
+        if (wide && (places.empty() || last.left != places.back().left)) places.push_back(last);
+    }
+    return places;
 }
 
 std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
@@ -204,35 +212,67 @@ std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
     return read;
 }
 
-// `ink` is the line image's, one bit, set on the text.
-std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
-                                         tesseract::TessBaseAPI* unitReader, Pix* image, Pix* ink) {
-    if (!unitReader || symbols.empty()) return symbols;
-    const std::optional<ColumnSpan> last = InkAfterTheLastSpace(ink);
-    if (!last) return symbols;
-    const auto inLast = [&](const Symbol& symbol) {
+// The symbols from the first one standing in `place` on, when they all stand there and come
+// after a digit standing on ink of its own (not a box the recogniser put between two glyphs).
+std::optional<size_t> AfterTheAmount(const std::vector<Symbol>& symbols, const ColumnSpan& place,
+                                     Pix* ink) {
+    const auto inPlace = [&](const Symbol& symbol) {
         const int middle = (symbol.left + symbol.right) / 2;
-        return middle >= last->left && middle < last->right;
+        return middle >= place.left && middle < place.right;
     };
-    const auto first = std::find_if(symbols.begin(), symbols.end(), inLast);
-    if (first == symbols.begin() || first == symbols.end()) return symbols;
-    const bool afterTheAmount = CountsAsDigit(std::prev(first)->text);
-    const bool unread = std::all_of(first, symbols.end(), [&](const Symbol& symbol) {
-        return inLast(symbol) && !IsDigitSymbol(symbol.text) && symbol.text != kUnit;
-    });
-    if (!afterTheAmount || !unread || ReadAlone(*unitReader, image, *last) != kUnit) {
-        return symbols;
-    }
-    Symbol unit = *first;
+    const auto first = std::find_if(symbols.begin(), symbols.end(), inPlace);
+    if (first == symbols.begin() || first == symbols.end()) return std::nullopt;
+    const Symbol& last = *std::prev(first);
+    const int lastMiddle = (last.left + last.right) / 2;
+    const bool afterTheAmount =
+        CountsAsDigit(last.text) &&
+        InkColumnRuns(ink, lastMiddle, lastMiddle + 1, 0, pixGetHeight(ink), 1) > 0;
+    if (!afterTheAmount || !std::all_of(first, symbols.end(), inPlace)) return std::nullopt;
+    return static_cast<size_t>(first - symbols.begin());
+}
+
+// The symbols from `first` on replaced by the unit standing in `place`.
+std::vector<Symbol> WithTheUnitAt(std::vector<Symbol> symbols, size_t first,
+                                  const ColumnSpan& place) {
+    Symbol unit = symbols[first];
     unit.text = kUnit;
     unit.candidates.clear();
     unit.maybeSign = false;
     unit.withoutGlyph = false;
     unit.startsWord = true;
-    unit.left = last->left;
-    unit.right = last->right;
-    symbols.erase(first, symbols.end());
+    unit.left = place.left;
+    unit.right = place.right;
+    symbols.resize(first);
     symbols.push_back(std::move(unit));
+    return symbols;
+}
+
+// `ink` is the line image's, one bit, set on the text. Where the line read sure digits on ink
+// that reads alone as the unit, either reading may be wrong; those digits become doubts that no
+// other view settles.
+std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
+                                         tesseract::TessBaseAPI* unitReader, Pix* image, Pix* ink) {
+    if (!unitReader || symbols.empty()) return symbols;
+    for (const ColumnSpan& place : PlacesOfTheUnit(ink)) {
+        const std::optional<size_t> first = AfterTheAmount(symbols, place, ink);
+        if (!first) continue;
+        const auto there = symbols.begin() + static_cast<std::ptrdiff_t>(*first);
+        const auto isUnit = [](const Symbol& symbol) { return symbol.text == kUnit; };
+        if (std::any_of(there, symbols.end(), isUnit)) continue;
+        if (ReadAlone(*unitReader, image, place) != kUnit) continue;
+        const auto isDigit = [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); };
+        if (std::none_of(there, symbols.end(), isDigit)) {
+            return WithTheUnitAt(std::move(symbols), *first, place);
+        }
+        std::for_each(there, symbols.end(), [](Symbol& symbol) {
+            if (IsDigitSymbol(symbol.text)) {
+                symbol.text = "?";
+                symbol.candidates.clear();
+                symbol.withoutGlyph = true;
+            }
+        });
+        return symbols;
+    }
     return symbols;
 }
 

@@ -337,6 +337,27 @@ TEST_F(Recognition, TheUnitAfterTheTotalIsPassedOver) {
     });
 }
 
+TEST_F(Recognition, TheUnitWrittenCloseAfterTheTotalIsPassedOver) {
+    // Read with the number, "元" without a space before it came out as a digit ("1287").
+    const Look plain{Qt::black, Qt::white, 26, false};
+    ExpectRead({
+        {"AR PL UMing CN", plain, QStringLiteral("128\u5143"), u"128"},
+        {"AR PL UMing CN", plain, QStringLiteral("1280\u5143"), u"1280"},
+        {"WenQuanYi Micro Hei", plain, QStringLiteral("128\u5143"), u"128"},
+        {"AR PL UMing CN", plain, QStringLiteral("36.8\u5143"), u"36.8"},
+        {"AR PL UMing CN", plain, QStringLiteral("5\u5143"), u"5"},
+        {"DejaVu Sans",
+         {Qt::white, QColor(0, 60, 170), 34, false},
+         QStringLiteral("\u00A5980\u5143"),
+         u"980"},
+        // Where the line read a sure digit on it ("657"), the amount is in doubt.
+        {"Liberation Mono",
+         {Qt::white, QColor(0, 60, 170), 30, false},
+         QStringLiteral("\uFFE565\u5143"),
+         u""},
+    });
+}
+
 TEST_F(Recognition, ALineMisreadInItsCleanedPictureIsReadInSmallerViews) {
     // Read in the hard-edged cleaned picture, these come out as "83,/57.68" and "5./1".
     ExpectRead({
