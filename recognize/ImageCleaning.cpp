@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include <leptonica/allheaders.h>
 
@@ -17,6 +18,10 @@ namespace {
 constexpr int kTextHeight = 48;
 // Marks smaller than this both ways are specks, not text (a point is larger at 12 pixels).
 constexpr int kSpeckSize = 3;
+// A ground shading from top to bottom by this many grey levels is a gradient, where a row may
+// be darker than the one above by this many at most (the rows' middle levels are not exact).
+constexpr int kGradientRise = 40;
+constexpr int kGradientBack = 3;
 
 // The grey level that best splits the picture into two classes (Otsu).
 int SplittingLevel(Pix* grey) {
@@ -87,6 +92,58 @@ int GroundLevel(Pix* grey) {
     NumaPtr histogram(pixGetGrayHistogram(grey, 1));
     if (histogram) numaGetMax(histogram.get(), nullptr, &level);
     return level;
+}
+
+// The middle grey level of each row.
+std::vector<int> RowMedians(Pix* grey) {
+    const int width = pixGetWidth(grey);
+    const int height = pixGetHeight(grey);
+    const l_uint32* data = pixGetData(grey);
+    const int wpl = pixGetWpl(grey);
+    std::vector<int> medians(static_cast<size_t>(height));
+    std::vector<int> row(static_cast<size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            row[static_cast<size_t>(x)] = GET_DATA_BYTE(data + y * wpl, x);
+        std::nth_element(row.begin(), row.begin() + width / 2, row.end());
+        medians[static_cast<size_t>(y)] = row[static_cast<size_t>(width / 2)];
+    }
+    return medians;
+}
+
+// Whether the rows' ground goes steadily one way from top to bottom, far enough that one level
+// would split it in two: a gradient. Text rows whose middle level is the text's, and field
+// lines, go back and forth or jump.
+bool IsGradient(const std::vector<int>& medians) {
+    if (medians.size() < 2) return false;
+    const int rise = medians.back() - medians.front();
+    if (std::abs(rise) < kGradientRise) return false;
+    const int direction = rise > 0 ? 1 : -1;
+    const int mostStep = std::max(kGradientBack, std::abs(rise) / 4);
+    for (size_t y = 1; y < medians.size(); ++y) {
+        const int step = (medians[y] - medians[y - 1]) * direction;
+        if (step < -kGradientBack || step > mostStep) return false;
+    }
+    return true;
+}
+
+// A ground that shades from top to bottom (a till's gradient panel) is made even, so that one
+// level splits the text from all of it; text keeps its contrast with the ground beside it.
+void FlattenGradientGround(Pix* grey) {
+    const std::vector<int> medians = RowMedians(grey);
+    if (!IsGradient(medians)) return;
+    const int even = medians[medians.size() / 2];
+    const int width = pixGetWidth(grey);
+    l_uint32* data = pixGetData(grey);
+    const int wpl = pixGetWpl(grey);
+    for (int y = 0; y < pixGetHeight(grey); ++y) {
+        const int shift = even - medians[static_cast<size_t>(y)];
+        l_uint32* line = data + y * wpl;
+        for (int x = 0; x < width; ++x) {
+            SET_DATA_BYTE(line, x,
+                          std::clamp(static_cast<int>(GET_DATA_BYTE(line, x)) + shift, 0, 255));
+        }
+    }
 }
 
 // Field borders and lines cut off at the edge of the region are no part of the amount.
@@ -189,6 +246,7 @@ PixPtr GreyDarkOnLight(Pix* source) {
     PixPtr grey(pixGetDepth(source) == 32 ? pixConvertRGBToLuminance(source)
                                           : pixConvertTo8(source, 0));
     if (!grey) return nullptr;
+    FlattenGradientGround(grey.get());
     PixPtr ink = Binarised(grey.get());
     if (!ink) return nullptr;
     l_int32 dark = 0;

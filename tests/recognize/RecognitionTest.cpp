@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QLinearGradient>
 #include <QImage>
 #include <QPainter>
 
@@ -223,6 +224,39 @@ TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
     ASSERT_TRUE(framed.copy(2, 2, framed.width() - 4, framed.height() - 4)
                     .save(QStringLiteral("cut.bmp"), "BMP"));
     EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50");
+}
+
+// A total on a panel shading from top to bottom.
+QImage ShadedTotal(const QColor& ink) {
+    QImage shaded(240, 50, QImage::Format_RGB32);
+    QPainter painter(&shaded);
+    QLinearGradient gradient(0, 0, 0, shaded.height());
+    gradient.setColorAt(0, QColor(48, 80, 160));
+    gradient.setColorAt(1, QColor(160, 192, 255));
+    painter.fillRect(shaded.rect(), gradient);
+    QFont bold(QStringLiteral("DejaVu Sans"));
+    bold.setPixelSize(28);
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(ink);
+    painter.drawText(shaded.rect().adjusted(20, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     QStringLiteral("\u00A5128.50"));
+    return shaded;
+}
+
+TEST_F(Recognition, ATotalOnAShadedPanelIsReadAndItsCutsAreSeen) {
+    // One level split such a panel in two: its darker half was taken for text run into the
+    // region's sides (white text), or for the text itself (yellow text, as pale as its lower half).
+    for (const QColor& ink : {QColor(Qt::white), QColor(Qt::yellow)}) {
+        const QImage shaded = ShadedTotal(ink);
+        for (const auto& [width, amount] : {std::pair{240, u"128.50"}, std::pair{135, u""}}) {
+            RemoveWorkFiles();
+            ASSERT_TRUE(
+                shaded.copy(0, 0, width, shaded.height()).save(QStringLiteral("cut.bmp"), "BMP"));
+            EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, amount)
+                << ink.name().toStdString() << " " << width;
+        }
+    }
 }
 
 TEST_F(Recognition, AFieldsFrameWithGroundAroundItIsNoPartOfTheTotal) {
