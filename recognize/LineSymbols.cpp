@@ -143,6 +143,12 @@ bool ViewVotes::Add(const std::vector<Symbol>& view, float scale) {
         const std::string& read = standing[i].front()->text;
         if (IsDigitSymbol(m_line[i].text)) {
             if (IsDigitSymbol(read) && read != m_line[i].text) return false;
+            // A doubt among other digits only.
+            const std::string& candidates = standing[i].front()->candidates;
+            if (read == "?" && !candidates.empty() &&
+                candidates.find(m_line[i].text[0]) == std::string::npos) {
+                return false;
+            }
         } else if (m_line[i].text == "?" && read != "?") {
             m_votes[i].push_back(MayBeCurrencySign(read) ? "\u00A5" : read);
         }

@@ -78,8 +78,8 @@ class ViewVotes {
 public:
     explicit ViewVotes(std::vector<Symbol> line);
 
-    // False when the view reads another digit where the line read a digit for sure: the line
-    // is then in doubt.
+    // False when the view reads another digit where the line read a digit for sure, or a doubt
+    // among other digits only: the line is then in doubt.
     bool Add(const std::vector<Symbol>& view, float scale);
 
     // The line with each doubtful symbol that the views read alike, as a digit or as the

@@ -77,6 +77,14 @@ TEST(LineSymbols, OtherViewsSettleDoubtfulDigitsOnlyWhenTheyAgree) {
     ViewVotes contradicted(Read("¥4?.42"));
     EXPECT_FALSE(contradicted.Add(Read("¥45.47"), 1.0f));  // a sure digit read otherwise
 
+    // A view in doubt where the line is sure: only a doubt among other digits contradicts it
+    // (an italic "1" the glyph shapes took for a 7, which a view doubted between 1 and 2).
+    std::vector<Symbol> doubting = Read("108?.35");
+    doubting[3].candidates = "12";
+    EXPECT_FALSE(ViewVotes(Read("1087.35")).Add(doubting, 1.0f));
+    doubting[3].candidates = "17";
+    EXPECT_TRUE(ViewVotes(Read("1087.35")).Add(doubting, 1.0f));
+
     ViewVotes inDoubtToo(Read("¥4?.42"));
     EXPECT_TRUE(inDoubtToo.Add(Read("¥4?.42"), 1.0f));
     EXPECT_EQ(LineText(inDoubtToo.Settled()), "¥4?.42");
