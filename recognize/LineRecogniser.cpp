@@ -172,21 +172,29 @@ constexpr int kSpacePerHeight = 5;
 // A glyph at least this share of the ink's height wide may be a Chinese character.
 constexpr double kCharacterWidth = 0.8;
 
-std::vector<ColumnSpan> PlacesOfTheUnit(Pix* ink) {
+// Where the unit may stand, and whether it is as wide as a Chinese character there.
+struct UnitPlace {
+    ColumnSpan span;
+    bool characterWide = false;
+};
+
+std::vector<UnitPlace> PlacesOfTheUnit(Pix* ink) {
     Box* found = nullptr;
     if (pixClipBoxToForeground(ink, nullptr, nullptr, &found) != 0 || !found) return {};
     l_int32 x, y, w, h;
     boxGetGeometry(found, &x, &y, &w, &h);
     boxDestroy(&found);
-    std::vector<ColumnSpan> places;
+    const auto wide = [&](const ColumnSpan& span) {
+        return span.right - span.left >= kCharacterWidth * h;
+    };
+    std::vector<UnitPlace> places;
     const std::vector<ColumnSpan> words =
         InkColumnSpans(ink, x, x + w, y, y + h, std::max(2, h / kSpacePerHeight));
-    if (words.size() >= 2) places.push_back(words.back());
+    if (words.size() >= 2) places.push_back({words.back(), wide(words.back())});
     const std::vector<ColumnSpan> glyphs = InkColumnSpans(ink, x, x + w, y, y + h, 1);
-    if (glyphs.size() >= 2) {
-        const ColumnSpan& last = glyphs.back();
-        const bool wide = last.right - last.left >= kCharacterWidth * h;
-        if (wide && (places.empty() || last.left != places.back().left)) places.push_back(last);
+    if (glyphs.size() >= 2 && wide(glyphs.back()) &&
+        (places.empty() || glyphs.back().left != places.back().span.left)) {
+        places.push_back({glyphs.back(), true});
     }
     return places;
 }
@@ -247,23 +255,24 @@ std::vector<Symbol> WithTheUnitAt(std::vector<Symbol> symbols, size_t first,
     return symbols;
 }
 
-// `ink` is the line image's, one bit, set on the text. Where the line read sure digits on ink
-// that reads alone as the unit, either reading may be wrong; those digits become doubts that no
-// other view settles.
+// `ink` is the line image's, one bit, set on the text. Where the line read sure digits on a
+// character-wide glyph that reads alone as the unit, either reading may be wrong; those digits
+// become doubts that no other view settles. Sure digits on narrower ink are not read again.
 std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
                                          tesseract::TessBaseAPI* unitReader, Pix* image, Pix* ink) {
     if (!unitReader || symbols.empty()) return symbols;
-    for (const ColumnSpan& place : PlacesOfTheUnit(ink)) {
-        const std::optional<size_t> first = AfterTheAmount(symbols, place, ink);
+    for (const UnitPlace& place : PlacesOfTheUnit(ink)) {
+        const std::optional<size_t> first = AfterTheAmount(symbols, place.span, ink);
         if (!first) continue;
         const auto there = symbols.begin() + static_cast<std::ptrdiff_t>(*first);
         const auto isUnit = [](const Symbol& symbol) { return symbol.text == kUnit; };
-        if (std::any_of(there, symbols.end(), isUnit)) continue;
-        if (ReadAlone(*unitReader, image, place) != kUnit) continue;
         const auto isDigit = [](const Symbol& symbol) { return IsDigitSymbol(symbol.text); };
-        if (std::none_of(there, symbols.end(), isDigit)) {
-            return WithTheUnitAt(std::move(symbols), *first, place);
+        const bool digits = std::any_of(there, symbols.end(), isDigit);
+        if (std::any_of(there, symbols.end(), isUnit) || (digits && !place.characterWide)) {
+            continue;
         }
+        if (ReadAlone(*unitReader, image, place.span) != kUnit) continue;
+        if (!digits) return WithTheUnitAt(std::move(symbols), *first, place.span);
         std::for_each(there, symbols.end(), [](Symbol& symbol) {
             if (IsDigitSymbol(symbol.text)) {
                 symbol.text = "?";
