@@ -3,9 +3,11 @@
 // a 200 × 40 region when an X display is there.
 //
 //   bench_recognize [--count N] [--seed S] [--dir FOLDER] [--captures N] [--fonts A,B,...]
+//                   [--unit close]
 //
 // --fonts draws the totals in those families (those installed) instead of the usual ones: how
-// the reader does on fonts it was never tuned on.
+// the reader does on fonts it was never tuned on. --unit close writes "元" right after every
+// total ("128元"), as many tills do.
 
 #include <algorithm>
 #include <chrono>
@@ -217,6 +219,7 @@ int main(int argc, char** argv) {
     std::uint32_t seed = 20261208;
     fs::path folder;
     std::vector<std::string> fonts;
+    bool unitClose = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--fonts")) {
             std::string list = argv[i + 1];
@@ -231,6 +234,7 @@ int main(int argc, char** argv) {
             seed = static_cast<std::uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
         if (!std::strcmp(argv[i], "--dir")) folder = argv[i + 1];
         if (!std::strcmp(argv[i], "--captures")) captures = std::max(1, std::atoi(argv[i + 1]));
+        if (!std::strcmp(argv[i], "--unit")) unitClose = !std::strcmp(argv[i + 1], "close");
     }
     const char* display = std::getenv("DISPLAY");
     setenv("QT_QPA_PLATFORM", display && *display ? "xcb" : "offscreen", 0);
@@ -246,7 +250,7 @@ int main(int argc, char** argv) {
     fs::current_path(work);
 
     const auto started = Clock::now();
-    const auto samples = WriteCorpus(folder, count, seed, fonts);
+    const auto samples = WriteCorpus(folder, count, seed, fonts, unitClose);
     std::printf("Corpus: %d till totals, seed %u, in %s (%.1f s)\n\n", count, seed, folder.c_str(),
                 std::chrono::duration<double>(Clock::now() - started).count());
 

@@ -138,8 +138,8 @@ std::pair<int, int> InkRows(const QImage& image, QColor ground) {
 
 // The seed is stirred first, so that neighbouring seeds start far apart in the sequence instead
 // of giving the same totals a few draws later.
-TillCorpus::TillCorpus(std::uint32_t seed, const std::vector<std::string>& families)
-    : m_state(Mixed(seed + kGolden)) {
+TillCorpus::TillCorpus(std::uint32_t seed, const std::vector<std::string>& families, bool unitClose)
+    : m_state(Mixed(seed + kGolden)), m_unitClose(unitClose) {
     const QStringList installed = QFontDatabase::families();
     std::vector<std::string> wanted = families;
     if (wanted.empty()) wanted.assign(std::begin(kWantedFamilies), std::end(kWantedFamilies));
@@ -182,7 +182,13 @@ TillSample TillCorpus::Next() {
     if (sign == 1) shown += "\u00A5";
     if (sign == 2) shown += "\uFFE5";
     shown += number;
-    if (Chance(10)) shown += " 元";
+    // Drawn either way, so that the rest of the corpus stays the seed's.
+    const bool unit = Chance(10);
+    if (m_unitClose) {
+        shown += "元";
+    } else if (unit) {
+        shown += " 元";
+    }
 
     const QString family =
         m_families[static_cast<size_t>(Between(0, static_cast<int>(m_families.size()) - 1))];
@@ -250,9 +256,9 @@ TillSample TillCorpus::Next() {
 
 std::vector<std::pair<std::filesystem::path, std::string>> WriteCorpus(
     const std::filesystem::path& folder, int count, std::uint32_t seed,
-    const std::vector<std::string>& families) {
+    const std::vector<std::string>& families, bool unitClose) {
     std::filesystem::create_directories(folder);
-    TillCorpus corpus(seed, families);
+    TillCorpus corpus(seed, families, unitClose);
     std::ofstream truth(folder / "truth.tsv");
     std::vector<std::pair<std::filesystem::path, std::string>> samples;
     for (int i = 0; i < count; ++i) {

@@ -25,14 +25,17 @@ struct TillSample {
 class TillCorpus {
 public:
     // `families`, when given, are drawn with instead of the usual ones (those installed of
-    // them): fonts the reader was never tuned on.
-    explicit TillCorpus(std::uint32_t seed, const std::vector<std::string>& families = {});
+    // them): fonts the reader was never tuned on. With `unitClose`, every total is followed by
+    // "元" with no space before it ("128元"), instead of one in ten by " 元".
+    explicit TillCorpus(std::uint32_t seed, const std::vector<std::string>& families = {},
+                        bool unitClose = false);
 
     TillSample Next();
 
 private:
     std::uint64_t m_state;
     std::vector<QString> m_families;
+    bool m_unitClose = false;
 
     std::uint32_t Draw();
     int Between(int low, int high);
@@ -43,6 +46,6 @@ private:
 // `folder`; returns the paths and amounts in order.
 std::vector<std::pair<std::filesystem::path, std::string>> WriteCorpus(
     const std::filesystem::path& folder, int count, std::uint32_t seed,
-    const std::vector<std::string>& families = {});
+    const std::vector<std::string>& families = {}, bool unitClose = false);
 
 }  // namespace zelvo::bench
