@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <leptonica/allheaders.h>
@@ -19,9 +20,11 @@ constexpr int kTextHeight = 48;
 // Marks smaller than this both ways are specks, not text (a point is larger at 12 pixels).
 constexpr int kSpeckSize = 3;
 // A ground shading from top to bottom by this many grey levels is a gradient, where a row may
-// be darker than the one above by this many at most (the rows' middle levels are not exact).
+// step back by this many at most (the rows' middle levels are not exact), and on by as many as
+// a short region's gradient does.
 constexpr int kGradientRise = 40;
 constexpr int kGradientBack = 3;
+constexpr int kGradientStep = 16;
 
 // The grey level that best splits the picture into two classes (Otsu).
 int SplittingLevel(Pix* grey) {
@@ -111,33 +114,46 @@ std::vector<int> RowMedians(Pix* grey) {
     return medians;
 }
 
-// Whether the rows' ground goes steadily one way from top to bottom, far enough that one level
-// would split it in two: a gradient. Text rows whose middle level is the text's, and field
-// lines, go back and forth or jump.
-bool IsGradient(const std::vector<int>& medians) {
-    if (medians.size() < 2) return false;
-    const int rise = medians.back() - medians.front();
-    if (std::abs(rise) < kGradientRise) return false;
-    const int direction = rise > 0 ? 1 : -1;
-    const int mostStep = std::max(kGradientBack, std::abs(rise) / 4);
-    for (size_t y = 1; y < medians.size(); ++y) {
-        const int step = (medians[y] - medians[y - 1]) * direction;
-        if (step < -kGradientBack || step > mostStep) return false;
+// The rows [first, last] over which the ground goes steadily one way, far enough that one level
+// would split it in two: a gradient. It must take most of the region; rows above or below it
+// may be other ground the region took in (a panel's edge). Text rows whose middle level is the
+// text's, and field lines, go back and forth or jump.
+struct GradientRows {
+    size_t first = 0, last = 0;
+};
+
+std::optional<GradientRows> GradientOf(const std::vector<int>& medians) {
+    std::optional<GradientRows> longest;
+    for (const int direction : {1, -1}) {
+        size_t first = 0;
+        for (size_t y = 1; y <= medians.size(); ++y) {
+            const int step = y < medians.size() ? (medians[y] - medians[y - 1]) * direction : 0;
+            if (y < medians.size() && step >= -kGradientBack && step <= kGradientStep) continue;
+            const size_t last = y - 1;
+            const int rise = (medians[last] - medians[first]) * direction;
+            const bool longer = !longest || last - first > longest->last - longest->first;
+            if (rise >= kGradientRise && longer) longest = GradientRows{first, last};
+            first = y;
+        }
     }
-    return true;
+    const bool most = longest && (longest->last - longest->first + 1) * 4 >= medians.size() * 3;
+    return most ? longest : std::nullopt;
 }
 
 // A ground that shades from top to bottom (a till's gradient panel) is made even, so that one
 // level splits the text from all of it; text keeps its contrast with the ground beside it.
+// Rows beyond the gradient move with its nearest row.
 void FlattenGradientGround(Pix* grey) {
     const std::vector<int> medians = RowMedians(grey);
-    if (!IsGradient(medians)) return;
-    const int even = medians[medians.size() / 2];
+    const std::optional<GradientRows> rows = GradientOf(medians);
+    if (!rows) return;
+    const int even = medians[(rows->first + rows->last) / 2];
     const int width = pixGetWidth(grey);
     l_uint32* data = pixGetData(grey);
     const int wpl = pixGetWpl(grey);
     for (int y = 0; y < pixGetHeight(grey); ++y) {
-        const int shift = even - medians[static_cast<size_t>(y)];
+        const size_t row = std::clamp(static_cast<size_t>(y), rows->first, rows->last);
+        const int shift = even - medians[row];
         l_uint32* line = data + y * wpl;
         for (int x = 0; x < width; ++x) {
             SET_DATA_BYTE(line, x,

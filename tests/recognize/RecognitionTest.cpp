@@ -226,14 +226,15 @@ TEST_F(Recognition, ARegionThatCutsThroughTheTotalReadsAsNoAmount) {
     EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, u"128.50");
 }
 
-// A total on a panel shading from top to bottom.
-QImage ShadedTotal(const QColor& ink) {
+// A total on a panel shading from top to bottom, under `edge` rows of the window's grey.
+QImage ShadedTotal(const QColor& ink, int edge) {
     QImage shaded(240, 50, QImage::Format_RGB32);
     QPainter painter(&shaded);
-    QLinearGradient gradient(0, 0, 0, shaded.height());
+    painter.fillRect(0, 0, shaded.width(), edge, QColor(222, 222, 222));
+    QLinearGradient gradient(0, edge, 0, shaded.height());
     gradient.setColorAt(0, QColor(48, 80, 160));
     gradient.setColorAt(1, QColor(160, 192, 255));
-    painter.fillRect(shaded.rect(), gradient);
+    painter.fillRect(shaded.rect().adjusted(0, edge, 0, 0), gradient);
     QFont bold(QStringLiteral("DejaVu Sans"));
     bold.setPixelSize(28);
     bold.setBold(true);
@@ -247,14 +248,16 @@ QImage ShadedTotal(const QColor& ink) {
 TEST_F(Recognition, ATotalOnAShadedPanelIsReadAndItsCutsAreSeen) {
     // One level split such a panel in two: its darker half was taken for text run into the
     // region's sides (white text), or for the text itself (yellow text, as pale as its lower half).
-    for (const QColor& ink : {QColor(Qt::white), QColor(Qt::yellow)}) {
-        const QImage shaded = ShadedTotal(ink);
+    // The region may take in a little of the window above the panel.
+    for (const auto& [ink, edge] : {std::pair{QColor(Qt::white), 0}, std::pair{QColor(Qt::yellow), 0},
+                                    std::pair{QColor(Qt::yellow), 2}}) {
+        const QImage shaded = ShadedTotal(ink, edge);
         for (const auto& [width, amount] : {std::pair{240, u"128.50"}, std::pair{135, u""}}) {
             RemoveWorkFiles();
             ASSERT_TRUE(
                 shaded.copy(0, 0, width, shaded.height()).save(QStringLiteral("cut.bmp"), "BMP"));
             EXPECT_EQ(ReadAmountFromImage("cut.bmp", true, u"").amount, amount)
-                << ink.name().toStdString() << " " << width;
+                << ink.name().toStdString() << " " << edge << " " << width;
         }
     }
 }
