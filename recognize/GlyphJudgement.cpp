@@ -81,11 +81,6 @@ void Doubt(Symbol& symbol, std::string candidates, bool maybeSign) {
     symbol.maybeSign = maybeSign;
 }
 
-void Unreadable(Symbol& symbol) {
-    Doubt(symbol, {}, false);
-    symbol.withoutGlyph = true;
-}
-
 void Settle(Symbol& symbol, std::string text) {
     symbol.text = std::move(text);
     symbol.candidates.clear();
@@ -444,7 +439,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
     const auto signPartIsADigit = [&](size_t i) {
         if (i + 1 >= count || !glyphs[i].empty() || glyphs[i + 1].size() != 1) return false;
         const Glyph& next = glyphs[i + 1][0];
-        const int middle = (symbols[i].left + symbols[i].right) / 2;
+        const int middle = symbols[i].Middle();
         if (middle < next.area.x || middle > next.area.x + next.area.w) return false;
         std::optional<Glyph> part = PartOf(next, next.area.x, symbols[i].right);
         if (!part) return false;

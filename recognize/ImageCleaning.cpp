@@ -97,19 +97,18 @@ int GroundLevel(Pix* grey) {
     return level;
 }
 
-// The middle grey level of each row.
+// The middle grey level of each row; none when they cannot be counted.
 std::vector<int> RowMedians(Pix* grey) {
-    const int width = pixGetWidth(grey);
-    const int height = pixGetHeight(grey);
-    const l_uint32* data = pixGetData(grey);
-    const int wpl = pixGetWpl(grey);
-    std::vector<int> medians(static_cast<size_t>(height));
-    std::vector<int> row(static_cast<size_t>(width));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            row[static_cast<size_t>(x)] = GET_DATA_BYTE(data + y * wpl, x);
-        std::nth_element(row.begin(), row.begin() + width / 2, row.end());
-        medians[static_cast<size_t>(y)] = row[static_cast<size_t>(width / 2)];
+    Numa* rawMedians = nullptr;
+    if (pixRowStats(grey, nullptr, nullptr, &rawMedians, nullptr, nullptr, nullptr, nullptr) != 0) {
+        return {};
+    }
+    const NumaPtr found(rawMedians);
+    std::vector<int> medians(static_cast<size_t>(numaGetCount(found.get())));
+    for (size_t y = 0; y < medians.size(); ++y) {
+        l_int32 level = 0;
+        numaGetIValue(found.get(), static_cast<l_int32>(y), &level);
+        medians[y] = level;
     }
     return medians;
 }

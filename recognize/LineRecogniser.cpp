@@ -225,16 +225,14 @@ std::optional<std::string> ReadAlone(tesseract::TessBaseAPI& reader, Pix* image,
 std::optional<size_t> AfterTheAmount(const std::vector<Symbol>& symbols, const ColumnSpan& place,
                                      Pix* ink) {
     const auto inPlace = [&](const Symbol& symbol) {
-        const int middle = (symbol.left + symbol.right) / 2;
-        return middle >= place.left && middle < place.right;
+        return symbol.Middle() >= place.left && symbol.Middle() < place.right;
     };
     const auto first = std::find_if(symbols.begin(), symbols.end(), inPlace);
     if (first == symbols.begin() || first == symbols.end()) return std::nullopt;
     const Symbol& last = *std::prev(first);
-    const int lastMiddle = (last.left + last.right) / 2;
     const bool afterTheAmount =
         CountsAsDigit(last.text) &&
-        InkColumnRuns(ink, lastMiddle, lastMiddle + 1, 0, pixGetHeight(ink), 1) > 0;
+        InkColumnRuns(ink, last.Middle(), last.Middle() + 1, 0, pixGetHeight(ink), 1) > 0;
     if (!afterTheAmount || !std::all_of(first, symbols.end(), inPlace)) return std::nullopt;
     return static_cast<size_t>(first - symbols.begin());
 }
@@ -274,11 +272,7 @@ std::vector<Symbol> WithTheUnitReadAlone(std::vector<Symbol> symbols,
         if (ReadAlone(*unitReader, image, place.span) != kUnit) continue;
         if (!digits) return WithTheUnitAt(std::move(symbols), *first, place.span);
         std::for_each(there, symbols.end(), [](Symbol& symbol) {
-            if (IsDigitSymbol(symbol.text)) {
-                symbol.text = "?";
-                symbol.candidates.clear();
-                symbol.withoutGlyph = true;
-            }
+            if (IsDigitSymbol(symbol.text)) Unreadable(symbol);
         });
         return symbols;
     }

@@ -30,6 +30,13 @@ bool MayBeCurrencySign(std::string_view text) {
     return std::find(std::begin(kMisreads), std::end(kMisreads), text) != std::end(kMisreads);
 }
 
+void Unreadable(Symbol& symbol) {
+    symbol.text = "?";
+    symbol.candidates.clear();
+    symbol.maybeSign = false;
+    symbol.withoutGlyph = true;
+}
+
 bool IsDigitSymbol(std::string_view text) {
     return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
 }
@@ -49,7 +56,7 @@ bool IsLatinLetter(std::string_view text) {
 void CutBoxesAtTheNextSymbol(std::vector<Symbol>& symbols) {
     for (size_t i = 0; i + 1 < symbols.size(); ++i) {
         const Symbol& next = symbols[i + 1];
-        const int nextMiddle = (next.left + next.right) / 2;
+        const int nextMiddle = next.Middle();
         if (symbols[i].right > nextMiddle && next.left > symbols[i].left) {
             symbols[i].right = next.left;
         }

@@ -23,7 +23,12 @@ struct Symbol {
     // A "?" whose box holds no glyph of its own (punctuation read as a digit, a box on its
     // neighbour's glyph): what another view reads there settles nothing.
     bool withoutGlyph = false;
+
+    int Middle() const { return (left + right) / 2; }
 };
+
+// Makes the symbol a doubt that no other view settles: nothing read of its glyph can be trusted.
+void Unreadable(Symbol& symbol);
 
 // A recognised symbol that is one digit; one that is a decimal point or separator.
 bool IsDigitSymbol(std::string_view text);

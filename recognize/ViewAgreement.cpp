@@ -13,10 +13,6 @@ int Placed(int position, float scale) {
     return static_cast<int>(std::lround(static_cast<float>(position) / scale));
 }
 
-int Middle(const Symbol& symbol) {
-    return (symbol.left + symbol.right) / 2;
-}
-
 bool Within(int position, const Symbol& symbol) {
     return position >= symbol.left && position <= symbol.right;
 }
@@ -30,7 +26,7 @@ bool OnASureDigit(const std::vector<Symbol>& line, int position) {
 bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
     int under = 0;
     for (const Symbol& symbol : line) {
-        const int middle = Middle(symbol);
+        const int middle = symbol.Middle();
         if (!Within(middle, digit)) continue;
         if (IsDigitSymbol(symbol.text)) {
             if (symbol.text != digit.text) return false;
@@ -78,7 +74,7 @@ std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
         const bool reachesIntoIt = symbol.left < before.right && symbol.right > before.right;
         if (!reachesIntoIt || !IsDigitSymbol(symbol.text)) continue;
         const bool confirms = std::any_of(line.begin(), line.end(), [&](const Symbol& read) {
-            const int middle = Middle(read);
+            const int middle = read.Middle();
             return NamesTheDigit(read, symbol.text[0]) && middle >= before.right &&
                    middle <= symbol.right;
         });
