@@ -25,7 +25,9 @@ server_alive() {
 # Starts Xvfb on display $1; succeeds once a client can open that display.
 start_server() {
     : >"$display_file"
-    Xvfb ":$1" -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    # -noreset: a server resets when its last client leaves, and the command's first client,
+    # coming right after the check's, would meet a server that refuses connections meanwhile.
+    Xvfb ":$1" -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
     server=$!
     for _ in $(seq 1 200); do
         [ -s "$display_file" ] && break
