@@ -278,6 +278,20 @@ PixPtr DarkInk(Pix* line) {
     return grey ? Binarised(grey.get()) : nullptr;
 }
 
+PixPtr FaintInk(Pix* grey) {
+    // The text's darkest pixels, not the very darkest, which may be a speck.
+    constexpr float kDarkestRank = 0.02f;
+    // Below that, a tenth of the contrast is within the ground's own noise.
+    constexpr int kLeastContrast = 40;
+    constexpr int kFaintShare = 10;  // in hundredths
+    const int ground = GroundLevel(grey);
+    l_uint32 darkest = 0;
+    if (pixGetRankValue(grey, 1, kDarkestRank, &darkest) != 0) return nullptr;
+    const int contrast = ground - static_cast<int>(darkest);
+    if (contrast < kLeastContrast) return nullptr;
+    return PixPtr(pixThresholdToBinary(grey, ground - contrast * kFaintShare / 100));
+}
+
 namespace {
 
 // The text's part of the grey picture, with a little ground around it.

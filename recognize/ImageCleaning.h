@@ -43,4 +43,10 @@ PixPtr InkWithoutFieldLines(Pix* grey);
 // The ink of a line, dark or light text on an even ground: one bit, set where the text is.
 PixPtr DarkInk(Pix* line);
 
+// The marks of a grey picture (dark text on a light ground) darker than its ground by more than
+// a tenth of the text's contrast: one bit, set on them. A blurred point of small text may be
+// that pale, and the level that splits the strokes from the ground drops it. None without text
+// of some contrast.
+PixPtr FaintInk(Pix* grey);
+
 }  // namespace zelvo

@@ -33,20 +33,23 @@ bool TouchesOtherInk(const Mark& mark, Boxa* joined) {
     return false;
 }
 
-}  // namespace
+// The marks of `ink` between `left` and `right` that stand as points between characters, and
+// the characters' usual height.
+struct PointMarks {
+    std::vector<Mark> points;
+    int typicalHeight = 0;
+};
 
-int CountPointMarks(Pix* line, int left, int right) {
-    PixPtr ink = DarkInk(line);
-    if (!ink) return 0;
+PointMarks PointMarksOfInk(Pix* ink, int left, int right) {
     // Four-connected: a point that touches a digit only at a corner stays a mark of its own.
-    const std::vector<Mark> marks = MarksOf(ink.get());
-    const BoxaPtr joined(pixConnComp(ink.get(), nullptr, 8));
+    const std::vector<Mark> marks = MarksOf(ink);
+    const BoxaPtr joined(pixConnComp(ink, nullptr, 8));
     const CharacterRow row = CharacterRowOf(marks);
     const std::vector<Mark>& characters = row.characters;
-    if (characters.size() < 2) return 0;
+    PointMarks found{{}, row.typicalHeight};
+    if (characters.size() < 2) return found;
     const int tallest = row.tallest;
     const int baseline = row.baseline;
-    int points = 0;
     for (const Mark& mark : marks) {
         const int centre = mark.x + mark.w / 2;
         const bool small =
@@ -77,10 +80,28 @@ int CountPointMarks(Pix* line, int left, int right) {
         const auto after = [&](const Mark& c) { return c.x >= centre; };
         if (std::any_of(characters.begin(), characters.end(), before) &&
             std::any_of(characters.begin(), characters.end(), after)) {
-            ++points;
+            found.points.push_back(mark);
         }
     }
-    return points;
+    return found;
+}
+
+long PointsRead(const std::vector<Symbol>& symbols) {
+    return std::count_if(symbols.begin(), symbols.end(),
+                         [](const Symbol& symbol) { return IsPointSymbol(symbol.text); });
+}
+
+// Doubts count: a point the recogniser took into a doubt's box ("71?" for "71.5") stands
+// between the digits all the same.
+std::optional<SymbolBox> DigitsBox(const std::vector<Symbol>& symbols) {
+    return BoxAround(symbols, [](const Symbol& symbol) { return CountsAsDigit(symbol.text); });
+}
+
+}  // namespace
+
+int CountPointMarks(Pix* line, int left, int right) {
+    PixPtr ink = DarkInk(line);
+    return ink ? static_cast<int>(PointMarksOfInk(ink.get(), left, right).points.size()) : 0;
 }
 
 bool MayHideAJoinedPoint(const std::vector<Symbol>& symbols, Pix* ink) {
@@ -143,14 +164,23 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
 }
 
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line) {
-    const long points = std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
-        return IsPointSymbol(symbol.text);
-    });
-    // Doubts count: a point the recogniser took into a doubt's box ("71?" for "71.5") stands
-    // between the digits all the same.
-    const std::optional<SymbolBox> digits =
-        BoxAround(symbols, [](const Symbol& symbol) { return CountsAsDigit(symbol.text); });
-    return digits && CountPointMarks(line, digits->left, digits->right) > points;
+    const std::optional<SymbolBox> digits = DigitsBox(symbols);
+    return digits && CountPointMarks(line, digits->left, digits->right) > PointsRead(symbols);
+}
+
+bool MissesAFaintPoint(const std::vector<Symbol>& symbols, Pix* grey) {
+    const std::optional<SymbolBox> digits = DigitsBox(symbols);
+    PixPtr faint = digits ? FaintInk(grey) : nullptr;
+    if (!faint) return false;
+    const PointMarks found = PointMarksOfInk(faint.get(), digits->left, digits->right);
+    // The faint level also takes in the specks that blurring and compression leave beside the
+    // strokes; a point is a solid mark of some size.
+    const int height = found.typicalHeight;
+    const long points =
+        std::count_if(found.points.begin(), found.points.end(), [&](const Mark& mark) {
+            return mark.w >= 3 && mark.h >= 3 && mark.area * 100 >= height * height;
+        });
+    return points > PointsRead(symbols);
 }
 
 }  // namespace zelvo

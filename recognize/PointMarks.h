@@ -18,6 +18,10 @@ int CountPointMarks(Pix* line, int left, int right);
 // holds: a point the recogniser missed would shift the amount's decimals.
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line);
 
+// The same in the line's grey picture (dark text on a light ground), where a pale point that
+// binarising dropped still shows ("5117" read for a blurred "51.17").
+bool MissesAFaintPoint(const std::vector<Symbol>& symbols, Pix* grey);
+
 // Whether a point the recogniser did not read may be joined to a digit's foot, where small
 // blurred text runs them together: a digit whose glyph, its own and no neighbour's, is clearly
 // wider than another glyph of the same digit on the line, with no point read after it

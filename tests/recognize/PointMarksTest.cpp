@@ -17,6 +17,12 @@ public:
         pixRasterop(m_pix, x, y, w, h, PIX_CLR, nullptr, 0, 0);
         return *this;
     }
+    Line& Shade(int x, int y, int w, int h, int level) {
+        BOX* box = boxCreate(x, y, w, h);
+        pixSetInRectArbitrary(m_pix, box, static_cast<l_uint32>(level));
+        boxDestroy(&box);
+        return *this;
+    }
     // Two digits 30 pixels high standing on the baseline at y = 45, 30 to 130 apart.
     Line& Digits() { return Block(20, 15, 20, 30).Block(60, 15, 20, 30); }
     Pix* Image() { return m_pix; }
@@ -128,6 +134,29 @@ TEST(PointMarks, APointInsideADoubtsBoxIsMissedAllTheSame) {
     EXPECT_TRUE(MissesAPoint(joined, read.line.Image()));
     // Read with its point, the line misses none.
     EXPECT_FALSE(MissesAPoint(read.symbols, read.line.Image()));
+}
+
+TEST(PointMarks, APointTooPaleForTheSplitIsMissedInTheGrey) {
+    // "5117" read for "51.17" whose blurred point is far paler than its digits.
+    const auto read = [](int pointSize) {
+        ReadLine line;
+        line.Digit("5", 20).Digit("1", 8);
+        line.line.Shade(line.x, 40, pointSize, pointSize, 215);
+        line.x += 12;
+        line.Digit("1", 8).Digit("7", 20);
+        return line;
+    };
+    ReadLine pale = read(5);
+    EXPECT_FALSE(MissesAPoint(pale.symbols, pale.line.Image()));
+    EXPECT_TRUE(MissesAFaintPoint(pale.symbols, pale.line.Image()));
+    // Specks as pale as that, which compression and blurring leave beside strokes, are none.
+    ReadLine speck = read(2);
+    EXPECT_FALSE(MissesAFaintPoint(speck.symbols, speck.line.Image()));
+    // Read with its point, the line misses none.
+    ReadLine whole;
+    whole.Digit("5", 20).Digit("1", 8).Point().Digit("1", 8).Digit("7", 20);
+    whole.line.Shade(whole.symbols[2].left + 1, 40, 5, 5, 215);
+    EXPECT_FALSE(MissesAFaintPoint(whole.symbols, whole.line.Image()));
 }
 
 TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
