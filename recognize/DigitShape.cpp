@@ -135,8 +135,16 @@ std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string&
 std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
     for (Symbol& symbol : symbols) {
         if (symbol.text == "?" && !symbol.candidates.empty()) {
-            symbol.candidates =
-                DigitsFittingShape(ink, symbol.left, symbol.right, symbol.candidates);
+            const std::string allowed =
+                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
+            const auto denied = [&](char digit) {
+                return allowed.find(digit) == std::string::npos;
+            };
+            if (std::all_of(symbol.candidates.begin(), symbol.candidates.end(), denied)) {
+                Unreadable(symbol);
+                continue;
+            }
+            std::erase_if(symbol.candidates, denied);
             if (symbol.candidates.size() == 1 &&
                 TemplatesSayOneOf(ink, symbol.left, symbol.right, symbol.candidates)) {
                 symbol.text = symbol.candidates;

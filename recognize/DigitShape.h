@@ -23,7 +23,9 @@ std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string&
 // look like a zero. When the templates deny it as well, the recogniser's digit is no candidate:
 // its other views share its mistake and would settle it ("6.12" for a barred "0.12"). A doubt
 // the holes leave one candidate, which the templates name too, is settled as that digit: the
-// recogniser's other views would read the dotted zero as it first did.
+// recogniser's other views would read the dotted zero as it first did. A doubt whose holes deny
+// every candidate is one that no view settles: a dotted zero that blurring made a "θ", doubted
+// between 6 and 8, which the views would settle as a 6.
 std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink);
 
 }  // namespace zelvo

@@ -106,6 +106,12 @@ TEST_F(DigitShape, ADoubtTheHolesAndTemplatesBothNameIsSettled) {
     EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'a').Told("?", "56"), "?{6}");
 }
 
+TEST_F(DigitShape, ADoubtTheHolesDenyWhollyIsSettledByNoView) {
+    // A dotted zero blurred into a "θ", doubted between 6 and 8: the views would settle it as
+    // one of them. It stays a doubt without candidates.
+    EXPECT_EQ(Digit(JoinedZero()).Told("?", "68"), "?");
+}
+
 TEST_F(DigitShape, AGlyphWithoutHolesTellsNothing) {
     // A 3 may be an 8 whose loops closed up: no candidate is dropped.
     EXPECT_EQ(Digit(QStringLiteral("DejaVu Sans"), u'3').Fitting("38"), "38");
