@@ -23,6 +23,8 @@ constexpr double kClearSegmentFaceMargin = 2.0;
 constexpr int kJoinedTenths = 12;
 // No digit alone is wider than this many tenths of its height.
 constexpr int kOneDigitTenths = 9;
+// A box at most this share of the digits' height wide is a sliver: even a 1's stem is wider.
+constexpr int kSliversPerHeight = 8;
 
 bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
@@ -557,6 +559,10 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             // A point or speck read as a digit as well ("22,871.11" for "22,871.1").
             const bool onASpeck = glyphs[i].empty() && row.height > 0 &&
                                   (symbol.bottom - symbol.top) * 2 < row.height;
+            // A box a sliver wide on no glyph: the edge of a mark beside a digit, such as a
+            // colon's dots read as a 1 before "0.29".
+            const bool onASliver = glyphs[i].empty() && row.height > 0 &&
+                                   (symbol.right - symbol.left) * kSliversPerHeight <= row.height;
             if (colon && !afterADigit) {
                 // A label's colon: it parts the label from the amount.
                 Settle(symbol, ":");
@@ -566,7 +572,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 Unreadable(symbol);
             } else if (shared) {
                 if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
-            } else if (partOfAnother || onASpeck) {
+            } else if (partOfAnother || onASpeck || onASliver) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1 && aloneOnAWideGlyph(i)) {
                 Unreadable(symbol);

@@ -334,6 +334,16 @@ TEST_F(DrawnLine, ASymbolWithoutAGlyphOfItsOwnIsADoubtNoViewSettles) {
     EXPECT_EQ(Text(speck), "1.?1");
     EXPECT_TRUE(speck[2].withoutGlyph);
 
+    // A doubt boxed a sliver wide at the edge of the 0 of "20", where the recogniser read a
+    // colon's dots beside "0.29" as a 1: another view would settle it as that 1.
+    Draw(QStringLiteral("20"));
+    Symbol edge = Doubt(1, "135");
+    edge.right = edge.left + 2;
+    const std::vector<Symbol> sliver = Judged({Read("2", 0), edge, Read("0", 1)});
+    ASSERT_EQ(sliver.size(), 3u);
+    EXPECT_TRUE(sliver[1].withoutGlyph);
+    EXPECT_EQ(sliver[1].candidates, "");
+
     // A full-width sign read as a doubt and a 6 on its right half ("657.03" for "￥57.03").
     Draw(QStringLiteral("\uFFE55"), QStringLiteral("AR PL UMing CN"));
     Symbol leftHalf = Doubt(0, "4359");
