@@ -134,12 +134,12 @@ std::string DigitsFittingShape(Pix* ink, int left, int right, const std::string&
 
 std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
     for (Symbol& symbol : symbols) {
-        if (symbol.text == "?" && !symbol.candidates.empty()) {
-            const std::string allowed =
-                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
-            const auto denied = [&](char digit) {
-                return allowed.find(digit) == std::string::npos;
-            };
+        const bool doubt = symbol.text == "?" && !symbol.candidates.empty();
+        if (!doubt && !IsDigitSymbol(symbol.text)) continue;
+        const std::string fitting =
+            DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
+        const auto denied = [&](char digit) { return fitting.find(digit) == std::string::npos; };
+        if (doubt) {
             if (std::all_of(symbol.candidates.begin(), symbol.candidates.end(), denied)) {
                 Unreadable(symbol);
                 continue;
@@ -150,12 +150,9 @@ std::vector<Symbol> WithShapesTold(std::vector<Symbol> symbols, Pix* ink) {
                 symbol.text = symbol.candidates;
                 symbol.candidates.clear();
             }
-        } else if (IsDigitSymbol(symbol.text)) {
-            const std::string fitting =
-                DigitsFittingShape(ink, symbol.left, symbol.right, "0123456789");
-            if (fitting.find(symbol.text) != std::string::npos) continue;
-            const bool denied = TemplatesSayOneOf(ink, symbol.left, symbol.right, fitting);
-            symbol.candidates = denied ? fitting : symbol.text + fitting;
+        } else if (denied(symbol.text[0])) {
+            const bool alsoByTemplates = TemplatesSayOneOf(ink, symbol.left, symbol.right, fitting);
+            symbol.candidates = alsoByTemplates ? fitting : symbol.text + fitting;
             symbol.text = "?";
         }
     }
