@@ -584,6 +584,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (doubt && glyphs[i].empty() && onANeighboursGlyph(i)) {
                 // Two characters run into one glyph: another view parts them no better.
                 Unreadable(symbol);
+                symbol.runTogether = true;
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
                 if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);

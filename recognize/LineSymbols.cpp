@@ -63,6 +63,18 @@ void CutBoxesAtTheNextSymbol(std::vector<Symbol>& symbols) {
     }
 }
 
+void StartBoxesAfterTheSymbolBefore(std::vector<Symbol>& symbols) {
+    for (size_t i = 1; i < symbols.size(); ++i) {
+        const Symbol& before = symbols[i - 1];
+        Symbol& symbol = symbols[i];
+        const int width = before.right - before.left;
+        const bool holdsIt = symbol.left <= before.left + width / 4 && symbol.right > before.right;
+        if (width > kSliverWidth && holdsIt && !before.runTogether) {
+            symbol.left = before.right;
+        }
+    }
+}
+
 std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
                                    bool (*picked)(const Symbol&)) {
     std::optional<SymbolBox> box;

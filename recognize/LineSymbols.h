@@ -23,6 +23,8 @@ struct Symbol {
     // A "?" whose box holds no glyph of its own (punctuation read as a digit, a box on its
     // neighbour's glyph): what another view reads there settles nothing.
     bool withoutGlyph = false;
+    // A "?" whose glyph ran into its neighbour's: no view parts the two characters better.
+    bool runTogether = false;
 
     int Middle() const { return (left + right) / 2; }
 };
@@ -52,10 +54,21 @@ struct SymbolBox {
 std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
                                    bool (*picked)(const Symbol&));
 
+// No glyph the recogniser reads is boxed this narrow; a point is wider once scaled for it.
+inline constexpr int kSliverWidth = 2;
+
 // Each box that reaches past the middle of the next symbol's box cut off where that box starts:
 // the recogniser sometimes stretches a glyph's box over its neighbours ("3" over the "元" after
 // it), which would count their strokes as the glyph's.
 void CutBoxesAtTheNextSymbol(std::vector<Symbol>& symbols);
+
+// Each box that holds the box before it (starting no further in than a quarter of its width) and
+// reaches past it started where that box ends: the recogniser often boxes a glyph from where the
+// glyph before it starts ("0" 79-127 after "5" 78-103), which puts the box's middle on that
+// glyph. A box that starts further in is the one glyph read twice, a box before it a sliver
+// wide tells nothing of where its glyph starts, and a box after a doubt run into its glyph does
+// start where that doubt does; those stay.
+void StartBoxesAfterTheSymbolBefore(std::vector<Symbol>& symbols);
 
 // The symbols [begin, end) that make up the amount's number.
 struct NumberRun {

@@ -7,9 +7,6 @@
 namespace zelvo {
 namespace {
 
-// No glyph the recogniser reads is this narrow; a point is wider once scaled for it.
-constexpr int kSliverWidth = 2;
-
 bool InAnyBox(const std::vector<Symbol>& symbols, const GlyphArea& area) {
     return std::any_of(symbols.begin(), symbols.end(), [&](const Symbol& symbol) {
         return symbol.left < area.x + area.w && symbol.right > area.x;

@@ -32,6 +32,7 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
             if (symbol.text != digit.text) return false;
         } else if (symbol.text == "?") {
             if (OnASureDigit(line, middle)) continue;
+            if (symbol.runTogether) return false;
             const bool ruledOut = !symbol.candidates.empty() &&
                                   symbol.candidates.find(digit.text[0]) == std::string::npos;
             if (ruledOut) return false;
@@ -89,8 +90,10 @@ bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Sym
     });
 }
 
-bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& line,
+bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& lineAsRead,
                          Pix* image, Pix* ink) {
+    std::vector<Symbol> line = lineAsRead;
+    StartBoxesAfterTheSymbolBefore(line);
     const std::vector<Symbol> placed = StartedAfterTheOneBefore(view, line);
     const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {
         return IsDigitSymbol(symbol.text) && OverTwoInkColumns(symbol, ink);

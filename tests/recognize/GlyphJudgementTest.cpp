@@ -13,6 +13,7 @@
 #include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
 #include "recognize/LeptonicaHandles.h"
+#include "recognize/ViewAgreement.h"
 #include "tests/recognize/DrawnCharacters.h"
 #include "tests/support/TestSupport.h"
 
@@ -387,6 +388,34 @@ TEST_F(DrawnLine, DigitsRunIntoOneGlyphAreEachJudgedOnTheirOwnPart) {
     const std::vector<Symbol> joined = Judged({doubt, nine});
     ASSERT_EQ(joined.size(), 2u);
     EXPECT_TRUE(joined[0].withoutGlyph);
+    // Nor may a view that parts the glyph explain the line where the digit read over all of it
+    // is in doubt as well ("511.69" read in smaller views for "511.?9"). Under a sure digit's
+    // box the doubt is that glyph read twice, and counts as that digit.
+    Symbol six = Read("6", 0);
+    six.left = 0;
+    six.right = parting;
+    Symbol nineAlone = Read("9", 1);
+    nineAlone.left = parting;
+    EXPECT_TRUE(ViewDigitsFitTheLine(joined, {six, nineAlone}));
+    Symbol nineInDoubt = nine;
+    nineInDoubt.text = "?";
+    nineInDoubt.candidates = "94";
+    EXPECT_FALSE(ViewDigitsFitTheLine({joined[0], nineInDoubt}, {six, nineAlone}));
+}
+
+TEST_F(DrawnLine, AViewIsHeldAgainstTheLinesBoxesStartedAfterTheOnesBefore) {
+    // "14821.98": the line boxed its doubt between 6 and 8 from where the 4 starts; a view read
+    // the 4 and the 8 each on its own glyph.
+    Draw(QStringLiteral("48"));
+    Symbol fromTheFour = Doubt(1, "68");
+    fromTheFour.left = Read("4", 0).left;
+    fromTheFour.right = 2 * kCell - 12;
+    fromTheFour.startsWord = false;
+    const std::vector<Symbol> line = {Read("4", 0), fromTheFour};
+    PixPtr image(pixRead("line.png"));
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(ViewExplainsTheLine({Read("4", 0), Read("8", 1)}, line, image.get(), m_ink.get()));
+    EXPECT_FALSE(ViewExplainsTheLine({Read("4", 0), Read("5", 1)}, line, image.get(), m_ink.get()));
 }
 
 TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {

@@ -55,6 +55,35 @@ TEST(LineSymbols, ABoxStretchedOverTheNextSymbolEndsWhereThatOneStarts) {
     EXPECT_EQ(same[0].right, 30);
 }
 
+TEST(LineSymbols, ABoxHoldingTheOneBeforeStartsWhereThatOneEnds) {
+    // "51.50": the zero boxed from where the 5 starts, 1 or 2 pixels either way.
+    std::vector<Symbol> symbols = Read("5.50");
+    symbols[3].left = symbols[2].left + 1;
+    StartBoxesAfterTheSymbolBefore(symbols);
+    EXPECT_EQ(symbols[3].left, symbols[2].right);
+    std::vector<Symbol> earlier = Read("5.50");
+    earlier[3].left = earlier[2].left - 2;
+    StartBoxesAfterTheSymbolBefore(earlier);
+    EXPECT_EQ(earlier[3].left, earlier[2].right);
+    // A doubt on the glyph the next digit stands on: one glyph read twice, both boxes as read.
+    std::vector<Symbol> twice = Read("0.0?3");
+    twice[4].left = twice[3].left + 3;
+    StartBoxesAfterTheSymbolBefore(twice);
+    EXPECT_EQ(twice[4].left, twice[3].left + 3);
+    // A box a sliver wide (a colon's edge read as a digit) says nothing of where the next starts.
+    std::vector<Symbol> sliver = Read(":?0");
+    sliver[1].right = sliver[1].left + 2;
+    sliver[2].left = sliver[1].left;
+    StartBoxesAfterTheSymbolBefore(sliver);
+    EXPECT_EQ(sliver[2].left, sliver[1].left);
+    // After a doubt run into the next digit's glyph, that glyph does start where the doubt does.
+    std::vector<Symbol> joined = Read("1.?9");
+    joined[2].runTogether = true;
+    joined[3].left = joined[2].left;
+    StartBoxesAfterTheSymbolBefore(joined);
+    EXPECT_EQ(joined[3].left, joined[2].left);
+}
+
 // The same line read in a view scaled by `scale`: boxes scaled alike.
 std::vector<Symbol> Scaled(std::vector<Symbol> symbols, float scale) {
     for (Symbol& symbol : symbols) {
