@@ -43,10 +43,23 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
 }
 
 // A digit standing over two columns of the line's ink, apart by more than a stroke's gap, is two
-// characters read as one ("5" over a display's "15").
+// characters read as one ("5" over a display's "15"). Ink at an edge of its box that goes on past
+// it is the glyph beside, which a view's box, scaled back into the line, reaches into by a pixel
+// or two ("1" before "元").
 bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
     const int gap = std::max(2, (digit.bottom - digit.top) / 8);
-    return InkColumnRuns(ink, digit.left, digit.right, digit.top, digit.bottom, gap) > 1;
+    std::vector<ColumnSpan> columns =
+        InkColumnSpans(ink, digit.left, digit.right, digit.top, digit.bottom, gap);
+    const auto inkAt = [&](int x) {
+        return InkColumnRuns(ink, x, x + 1, digit.top, digit.bottom, 1) > 0;
+    };
+    if (!columns.empty() && columns.back().right >= digit.right && inkAt(digit.right)) {
+        columns.pop_back();
+    }
+    if (!columns.empty() && columns.front().left <= digit.left && inkAt(digit.left - 1)) {
+        columns.erase(columns.begin());
+    }
+    return columns.size() > 1;
 }
 
 // The line read this digit there: surely, or as a doubt that names it among a few.

@@ -418,6 +418,22 @@ TEST_F(DrawnLine, AViewIsHeldAgainstTheLinesBoxesStartedAfterTheOnesBefore) {
     EXPECT_FALSE(ViewExplainsTheLine({Read("4", 0), Read("5", 1)}, line, image.get(), m_ink.get()));
 }
 
+TEST_F(DrawnLine, AViewsDigitOverTwoGlyphsIsTwoCharactersButOneReachingIntoTheNextIsNot) {
+    Draw(QStringLiteral("17"));
+    PixPtr image(pixRead("line.png"));
+    ASSERT_TRUE(image);
+    Symbol bothInDoubt = Doubt(0, "");
+    bothInDoubt.right = Read("7", 1).right;
+    EXPECT_FALSE(ViewExplainsTheLine({Read("7", 0, 1)}, {bothInDoubt}, image.get(), m_ink.get()));
+    // A view's 1 whose box, scaled back, ends a few pixels into the 7's glyph.
+    Symbol reaching = Read("1", 0);
+    reaching.right = kCell + kCell / 2 - 8;
+    Symbol seven = Read("7", 1);
+    seven.left = reaching.right;
+    const std::vector<Symbol> line = {Read("1", 0), Read("7", 1)};
+    EXPECT_TRUE(ViewExplainsTheLine({reaching, seven}, line, image.get(), m_ink.get()));
+}
+
 TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
     // Small italics run together: "69.6" read as one "6" over all of it.
     Draw(QStringLiteral("696"));
