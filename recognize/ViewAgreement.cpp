@@ -27,7 +27,8 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
     int under = 0;
     for (const Symbol& symbol : line) {
         const int middle = symbol.Middle();
-        if (!Within(middle, digit)) continue;
+        // A box a sliver wide holds no character the view could have run into the digit.
+        if (!Within(middle, digit) || symbol.right - symbol.left <= kSliverWidth) continue;
         if (IsDigitSymbol(symbol.text)) {
             if (symbol.text != digit.text) return false;
         } else if (symbol.text == "?") {

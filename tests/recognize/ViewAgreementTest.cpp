@@ -38,6 +38,12 @@ TEST(ViewAgreement, OneDigitOverSeveralCharactersOfTheLineDoesNotFit) {
     twice.left += 2;
     readTwice.insert(readTwice.begin() + 3, twice);
     EXPECT_TRUE(ViewDigitsFitTheLine(readTwice, Read("0.03")));
+    // The line's point boxed a sliver wide at the foot of the next digit ("506 . 36") is no
+    // character under the view's digit.
+    std::vector<Symbol> pointOnTheEdge = Read("6.3");
+    pointOnTheEdge[1].left = pointOnTheEdge[2].left;
+    pointOnTheEdge[1].right = pointOnTheEdge[2].left + 1;
+    EXPECT_TRUE(ViewDigitsFitTheLine(pointOnTheEdge, Read("6.3")));
 }
 
 TEST(ViewAgreement, ABoxStartedWithTheOneBeforeIsCutWhereItConfirmsADigitOfTheLine) {
