@@ -60,9 +60,12 @@ public:
         for (size_t i = 0; i < m_line.marks.size(); ++i) {
             const Mark& mark = m_line.marks[i];
             if (m_cells.used[i] || IsAwayFromDigits(mark)) continue;
-            // A speck is no stroke, unless it stands where a point would: then the number
-            // is in doubt.
-            if (mark.Length() < 0.4 * t && !GapAfter(mark)) continue;
+            // A speck is no stroke, unless it stands where a point would, in a gap below the
+            // cells' top quarter (a raised point too): then the number is in doubt. What is
+            // left of a field's frame where digits touched it stands at their top.
+            const bool wherePointsStand =
+                GapAfter(mark) && mark.Bottom() > m_cells.top + m_cells.Height() / 4;
+            if (mark.Length() < 0.4 * t && !wherePointsStand) continue;
             if (mark.Right() <= firstLeft + t / 2) {
                 // A label or currency sign; but a digit the cells missed would cut the amount.
                 if (MayBeADigit(mark, true)) return std::nullopt;

@@ -50,14 +50,16 @@ public:
     }
     ~DrawnDisplay() { pixDestroy(&m_pix); }
 
-    // Digits, '.' and ',' as shown, '*' a dot halfway up; any other character lights the
-    // segments `lit`.
+    // Digits, '.' and ',' as shown, '*' a dot halfway up, '\'' one at the cells' top; any other
+    // character lights the segments `lit`.
     DrawnDisplay& Show(const std::string& text, unsigned lit = 0) {
         for (char c : text) {
-            if (c == '.' || c == ',' || c == '*') {
+            if (c == '.' || c == ',' || c == '*' || c == '\'') {
                 const int x = m_x - Spacing() / 2 - m_thickness / 2;
                 const int size = m_pointSize ? m_pointSize : m_thickness;
-                const int y = c == '*' ? m_top + m_height / 2 : m_top + m_height - size;
+                const int y = c == '*'    ? m_top + m_height / 2
+                              : c == '\'' ? m_top
+                                          : m_top + m_height - size;
                 Fill(x, y, size, c == ',' ? 2 * size : size, m_pointInk);
                 continue;
             }
@@ -240,6 +242,12 @@ TEST(SegmentDisplay, PointsAndSeparatorsStandBetweenCells) {
     EXPECT_EQ(ReadSegmentNumber(trailing.Show("12.").Image()), std::nullopt);
     DrawnDisplay raised(40);
     EXPECT_EQ(ReadSegmentNumber(raised.Show("12*50").Image()), std::nullopt);
+    // A speck halfway up may be a raised point drawn small; at the cells' top it is none (what
+    // a field's frame leaves where the digits touched it).
+    DrawnDisplay smallRaised(80);
+    EXPECT_EQ(ReadSegmentNumber(smallRaised.PointSize(2).Show("12*50").Image()), std::nullopt);
+    DrawnDisplay atTheTop(80);
+    EXPECT_EQ(ReadSegmentNumber(atTheTop.PointSize(2).Show("12'50").Image()), "1250");
 }
 
 TEST(SegmentDisplay, APointTooPaleToBeInkStillPartsTheDecimals) {
