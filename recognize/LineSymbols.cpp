@@ -69,7 +69,7 @@ void StartBoxesAfterTheSymbolBefore(std::vector<Symbol>& symbols) {
         Symbol& symbol = symbols[i];
         const int width = before.right - before.left;
         const bool holdsIt = symbol.left <= before.left + width / 4 && symbol.right > before.right;
-        if (width > kSliverWidth && holdsIt && !before.runTogether) {
+        if (!before.BoxedASliver() && holdsIt && !before.runTogether) {
             symbol.left = before.right;
         }
     }

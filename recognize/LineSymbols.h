@@ -27,6 +27,8 @@ struct Symbol {
     bool runTogether = false;
 
     int Middle() const { return (left + right) / 2; }
+    // No glyph the recogniser reads is boxed this narrow; a point is wider once scaled for it.
+    bool BoxedASliver() const { return right - left <= 2; }
 };
 
 // Makes the symbol a doubt that no other view settles: nothing read of its glyph can be trusted.
@@ -53,9 +55,6 @@ struct SymbolBox {
 // The box around the symbols that `picked` chooses; none when it chooses none.
 std::optional<SymbolBox> BoxAround(const std::vector<Symbol>& symbols,
                                    bool (*picked)(const Symbol&));
-
-// No glyph the recogniser reads is boxed this narrow; a point is wider once scaled for it.
-inline constexpr int kSliverWidth = 2;
 
 // Each box that reaches past the middle of the next symbol's box cut off where that box starts:
 // the recogniser sometimes stretches a glyph's box over its neighbours ("3" over the "元" after

@@ -174,11 +174,15 @@ bool MissesAFaintPoint(const std::vector<Symbol>& symbols, Pix* grey) {
     if (!faint) return false;
     const PointMarks found = PointMarksOfInk(faint.get(), digits->left, digits->right);
     // The faint level also takes in the specks that blurring and compression leave beside the
-    // strokes; a point is a solid mark of some size.
+    // strokes; a point is a solid mark of some size: a few pixels each way, and a hundredth of
+    // the characters' height squared.
+    constexpr int kLeastPointSide = 3;
+    constexpr int kPointAreaShare = 100;
     const int height = found.typicalHeight;
     const long points =
         std::count_if(found.points.begin(), found.points.end(), [&](const Mark& mark) {
-            return mark.w >= 3 && mark.h >= 3 && mark.area * 100 >= height * height;
+            return mark.w >= kLeastPointSide && mark.h >= kLeastPointSide &&
+                   mark.area * kPointAreaShare >= height * height;
         });
     return points > PointsRead(symbols);
 }

@@ -18,7 +18,7 @@ bool InAnyBox(const std::vector<Symbol>& symbols, const GlyphArea& area) {
 std::vector<Symbol> WithSliversOnTheirGlyphs(std::vector<Symbol> symbols, Pix* ink) {
     for (size_t i = 0; i < symbols.size(); ++i) {
         Symbol& sliver = symbols[i];
-        if (sliver.right - sliver.left > kSliverWidth) continue;
+        if (!sliver.BoxedASliver()) continue;
         const int from = i > 0 ? symbols[i - 1].right : 0;
         if (sliver.left <= from) continue;
         const std::vector<Glyph> glyphs = GlyphsBetween(ink, from, sliver.left);

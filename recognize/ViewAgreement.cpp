@@ -28,7 +28,7 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
     for (const Symbol& symbol : line) {
         const int middle = symbol.Middle();
         // A box a sliver wide holds no character the view could have run into the digit.
-        if (!Within(middle, digit) || symbol.right - symbol.left <= kSliverWidth) continue;
+        if (!Within(middle, digit) || symbol.BoxedASliver()) continue;
         if (IsDigitSymbol(symbol.text)) {
             if (symbol.text != digit.text) return false;
         } else if (symbol.text == "?") {
