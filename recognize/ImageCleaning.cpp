@@ -65,10 +65,20 @@ PixPtr Binarised(Pix* grey) {
 
 namespace {
 
+// A frame, not a wide glyph: little ink for its box, or, for a thick frame around a short field,
+// next to none in the middle of its box (a glyph's stroke run into the frame at most).
 bool IsHollow(Pix* component, l_int32 w, l_int32 h) {
+    constexpr int kMostMiddleInk = 10;  // in hundredths of the middle
     l_int32 ink = 0;
     pixCountPixels(component, &ink, nullptr);
-    return ink * 3 < w * h;
+    if (ink * 3 < w * h) return true;
+    const int inset = std::min(w, h) / 4;
+    if (inset < 1 || ink * 2 >= w * h) return false;
+    const int middleWidth = w - 2 * inset, middleHeight = h - 2 * inset;
+    PixPtr middle = ClippedTo(component, inset, inset, middleWidth, middleHeight);
+    l_int32 inside = 0;
+    if (!middle || pixCountPixels(middle.get(), &inside, nullptr) != 0) return false;
+    return inside * 100 < kMostMiddleInk * middleWidth * middleHeight;
 }
 
 // Whether the box of component `i` holds every other mark of the picture: a field's frame with

@@ -118,8 +118,17 @@ TEST_F(Recognition, CleaningWritesTheImageThatIsRecognised) {
     EXPECT_FALSE(std::filesystem::exists(GreyLineBeside("cut.jpg")));
 }
 
-// A field's frame with strokes drawn in it, written as "cut.bmp" and cleaned as a capture is:
-// the cleaned picture, null when the cleaning failed.
+// The image written as "cut.bmp" and cleaned as a capture is: the cleaned picture, null when the
+// cleaning failed.
+QImage Cleaned(const QImage& image) {
+    if (!image.save(QStringLiteral("cut.bmp"), "BMP") ||
+        CRecognizeApp::PicProcess("cut.bmp", "cut.jpg") != 1) {
+        return {};
+    }
+    return QImage(QStringLiteral("cut.jpg"));
+}
+
+// A field's frame with strokes drawn in it, cleaned.
 QImage CleanedFrameWith(const std::vector<QRect>& strokes) {
     QImage image(120, 50, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -128,11 +137,7 @@ QImage CleanedFrameWith(const std::vector<QRect>& strokes) {
     painter.drawRect(10, 10, 100, 30);
     for (const QRect& stroke : strokes) painter.fillRect(stroke, Qt::black);
     painter.end();
-    if (!image.save(QStringLiteral("cut.bmp"), "BMP") ||
-        CRecognizeApp::PicProcess("cut.bmp", "cut.jpg") != 1) {
-        return {};
-    }
-    return QImage(QStringLiteral("cut.jpg"));
+    return Cleaned(image);
 }
 
 // The runs of dark pixels along a row of the picture, and the longest of them.
@@ -174,6 +179,24 @@ TEST_F(Recognition, AGlyphTouchingTheFramesTopKeepsItsBarAndItsUpright) {
     EXPECT_EQ(middle.count, 2);
     // The bar is five times as wide as the upright; at least three times must be left.
     EXPECT_GE(DarkRunsAlong(cleaned, topRow).longest, 3 * middle.longest);
+}
+
+TEST_F(Recognition, AThickFrameAroundAShortFieldIsPaintedOut) {
+    // Lines three pixels thick around a field twenty high take more than a third of its box, and
+    // a stroke run into the frame's foot adds to them; the frame is told by its empty middle.
+    QImage image(120, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (const QRect& line :
+         {QRect(0, 0, 120, 3), QRect(0, 17, 120, 3), QRect(0, 0, 3, 20), QRect(117, 0, 3, 20)}) {
+        painter.fillRect(line, Qt::black);
+    }
+    painter.fillRect(QRect(50, 5, 3, 12), Qt::black);
+    painter.fillRect(QRect(70, 5, 3, 10), Qt::black);
+    painter.end();
+    const QImage cleaned = Cleaned(image);
+    ASSERT_FALSE(cleaned.isNull());
+    EXPECT_EQ(DarkRunsAlong(cleaned, cleaned.height() / 2).count, 2);
 }
 
 TEST_F(Recognition, ABlankRegionReadsAsNoAmount) {
