@@ -20,17 +20,30 @@ namespace {
 // A point is at least this share of the characters' usual height, wide and tall.
 constexpr int kPointShare = 8;
 
+bool Holds(const Mark& outer, const Mark& inner) {
+    return outer.x <= inner.x && outer.y <= inner.y && outer.Right() >= inner.Right() &&
+           outer.Bottom() >= inner.Bottom();
+}
+
+// The box of the eight-connected piece of `joined`'s ink that the mark is part of: the smallest
+// that holds it (a frame's box holds the marks inside it too). The mark's own box where it
+// touches no other ink.
+std::optional<Mark> PieceHolding(const Mark& mark, Boxa* joined) {
+    std::optional<Mark> smallest;
+    for (int i = 0; joined && i < boxaGetCount(joined); ++i) {
+        Mark piece;
+        boxaGetBoxGeometry(joined, i, &piece.x, &piece.y, &piece.w, &piece.h);
+        if (Holds(piece, mark) && (!smallest || piece.w * piece.h < smallest->w * smallest->h)) {
+            smallest = piece;
+        }
+    }
+    return smallest;
+}
+
 // Whether the mark is part of a larger eight-connected piece of `joined`'s ink.
 bool TouchesOtherInk(const Mark& mark, Boxa* joined) {
-    if (!joined) return false;
-    for (int i = 0; i < boxaGetCount(joined); ++i) {
-        int x = 0, y = 0, w = 0, h = 0;
-        boxaGetBoxGeometry(joined, i, &x, &y, &w, &h);
-        const bool holds =
-            x <= mark.x && y <= mark.y && x + w >= mark.Right() && y + h >= mark.Bottom();
-        if (holds) return w > mark.w || h > mark.h;
-    }
-    return false;
+    const std::optional<Mark> piece = PieceHolding(mark, joined);
+    return piece && (piece->w > mark.w || piece->h > mark.h);
 }
 
 // The marks of `ink` between `left` and `right` that stand as points between characters, and
@@ -64,10 +77,15 @@ PointMarks PointMarksOfInk(Pix* ink, int left, int right) {
             mark.w * kPointShare < row.typicalHeight || mark.h * kPointShare < row.typicalHeight;
         if (chip && TouchesOtherInk(mark, joined.get())) continue;
         // A point stands between characters; a piece under one, or under a larger piece of
-        // one (a serif cut off from its stroke, a thin stroke broken), is no point.
+        // one (a serif cut off from its stroke, a thin stroke broken), is no point. Nor is a
+        // piece half under a glyph that it touches at a corner: a serif 5's tail.
+        const std::optional<Mark> piece = PieceHolding(mark, joined.get());
         const auto under = [&](const Mark& c) {
             const bool larger = c.w * 3 > tallest || c.h * 3 > tallest;
-            return larger && c.y < mark.y && c.x < centre && centre < c.x + c.w;
+            if (!larger || c.y >= mark.y) return false;
+            if (c.x < centre && centre < c.x + c.w) return true;
+            const int columnsUnder = std::min(c.Right(), mark.Right()) - std::max(c.x, mark.x);
+            return columnsUnder * 2 >= mark.w && piece && Holds(*piece, c);
         };
         if (std::any_of(marks.begin(), marks.end(), under)) continue;
         // Nor is the tail a serif comma's thin stroke leaves below its head.

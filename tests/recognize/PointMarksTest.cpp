@@ -67,6 +67,11 @@ TEST(PointMarks, MarksThatAreNoPointsDoNotCount) {
     five.Block(20, 15, 20, 30).Block(60, 15, 20, 12).Block(66, 28, 14, 17).Block(59, 38, 5, 5);
     five.Block(100, 15, 20, 30);
     EXPECT_EQ(CountPointMarks(five.Image(), 20, 120), 0);
+    // A whole 5 whose tail touches its foot at a corner and stands half under its upright.
+    Line tail;
+    tail.Block(20, 15, 20, 30).Block(59, 15, 21, 3).Block(59, 15, 3, 15).Block(59, 27, 21, 3);
+    tail.Block(77, 27, 3, 18).Block(62, 42, 18, 3).Block(56, 36, 6, 6).Block(100, 15, 20, 30);
+    EXPECT_EQ(CountPointMarks(tail.Image(), 20, 120), 0);
 }
 
 TEST(PointMarks, APieceTouchingAStrokeAtACornerCountsOnlyWhenPointSized) {
