@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "recognize/GlyphPicture.h"
 #include "recognize/PointMarks.h"
@@ -69,6 +70,44 @@ bool NamesTheDigit(const Symbol& read, char digit) {
     return read.text.size() == 1 && read.text[0] == digit;
 }
 
+// The recogniser now and then reads one glyph as the same digit twice or thrice ("0" 47-62 and
+// "0" 62-79 on one zero), and a view that reads it once would seem to have run two characters
+// into one digit. Neighbouring sure digits alike whose boxes meet or overlap, over one glyph of
+// ink no wider than the line's digits are, are that digit once. Two glyphs touching, as wide as
+// two digits, stay two.
+constexpr int kWidestOneDigit = 130;  // in hundredths of the line's usual digit box
+
+std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
+    std::vector<int> widths;
+    for (const Symbol& symbol : line) {
+        if (IsDigitSymbol(symbol.text)) widths.push_back(symbol.right - symbol.left);
+    }
+    if (widths.size() < 2) return line;
+    std::nth_element(widths.begin(), widths.begin() + widths.size() / 2, widths.end());
+    const int usual = widths[widths.size() / 2];
+    for (size_t i = 0; i + 1 < line.size();) {
+        Symbol& first = line[i];
+        const Symbol& second = line[i + 1];
+        const int left = std::min(first.left, second.left);
+        const int right = std::max(first.right, second.right);
+        const int top = std::min(first.top, second.top);
+        const int bottom = std::max(first.bottom, second.bottom);
+        const bool alike = IsDigitSymbol(first.text) && first.text == second.text &&
+                           second.left <= first.right &&
+                           (right - left) * 100 <= kWidestOneDigit * usual;
+        if (!alike || InkColumnSpans(ink, left, right, top, bottom, 1).size() != 1) {
+            ++i;
+            continue;
+        }
+        first.left = left;
+        first.right = right;
+        first.top = top;
+        first.bottom = bottom;
+        line.erase(line.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    }
+    return line;
+}
+
 }  // namespace
 
 std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
@@ -106,7 +145,7 @@ bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Sym
 
 bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& lineAsRead,
                          Pix* image, Pix* ink) {
-    std::vector<Symbol> line = lineAsRead;
+    std::vector<Symbol> line = WithOneGlyphReadOnce(lineAsRead, ink);
     StartBoxesAfterTheSymbolBefore(line);
     const std::vector<Symbol> placed = StartedAfterTheOneBefore(view, line);
     const bool twoAsOne = std::any_of(placed.begin(), placed.end(), [&](const Symbol& symbol) {

@@ -26,8 +26,9 @@ bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Sym
 std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
                                              const std::vector<Symbol>& line);
 
-// Whether a view's reading, placed in the line, explains the line (the line's boxes started after
-// the ones before them, and the view's where they confirm a digit of the line): its digits fit
+// Whether a view's reading, placed in the line, explains the line (one glyph the line read as the
+// same digit twice taken once, the line's boxes started after the ones before them, and the
+// view's where they confirm a digit of the line): its digits fit
 // the line's own reading, none stands over two columns of the line's ink (two characters read
 // as one), and no point, joined point or glyph of the line is left out. `image` is the line's
 // picture, `ink` its ink (one bit, set on the text).

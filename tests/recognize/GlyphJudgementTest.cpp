@@ -434,6 +434,37 @@ TEST_F(DrawnLine, AViewsDigitOverTwoGlyphsIsTwoCharactersButOneReachingIntoTheNe
     EXPECT_TRUE(ViewExplainsTheLine({reaching, seven}, line, image.get(), m_ink.get()));
 }
 
+TEST_F(DrawnLine, OneGlyphTheLineReadAsTheSameDigitTwiceIsOneCharacter) {
+    Draw(QStringLiteral("605"));
+    PixPtr image(pixRead("line.png"));
+    ASSERT_TRUE(image);
+    Symbol leftHalf = Read("0", 1);
+    Symbol rightHalf = leftHalf;
+    leftHalf.right = rightHalf.left = kCell + kCell / 2;
+    const std::vector<Symbol> view = {Read("6", 0), Read("0", 1), Read("5", 2)};
+    EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), leftHalf, rightHalf, Read("5", 2)},
+                                    image.get(), m_ink.get()));
+    // Two zeros, each on a glyph of its own, stay two.
+    Draw(QStringLiteral("6005"));
+    image.reset(pixRead("line.png"));
+    ASSERT_TRUE(image);
+    EXPECT_FALSE(ViewExplainsTheLine({Read("6", 0), Read("0", 1, 2), Read("5", 3)},
+                                     {Read("6", 0), Read("0", 1), Read("0", 2), Read("5", 3)},
+                                     image.get(), m_ink.get()));
+    // So do two zeros drawn so close that their glyphs run into one, as wide as two digits.
+    const int firstEnds = DrawTouching(QStringLiteral("00"));
+    image.reset(pixRead("line.png"));
+    ASSERT_TRUE(image);
+    Symbol first = Read("0", 0);
+    first.right = firstEnds;
+    Symbol second = Read("0", 1);
+    second.left = firstEnds;
+    second.right = 2 * firstEnds - first.left;
+    Symbol once = first;
+    once.right = second.right;
+    EXPECT_FALSE(ViewExplainsTheLine({once}, {first, second}, image.get(), m_ink.get()));
+}
+
 TEST_F(DrawnLine, ASureDigitOverSeveralDigitSizedGlyphsIsADoubtNoViewSettles) {
     // Small italics run together: "69.6" read as one "6" over all of it.
     Draw(QStringLiteral("696"));
