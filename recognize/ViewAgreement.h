@@ -28,10 +28,10 @@ std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
 
 // Whether a view's reading, placed in the line, explains the line (one glyph the line read as the
 // same digit twice taken once, the line's boxes started after the ones before them, and the
-// view's where they confirm a digit of the line): its digits fit
-// the line's own reading, none stands over two columns of the line's ink (two characters read
-// as one), and no point, joined point or glyph of the line is left out. `image` is the line's
-// picture, `ink` its ink (one bit, set on the text).
+// view's where they confirm a digit of the line): its digits fit the line's own reading, none
+// stands over two columns of the line's ink (two characters read as one), and no point, joined
+// point or glyph of the line is left out. `image` is the line's picture, `ink` its ink (one bit,
+// set on the text).
 bool ViewExplainsTheLine(const std::vector<Symbol>& view, const std::vector<Symbol>& line,
                          Pix* image, Pix* ink);
 
