@@ -1,6 +1,7 @@
 #include "recognize/PointMarks.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -115,6 +116,28 @@ std::optional<SymbolBox> DigitsBox(const std::vector<Symbol>& symbols) {
     return BoxAround(symbols, [](const Symbol& symbol) { return CountsAsDigit(symbol.text); });
 }
 
+// Upright bars standing one over the other, each about half as high as the digits (`height`): a
+// seven-segment 1, which no single piece of ink shows as a glyph of the digits' size.
+std::vector<GlyphArea> StackedBars(const std::vector<Mark>& marks, int height) {
+    std::vector<Mark> uprights;
+    std::copy_if(marks.begin(), marks.end(), std::back_inserter(uprights), [&](const Mark& mark) {
+        return mark.h >= 2 * mark.w && mark.h * 4 >= height && mark.h <= height;
+    });
+    std::vector<GlyphArea> bars;
+    for (const Mark& upper : uprights) {
+        for (const Mark& lower : uprights) {
+            if (&upper == &lower) continue;
+            const int across = std::min(upper.Right(), lower.Right()) - std::max(upper.x, lower.x);
+            const int gap = lower.y - upper.Bottom();
+            const int both = lower.Bottom() - upper.y;
+            if (across * 2 < std::min(upper.w, lower.w) || gap < 0 || gap * 5 > both) continue;
+            const int left = std::min(upper.x, lower.x);
+            bars.push_back({left, upper.y, std::max(upper.Right(), lower.Right()) - left, both});
+        }
+    }
+    return bars;
+}
+
 }  // namespace
 
 int CountPointMarks(Pix* line, int left, int right) {
@@ -163,9 +186,13 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
     const int top = read->top, bottom = read->bottom;
     const int height = bottom - top;
     if (height <= 0) return false;
-    const std::vector<Glyph> glyphs = GlyphsBetween(ink, 0, static_cast<int>(pixGetWidth(ink)));
-    return std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
-        const GlyphArea& area = glyph.area;
+    std::vector<GlyphArea> areas;
+    for (const Glyph& glyph : GlyphsBetween(ink, 0, static_cast<int>(pixGetWidth(ink)))) {
+        areas.push_back(glyph.area);
+    }
+    const std::vector<GlyphArea> stacked = StackedBars(MarksOf(ink), height);
+    areas.insert(areas.end(), stacked.begin(), stacked.end());
+    return std::any_of(areas.begin(), areas.end(), [&](const GlyphArea& area) {
         const int middleY = area.y + area.h / 2;
         const bool digitSized = area.h * 2 >= height && area.h * 2 <= 3 * height &&
                                 area.w <= 2 * height && middleY >= top - height &&

@@ -178,6 +178,13 @@ TEST(PointMarks, AGlyphOutsideEverySymbolIsUnread) {
     dropped.Digit("3", 20).Digit("3", 20).Point().Digit("1", 8).Digit("3", 20);
     dropped.symbols = {dropped.symbols[3]};
     EXPECT_TRUE(unread(dropped));
+    // The recogniser gave only the 0 of a display's "1.0", whose 1 is two bars one over the other.
+    ReadLine display;
+    display.line.Block(10, 15, 4, 14).Block(10, 31, 4, 14);
+    display.x = 24;
+    display.Point().Digit("0", 20);
+    display.symbols = {display.symbols[1]};
+    EXPECT_TRUE(unread(display));
     // A field border beside the digits is no character.
     ReadLine framed;
     framed.Digit("4", 20).Digit("2", 20);
