@@ -19,6 +19,15 @@ struct Mark {
     int Thickness() const { return std::min(w, h); }
     int Length() const { return std::max(w, h); }
     double Fill() const { return static_cast<double>(area) / (w * h); }
+    // Whether the other box lies within this one.
+    bool Holds(const Mark& other) const {
+        return x <= other.x && y <= other.y && Right() >= other.Right() &&
+               Bottom() >= other.Bottom();
+    }
+    // How many columns the two share; none or fewer where they stand apart.
+    int ColumnsSharedWith(const Mark& other) const {
+        return std::min(Right(), other.Right()) - std::max(x, other.x);
+    }
 };
 
 // The four-connected marks of a one-bit ink image (set on the text), specks of a pixel or two

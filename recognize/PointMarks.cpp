@@ -21,11 +21,6 @@ namespace {
 // A point is at least this share of the characters' usual height, wide and tall.
 constexpr int kPointShare = 8;
 
-bool Holds(const Mark& outer, const Mark& inner) {
-    return outer.x <= inner.x && outer.y <= inner.y && outer.Right() >= inner.Right() &&
-           outer.Bottom() >= inner.Bottom();
-}
-
 // The box of the eight-connected piece of `joined`'s ink that the mark is part of: the smallest
 // that holds it (a frame's box holds the marks inside it too). The mark's own box where it
 // touches no other ink.
@@ -34,7 +29,7 @@ std::optional<Mark> PieceHolding(const Mark& mark, Boxa* joined) {
     for (int i = 0; joined && i < boxaGetCount(joined); ++i) {
         Mark piece;
         boxaGetBoxGeometry(joined, i, &piece.x, &piece.y, &piece.w, &piece.h);
-        if (Holds(piece, mark) && (!smallest || piece.w * piece.h < smallest->w * smallest->h)) {
+        if (piece.Holds(mark) && (!smallest || piece.w * piece.h < smallest->w * smallest->h)) {
             smallest = piece;
         }
     }
@@ -85,8 +80,7 @@ PointMarks PointMarksOfInk(Pix* ink, int left, int right) {
             const bool larger = c.w * 3 > tallest || c.h * 3 > tallest;
             if (!larger || c.y >= mark.y) return false;
             if (c.x < centre && centre < c.x + c.w) return true;
-            const int columnsUnder = std::min(c.Right(), mark.Right()) - std::max(c.x, mark.x);
-            return columnsUnder * 2 >= mark.w && piece && Holds(*piece, c);
+            return c.ColumnsSharedWith(mark) * 2 >= mark.w && piece && piece->Holds(c);
         };
         if (std::any_of(marks.begin(), marks.end(), under)) continue;
         // Nor is the tail a serif comma's thin stroke leaves below its head.
@@ -127,7 +121,7 @@ std::vector<GlyphArea> StackedBars(const std::vector<Mark>& marks, int height) {
     for (const Mark& upper : uprights) {
         for (const Mark& lower : uprights) {
             if (&upper == &lower) continue;
-            const int across = std::min(upper.Right(), lower.Right()) - std::max(upper.x, lower.x);
+            const int across = upper.ColumnsSharedWith(lower);
             const int gap = lower.y - upper.Bottom();
             const int both = lower.Bottom() - upper.y;
             if (across * 2 < std::min(upper.w, lower.w) || gap < 0 || gap * 5 > both) continue;

@@ -278,10 +278,8 @@ std::optional<DisplayNumber> ReadNumber(const LineInk& ink) {
 // Thinning wears away marks smaller than its brick; a point lost so would shift the decimals.
 bool KeepsEveryMark(const LineInk& original, const LineInk& thin) {
     return std::all_of(original.marks.begin(), original.marks.end(), [&](const Mark& mark) {
-        return std::any_of(thin.marks.begin(), thin.marks.end(), [&](const Mark& part) {
-            return part.x >= mark.x && part.y >= mark.y && part.Right() <= mark.Right() &&
-                   part.Bottom() <= mark.Bottom();
-        });
+        return std::any_of(thin.marks.begin(), thin.marks.end(),
+                           [&](const Mark& part) { return mark.Holds(part); });
     });
 }
 
