@@ -10,6 +10,7 @@
 #include "base/CodePage.h"
 #include "recognize/CRecognizeApp.h"
 #include "recognize/ImageCleaning.h"
+#include "recognize/ImageFile.h"
 #include "recognize/LeptonicaHandles.h"
 
 namespace zelvo {
@@ -77,7 +78,7 @@ bool CutIntoTheNumber(std::u16string_view text, CutSides cut) {
 
 ChainResult ReadAmountFromImage(const std::string& image, bool preprocess,
                                 const std::u16string& exeDir) {
-    const PixPtr copy(pixRead(image.c_str()));
+    const PixPtr copy = ReadImageFile(image);
     const CutSides cut = copy ? TextCutAtTheSides(copy.get()) : CutSides{};
     std::u16string recognised = Utf8ToUtf16(image);
     if (preprocess) {

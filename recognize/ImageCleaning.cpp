@@ -9,6 +9,7 @@
 
 #include <leptonica/allheaders.h>
 
+#include "recognize/ImageFile.h"
 #include "recognize/InkMarks.h"
 #include "recognize/LeptonicaHandles.h"
 
@@ -388,7 +389,7 @@ std::string GreyLineBeside(const std::string& cleaned) {
 }
 
 bool CleanImageForRecognition(const std::string& in, const std::string& out) {
-    PixPtr source(pixRead(in.c_str()));
+    PixPtr source = ReadImageFile(in);
     if (!source) return false;
     PixPtr grey = GreyDarkOnLight(source.get());
     if (!grey) return false;

@@ -24,6 +24,7 @@
 #include "recognize/GlyphJudgement.h"
 #include "recognize/GlyphPicture.h"
 #include "recognize/ImageCleaning.h"
+#include "recognize/ImageFile.h"
 #include "recognize/IsolatedWorker.h"
 #include "recognize/LeptonicaHandles.h"
 #include "recognize/LineSymbols.h"
@@ -467,7 +468,7 @@ public:
         const Readers readers{*m_line, m_unit.get()};
         m_worker = std::make_unique<IsolatedWorker>(
             [readers](const std::string& imagePath) -> std::optional<std::string> {
-                PixPtr image(pixRead(imagePath.c_str()));
+                PixPtr image = ReadImageFile(imagePath);
                 if (!image) return std::nullopt;
                 PixPtr grey = GreyLineOf(imagePath, image.get());
                 return ReadLine(readers, image.get(), grey.get());
@@ -497,7 +498,7 @@ Recogniser& TheRecogniser() {
 
 std::optional<std::string> RecogniseLine(const std::string& imagePath,
                                          const std::string& dataFolder) {
-    PixPtr image(pixRead(imagePath.c_str()));
+    PixPtr image = ReadImageFile(imagePath);
     if (!image) return std::nullopt;
     // The recogniser has no model for seven-segment digits; their segments are read instead.
     if (std::optional<std::string> number = ReadSegmentNumber(image.get())) return number;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "recognize/ImageCleaning.h"
+#include "recognize/ImageFile.h"
 #include "recognize/SegmentCells.h"
 #include "recognize/SegmentMarks.h"
 #include "recognize/SegmentOutlines.h"
@@ -334,7 +335,7 @@ std::optional<std::string> ReadSegmentNumber(Pix* line) {
 }
 
 bool WriteSegmentDisplay(const std::string& in, const std::string& out) {
-    const PixPtr source(pixRead(in.c_str()));
+    const PixPtr source = ReadImageFile(in);
     if (!source) return false;
     const std::optional<ReadDisplay> read = ReadLine(source.get());
     if (!read) return false;

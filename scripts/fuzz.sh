@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the gateway library with clang (AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs each for a bounded time: about a minute in all. A crash or a
-# sanitizer report fails the run. Without clang and its fuzzer runtime it skips, successfully.
+# Builds the libFuzzer targets of the gateway library and of the bitmap decoding with clang
+# (AddressSanitizer and UndefinedBehaviorSanitizer) and runs each for a bounded time: about a
+# minute and a half in all. A crash or a sanitizer report fails the run. Without clang and its fuzzer runtime it skips, successfully.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +20,7 @@ fi
 
 build=build/fuzz
 seconds=${ZELVO_FUZZ_SECONDS:-20}
-targets=(fuzz_OigRsp fuzz_RecvFraming fuzz_MisReq)
+targets=(fuzz_OigRsp fuzz_RecvFraming fuzz_MisReq fuzz_Bitmap)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZELVO_FUZZ=ON -DZELVO_SANITIZE=OFF \
