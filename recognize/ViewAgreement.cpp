@@ -1,8 +1,10 @@
 #include "recognize/ViewAgreement.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "recognize/GlyphPicture.h"
 #include "recognize/PointMarks.h"
@@ -70,12 +72,21 @@ bool NamesTheDigit(const Symbol& read, char digit) {
     return read.text.size() == 1 && read.text[0] == digit;
 }
 
-// The recogniser now and then reads one glyph as the same digit twice or thrice ("0" 47-62 and
-// "0" 62-79 on one zero), and a view that reads it once would seem to have run two characters
-// into one digit. Neighbouring sure digits alike whose boxes meet or overlap, over one glyph of
-// ink no wider than the line's digits are, are that digit once. Two glyphs touching, as wide as
-// two digits, stay two.
+// The recogniser now and then reads one glyph twice: as the same digit twice or thrice ("0"
+// 47-62 and "0" 62-79 on one zero), as a digit and a doubt that names it ("?/9503" and "5" on a
+// serif 5), or as a digit and a letter ("Q" and "0" on a 0). A view that reads the glyph once
+// would then seem to have run two characters into one digit. Neighbours like that, whose boxes
+// meet or overlap over one glyph of ink no wider than the line's digits, are the digit once. Two
+// glyphs touching, as wide as two digits, stay two.
 constexpr int kWidestOneDigit = 130;  // in hundredths of the line's usual digit box
+
+// Whether `other`, boxed over the sure digit's glyph, may be that glyph read again.
+bool ReadsTheDigitAgain(const Symbol& digit, const Symbol& other) {
+    if (!IsDigitSymbol(digit.text)) return false;
+    if (other.text == digit.text) return true;
+    if (other.text == "?") return other.candidates.find(digit.text[0]) != std::string::npos;
+    return other.text.size() == 1 && std::isalpha(static_cast<unsigned char>(other.text[0]));
+}
 
 std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
     std::vector<int> widths;
@@ -88,17 +99,23 @@ std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
     for (size_t i = 0; i + 1 < line.size();) {
         Symbol& first = line[i];
         const Symbol& second = line[i + 1];
+        const std::string* digit = ReadsTheDigitAgain(first, second)   ? &first.text
+                                   : ReadsTheDigitAgain(second, first) ? &second.text
+                                                                       : nullptr;
         const int left = std::min(first.left, second.left);
         const int right = std::max(first.right, second.right);
         const int top = std::min(first.top, second.top);
         const int bottom = std::max(first.bottom, second.bottom);
-        const bool alike = IsDigitSymbol(first.text) && first.text == second.text &&
-                           second.left <= first.right &&
-                           (right - left) * 100 <= kWidestOneDigit * usual;
-        if (!alike || InkColumnSpans(ink, left, right, top, bottom, 1).size() != 1) {
+        const std::vector<ColumnSpan> glyphs =
+            digit && second.left <= first.right ? InkColumnSpans(ink, left, right, top, bottom, 1)
+                                                : std::vector<ColumnSpan>{};
+        if (glyphs.size() != 1 ||
+            (glyphs[0].right - glyphs[0].left) * 100 > kWidestOneDigit * usual) {
             ++i;
             continue;
         }
+        first.text = *digit;
+        first.candidates.clear();
         first.left = left;
         first.right = right;
         first.top = top;

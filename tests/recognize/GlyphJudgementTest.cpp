@@ -434,7 +434,7 @@ TEST_F(DrawnLine, AViewsDigitOverTwoGlyphsIsTwoCharactersButOneReachingIntoTheNe
     EXPECT_TRUE(ViewExplainsTheLine({reaching, seven}, line, image.get(), m_ink.get()));
 }
 
-TEST_F(DrawnLine, OneGlyphTheLineReadAsTheSameDigitTwiceIsOneCharacter) {
+TEST_F(DrawnLine, OneGlyphTheLineReadTwiceIsOneCharacter) {
     Draw(QStringLiteral("605"));
     PixPtr image(pixRead("line.png"));
     ASSERT_TRUE(image);
@@ -444,6 +444,23 @@ TEST_F(DrawnLine, OneGlyphTheLineReadAsTheSameDigitTwiceIsOneCharacter) {
     const std::vector<Symbol> view = {Read("6", 0), Read("0", 1), Read("5", 2)};
     EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), leftHalf, rightHalf, Read("5", 2)},
                                     image.get(), m_ink.get()));
+    // The same digit beside a doubt that names it, or beside a letter; here the digit's box
+    // reaches well past its glyph into the gap, wider than a digit, the glyph itself not.
+    Symbol doubtHalf = leftHalf;
+    doubtHalf.text = "?";
+    doubtHalf.candidates = "90";
+    EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), doubtHalf, rightHalf, Read("5", 2)},
+                                    image.get(), m_ink.get()));
+    Symbol reaching = rightHalf;
+    reaching.right += 17;
+    Symbol letter = Read("Q", 1);
+    EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), letter, reaching, Read("5", 2)},
+                                    image.get(), m_ink.get()));
+    // A doubt that rules the digit out is another reading of the glyph, which the view's one
+    // digit does not settle.
+    doubtHalf.candidates = "38";
+    EXPECT_FALSE(ViewExplainsTheLine(view, {Read("6", 0), doubtHalf, rightHalf, Read("5", 2)},
+                                     image.get(), m_ink.get()));
     // Two zeros, each on a glyph of its own, stay two.
     Draw(QStringLiteral("6005"));
     image.reset(pixRead("line.png"));
