@@ -46,24 +46,30 @@ bool DigitFits(const Symbol& digit, const std::vector<Symbol>& line) {
     return true;
 }
 
-// A digit standing over two columns of the line's ink, apart by more than a stroke's gap, is two
-// characters read as one ("5" over a display's "15"). Ink at an edge of its box that goes on past
-// it is the glyph beside, which a view's box, scaled back into the line, reaches into by a pixel
-// or two ("1" before "元").
-bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
-    const int gap = std::max(2, (digit.bottom - digit.top) / 8);
+// The columns of ink in the box, apart by more than `gap`. Where there are several, one at an
+// edge of the box that goes on past it is the glyph beside, which a box reaches into by a pixel
+// or two ("1" before "元"), and is left out.
+std::vector<ColumnSpan> InkColumnsOfItsOwn(Pix* ink, const SymbolBox& box, int gap) {
     std::vector<ColumnSpan> columns =
-        InkColumnSpans(ink, digit.left, digit.right, digit.top, digit.bottom, gap);
+        InkColumnSpans(ink, box.left, box.right, box.top, box.bottom, gap);
     const auto inkAt = [&](int x) {
-        return InkColumnRuns(ink, x, x + 1, digit.top, digit.bottom, 1) > 0;
+        return InkColumnRuns(ink, x, x + 1, box.top, box.bottom, 1) > 0;
     };
-    if (!columns.empty() && columns.back().right >= digit.right && inkAt(digit.right)) {
+    if (columns.size() > 1 && columns.back().right >= box.right && inkAt(box.right)) {
         columns.pop_back();
     }
-    if (!columns.empty() && columns.front().left <= digit.left && inkAt(digit.left - 1)) {
+    if (columns.size() > 1 && columns.front().left <= box.left && inkAt(box.left - 1)) {
         columns.erase(columns.begin());
     }
-    return columns.size() > 1;
+    return columns;
+}
+
+// A digit standing over two columns of the line's ink, apart by more than a stroke's gap, is two
+// characters read as one ("5" over a display's "15").
+bool OverTwoInkColumns(const Symbol& digit, Pix* ink) {
+    const int gap = std::max(2, (digit.bottom - digit.top) / 8);
+    const SymbolBox box{digit.left, digit.top, digit.right, digit.bottom};
+    return InkColumnsOfItsOwn(ink, box, gap).size() > 1;
 }
 
 // The line read this digit there: surely, or as a doubt that names it among a few.
@@ -102,13 +108,12 @@ std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
         const std::string* digit = ReadsTheDigitAgain(first, second)   ? &first.text
                                    : ReadsTheDigitAgain(second, first) ? &second.text
                                                                        : nullptr;
-        const int left = std::min(first.left, second.left);
-        const int right = std::max(first.right, second.right);
-        const int top = std::min(first.top, second.top);
-        const int bottom = std::max(first.bottom, second.bottom);
-        const std::vector<ColumnSpan> glyphs =
-            digit && second.left <= first.right ? InkColumnSpans(ink, left, right, top, bottom, 1)
-                                                : std::vector<ColumnSpan>{};
+        const SymbolBox both{std::min(first.left, second.left), std::min(first.top, second.top),
+                             std::max(first.right, second.right),
+                             std::max(first.bottom, second.bottom)};
+        const std::vector<ColumnSpan> glyphs = digit && second.left <= first.right
+                                                   ? InkColumnsOfItsOwn(ink, both, 1)
+                                                   : std::vector<ColumnSpan>{};
         if (glyphs.size() != 1 ||
             (glyphs[0].right - glyphs[0].left) * 100 > kWidestOneDigit * usual) {
             ++i;
@@ -116,10 +121,10 @@ std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
         }
         first.text = *digit;
         first.candidates.clear();
-        first.left = left;
-        first.right = right;
-        first.top = top;
-        first.bottom = bottom;
+        first.left = both.left;
+        first.right = both.right;
+        first.top = both.top;
+        first.bottom = both.bottom;
         line.erase(line.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     }
     return line;

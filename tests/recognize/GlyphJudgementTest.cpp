@@ -456,6 +456,13 @@ TEST_F(DrawnLine, OneGlyphTheLineReadTwiceIsOneCharacter) {
     Symbol letter = Read("Q", 1);
     EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), letter, reaching, Read("5", 2)},
                                     image.get(), m_ink.get()));
+    // The doubt's box may reach a pixel or two into the glyph before.
+    Symbol fromTheSix = doubtHalf;
+    const std::vector<ColumnSpan> six = InkColumnSpans(m_ink.get(), 0, kCell, 0, 80, 1);
+    ASSERT_EQ(six.size(), 1u);
+    fromTheSix.left = six[0].right - 2;
+    EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), fromTheSix, rightHalf, Read("5", 2)},
+                                    image.get(), m_ink.get()));
     // A doubt that rules the digit out is another reading of the glyph, which the view's one
     // digit does not settle.
     doubtHalf.candidates = "38";
