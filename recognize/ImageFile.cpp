@@ -1,8 +1,9 @@
 #include "recognize/ImageFile.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "recognize/BitmapDecoding.h"
