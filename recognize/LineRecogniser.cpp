@@ -411,14 +411,18 @@ std::optional<std::string> AmountTheViewsAgreeOn(const Readers& readers, Pix* im
 std::optional<std::string> ReadLine(const Readers& readers, Pix* image, Pix* grey) {
     std::optional<LineReading> reading = ReadLineImage(readers, image);
     if (!reading) return std::nullopt;
+    // A point too small for the picture's own check shows when it is enlarged; without it the
+    // amount would be ten or a hundred times too large.
+    const bool missesAPoint = MissesAPointWhenEnlarged(reading->symbols, image);
     if (!AmountOf(reading->text).empty()) {
-        // A point too pale for the cleaned picture shows in the grey one; without it the
-        // amount would be a hundred times too large.
+        // A point too pale for the cleaned picture shows in the grey one.
         if (grey && MissesAFaintPoint(reading->symbols, grey)) return "?";
+        if (missesAPoint) return "?";
         return std::move(reading->text);
     }
     std::optional<std::string> agreed =
         AmountTheViewsAgreeOn(readers, image, grey, reading->symbols);
+    if (agreed && missesAPoint && agreed->find('.') == std::string::npos) return "?";
     return agreed ? std::move(agreed) : std::move(reading->text);
 }
 

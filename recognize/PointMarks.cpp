@@ -1,6 +1,7 @@
 #include "recognize/PointMarks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -205,6 +206,24 @@ bool LeavesAGlyphUnread(const std::vector<Symbol>& symbols, Pix* ink) {
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line) {
     const std::optional<SymbolBox> digits = DigitsBox(symbols);
     return digits && CountPointMarks(line, digits->left, digits->right) > PointsRead(symbols);
+}
+
+bool MissesAPointWhenEnlarged(const std::vector<Symbol>& symbols, Pix* line) {
+    // Digits under this height are read from a picture the cleaning did not scale up; at the
+    // cleaning's height a point of a pixel or two is a mark the point check knows.
+    constexpr int kSmallDigits = 24;
+    constexpr float kCleanedDigits = 48.0f;
+    const std::optional<SymbolBox> digits = DigitsBox(symbols);
+    const int height = digits ? digits->bottom - digits->top : 0;
+    if (height <= 0 || height >= kSmallDigits) return false;
+    const float scale = kCleanedDigits / static_cast<float>(height);
+    PixPtr enlarged(pixScale(line, scale, scale));
+    if (!enlarged) return false;
+    const auto scaled = [&](int x) {
+        return static_cast<int>(std::lround(static_cast<float>(x) * scale));
+    };
+    return CountPointMarks(enlarged.get(), scaled(digits->left), scaled(digits->right)) >
+           PointsRead(symbols);
 }
 
 bool MissesAFaintPoint(const std::vector<Symbol>& symbols, Pix* grey) {

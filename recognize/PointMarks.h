@@ -18,6 +18,11 @@ int CountPointMarks(Pix* line, int left, int right);
 // holds: a point the recogniser missed would shift the amount's decimals.
 bool MissesAPoint(const std::vector<Symbol>& symbols, Pix* line);
 
+// The same in the line enlarged to the cleaning's height, where its digits are small: the
+// uncleaned screen copy's, whose point of a pixel or two the check above takes for a speck
+// ("143" read for a 12-pixel "1.43").
+bool MissesAPointWhenEnlarged(const std::vector<Symbol>& symbols, Pix* line);
+
 // The same in the line's grey picture (dark text on a light ground), where a pale point that
 // binarising dropped still shows ("5117" read for a blurred "51.17").
 bool MissesAFaintPoint(const std::vector<Symbol>& symbols, Pix* grey);

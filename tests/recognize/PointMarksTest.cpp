@@ -141,6 +141,27 @@ TEST(PointMarks, APointInsideADoubtsBoxIsMissedAllTheSame) {
     EXPECT_FALSE(MissesAPoint(read.symbols, read.line.Image()));
 }
 
+TEST(PointMarks, ASmallLinesPointOfTwoPixelsIsMissedWhenTheLineIsEnlarged) {
+    // "143" read for "1.43" in an uncleaned screen copy: digits nine pixels high and a point of
+    // one pixel between the first two, which at this size passes for a speck.
+    Line line;
+    line.Block(20, 36, 2, 9).Block(27, 36, 6, 9).Block(37, 36, 6, 9).Block(23, 44, 1, 1);
+    std::vector<Symbol> read = {
+        {"1", 19, 36, 23, 45}, {"4", 26, 36, 34, 45}, {"3", 36, 36, 44, 45}};
+    EXPECT_FALSE(MissesAPoint(read, line.Image()));
+    EXPECT_TRUE(MissesAPointWhenEnlarged(read, line.Image()));
+    // Read with its point, the line misses none.
+    read.insert(read.begin() + 1, {".", 23, 44, 24, 45});
+    EXPECT_FALSE(MissesAPointWhenEnlarged(read, line.Image()));
+    // Digits of the cleaning's size are left to the check on the picture itself.
+    ReadLine large;
+    large.Digit("1", 8).Digit("4", 20);
+    large.line.Block(large.x, 43, 2, 2);
+    large.x += 12;
+    large.Digit("3", 20);
+    EXPECT_FALSE(MissesAPointWhenEnlarged(large.symbols, large.line.Image()));
+}
+
 TEST(PointMarks, APointTooPaleForTheSplitIsMissedInTheGrey) {
     // "5117" read for "51.17" whose blurred point is far paler than its digits.
     const auto read = [](int pointSize) {
