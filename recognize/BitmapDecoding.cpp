@@ -42,8 +42,9 @@ struct Header {
 };
 
 std::optional<Header> HeaderOf(std::span<const std::uint8_t> bytes) {
-    if (!Holds(bytes, 0, kBitmapHeadSize) || bytes[0] != 'B' || bytes[1] != 'M')
+    if (!Holds(bytes, 0, kBitmapHeadSize) || bytes[0] != 'B' || bytes[1] != 'M') {
         return std::nullopt;
+    }
     Header header;
     header.dataAt = U32(bytes, 10);
     header.infoSize = U32(bytes, kInfoHeaderAt);

@@ -416,8 +416,7 @@ std::optional<std::string> ReadLine(const Readers& readers, Pix* image, Pix* gre
     const bool missesAPoint = MissesAPointWhenEnlarged(reading->symbols, image);
     if (!AmountOf(reading->text).empty()) {
         // A point too pale for the cleaned picture shows in the grey one.
-        if (grey && MissesAFaintPoint(reading->symbols, grey)) return "?";
-        if (missesAPoint) return "?";
+        if (missesAPoint || (grey && MissesAFaintPoint(reading->symbols, grey))) return "?";
         return std::move(reading->text);
     }
     std::optional<std::string> agreed =
