@@ -347,6 +347,10 @@ std::u16string AmountOf(const std::string& line) {
 // glyphs, and the digits the first reading saw.
 constexpr float kRetryScales[] = {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f};
 constexpr int kViewsToAgree = 3;
+// Views that agree on a wrong amount have mostly lost its point, or its only decimal ("45" for
+// "4.5", "40" for "0.40"); an amount they read with a point and two decimals, as tills show
+// them, needs one view fewer.
+constexpr int kViewsToAgreeOnTwoDecimals = 2;
 // The line's grey picture, where the cleaning left one, gives three more views, where small or
 // blurred text that binarising broke often reads. They add votes to the amount the sharp views
 // read, or to none; where they read another amount or misread the line, they add none, since
@@ -403,7 +407,11 @@ std::optional<std::string> AmountTheViewsAgreeOn(const Readers& readers, Pix* im
             sharp->votes += soft->votes;
         }
     }
-    if (sharp->votes < kViewsToAgree) return std::nullopt;
+    const size_t point = sharp->amount.find(u'.');
+    const bool twoDecimals = point != std::u16string::npos && sharp->amount.size() == point + 3;
+    if (sharp->votes < (twoDecimals ? kViewsToAgreeOnTwoDecimals : kViewsToAgree)) {
+        return std::nullopt;
+    }
     return std::move(sharp->text);
 }
 
