@@ -523,6 +523,15 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                namedAsRead(i + 1, symbols[i + 1]) &&
                InkIsAllOfTheGlyphs(symbols[i], {&glyphs[i - 1][0], &glyphs[i + 1][0]}, ink);
     };
+    // One glyph as wide as two characters before any digit: the sign run into the first digit,
+    // which blurred ("¥0") the templates may name a 4. Named so, it puts a digit before the
+    // amount ("40.1" for "¥0.1").
+    const auto signAndDigitNamedADigit = [&](size_t i, bool afterADigit) {
+        if (afterADigit || glyphs[i].size() != 1) return false;
+        const Glyph& glyph = glyphs[i][0];
+        const std::optional<char> named = guesses.Named(glyph, kGlyphSettleMargin);
+        return named && IsDigitLabel(*named) && glyph.area.w * 10 >= glyph.area.h * kJoinedTenths;
+    };
     const auto mayBeAOne = [](const Symbol& symbol) {
         return symbol.text == "1" ||
                (symbol.text == "?" &&
@@ -573,6 +582,8 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             } else if (shared) {
                 if (!digit || !ownPartIsTheDigit(i)) Unreadable(symbol);
             } else if (partOfAnother || onASpeck || onASliver) {
+                Unreadable(symbol);
+            } else if (doubt && signAndDigitNamedADigit(i, afterADigit)) {
                 Unreadable(symbol);
             } else if (glyphs[i].size() == 1 && aloneOnAWideGlyph(i)) {
                 Unreadable(symbol);
@@ -633,7 +644,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
             const bool ringOrBlot =
                 named && ((symbol.text == "@" && guess->label == '8') ||
                           (HasAHole(guess->label) && EnclosesNoGround(glyphs[i][0])));
-            if (ringOrBlot) {
+            if (ringOrBlot || (named && signAndDigitNamedADigit(i, afterADigit))) {
                 Unreadable(symbol);
             } else if (named) {
                 symbol.text = std::string(1, guess->label);

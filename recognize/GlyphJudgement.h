@@ -56,6 +56,9 @@ struct GlyphJudgement {
 //   - a digit or doubt whose box holds no glyph of its own (a colon read as a digit, a box
 //     standing on its neighbour's glyph, a digit read on a part of the sign's glyph that does
 //     not look like it, a box less than half as tall as the digits on a point or speck);
+//   - a doubt before any digit, or a mark there that they would name a digit, on one glyph as
+//     wide as two characters that they name a digit: the sign run into the first digit ("40.1"
+//     for a blurred "¥0.1");
 //   - a doubt whose box holds several glyphs (digits and points the recogniser read as one),
 //     or none of its own but, inside its neighbour's box, a part of the neighbour's glyph,
 //     wider than tall (two characters run together and read twice);

@@ -200,6 +200,47 @@ TEST_F(DrawnLine, ADigitReadOnABlotOfSeveralCharactersIsADoubtNoViewSettles) {
     EXPECT_TRUE(judged[0].withoutGlyph);
 }
 
+TEST_F(DrawnLine, ASignRunIntoTheFirstDigitIsNoDigitBeforeTheNumber) {
+    // "¥0.1" blurred so that the sign and the 0 are one blot, which the templates name a 4:
+    // settled so, it would make the amount 40.1.
+    QImage image(kCell * 4, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(48);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -4);
+    painter.setFont(font);
+    painter.drawText(4, 60, QStringLiteral("\u00A50.1"));
+    painter.end();
+    constexpr int kSoftening = 4;
+    Use(image
+            .scaled(image.width() / kSoftening, image.height() / kSoftening, Qt::IgnoreAspectRatio,
+                    Qt::SmoothTransformation)
+            .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
+                    Qt::SmoothTransformation));
+    const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, image.width());
+    ASSERT_EQ(glyphs.size(), 2u);
+    const GlyphArea blot = glyphs[0].area;
+    const GlyphArea one = glyphs[1].area;
+    const auto boxed = [](Symbol symbol, int left, int right) {
+        symbol.left = left;
+        symbol.right = right;
+        symbol.startsWord = false;
+        return symbol;
+    };
+    // The recogniser's boxes part the blot past its middle.
+    const int middle = blot.x + blot.w * 3 / 5;
+    const Symbol point = boxed(Read(".", 1), blot.x + blot.w + 2, one.x - 2);
+    const Symbol digit = boxed(Read("1", 1), one.x, one.x + one.w);
+    // A doubt on the sign's part, as the recogniser read it, and another on the 0's.
+    const std::vector<Symbol> doubts =
+        Judged({boxed(Doubt(0, "4"), blot.x, middle),
+                boxed(Doubt(0, "06"), middle, blot.x + blot.w), point, digit});
+    ASSERT_EQ(doubts.size(), 4u);
+    EXPECT_TRUE(doubts[0].withoutGlyph) << Text(doubts);
+}
+
 TEST_F(DrawnLine, ADigitWithAPointRunIntoItsFootIsADoubtNoViewSettles) {
     // "3.1" with the point run into the 3's foot, read as 31: ten times the amount.
     Draw(QStringLiteral("31"));
