@@ -319,6 +319,9 @@ std::optional<LineReading> ReadLineImage(const Readers& readers, Pix* image) {
     // model for its digits, drops and invents digits and points there.
     if (judged.segmentDigits) return GivenUp(std::move(judged.symbols));
     std::vector<Symbol>& told = judged.symbols;
+    // One glyph read twice ("4" and "A" on one 4, which the templates name a 4 as well) would be
+    // two digits of the amount; the smaller views read it once.
+    if (ReadsAGlyphTwice(told, ink.get())) return GivenUp(std::move(told));
     // Only a doubtful line costs more readings, so most captures take one.
     if (LineText(told).find('?') == std::string::npos) {
         return LineReading{LineWithSignApart(told), std::move(told)};

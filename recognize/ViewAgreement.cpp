@@ -132,6 +132,10 @@ std::vector<Symbol> WithOneGlyphReadOnce(std::vector<Symbol> line, Pix* ink) {
 
 }  // namespace
 
+bool ReadsAGlyphTwice(const std::vector<Symbol>& line, Pix* ink) {
+    return WithOneGlyphReadOnce(line, ink).size() != line.size();
+}
+
 std::vector<Symbol> PlacedInLine(std::vector<Symbol> view, float scale) {
     for (Symbol& symbol : view) {
         symbol.left = Placed(symbol.left, scale);

@@ -26,6 +26,11 @@ bool ViewDigitsFitTheLine(const std::vector<Symbol>& line, const std::vector<Sym
 std::vector<Symbol> StartedAfterTheOneBefore(std::vector<Symbol> placed,
                                              const std::vector<Symbol>& line);
 
+// Whether the line read one glyph twice: as the same digit twice, as a digit and a doubt that
+// names it, or as a digit and a letter, in neighbouring boxes that meet over one glyph of ink no
+// wider than the line's digits. `ink` is the line's ink (one bit, set on the text).
+bool ReadsAGlyphTwice(const std::vector<Symbol>& line, Pix* ink);
+
 // Whether a view's reading, placed in the line, explains the line (one glyph the line read as the
 // same digit twice taken once, the line's boxes started after the ones before them, and the
 // view's where they confirm a digit of the line): its digits fit the line's own reading, none

@@ -485,6 +485,9 @@ TEST_F(DrawnLine, OneGlyphTheLineReadTwiceIsOneCharacter) {
     const std::vector<Symbol> view = {Read("6", 0), Read("0", 1), Read("5", 2)};
     EXPECT_TRUE(ViewExplainsTheLine(view, {Read("6", 0), leftHalf, rightHalf, Read("5", 2)},
                                     image.get(), m_ink.get()));
+    // The line itself is in doubt: it would hold the digit twice.
+    EXPECT_TRUE(ReadsAGlyphTwice({Read("6", 0), leftHalf, rightHalf, Read("5", 2)}, m_ink.get()));
+    EXPECT_FALSE(ReadsAGlyphTwice(view, m_ink.get()));
     // The same digit beside a doubt that names it, or beside a letter; here the digit's box
     // reaches well past its glyph into the gap, wider than a digit, the glyph itself not.
     Symbol doubtHalf = leftHalf;
