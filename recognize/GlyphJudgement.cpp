@@ -115,7 +115,13 @@ void JudgeDoubt(Symbol& symbol, const Glyph& glyph, Guesses& guesses) {
     const std::optional<char> named = guesses.Named(glyph, kGlyphSettleMargin);
     if (!named) return;
     if (*named == kSignLabel) {
-        if (symbol.maybeSign || guesses.Named(glyph, kGlyphSignMargin)) Settle(symbol, "\u00A5");
+        // Named the sign, but not surely enough to be taken for it: no view may make it a digit
+        // before the amount ("80.1" for "¥0.1").
+        if (symbol.maybeSign || guesses.Named(glyph, kGlyphSignMargin)) {
+            Settle(symbol, "\u00A5");
+        } else {
+            symbol.maybeSign = true;
+        }
     } else if (symbol.candidates.empty() ||
                symbol.candidates.find(*named) != std::string::npos) {
         Settle(symbol, std::string(1, *named));

@@ -127,6 +127,15 @@ TEST_F(DrawnLine, TheSignStaysTheSign) {
     Draw(QStringLiteral("\u00A57"));
     EXPECT_EQ(Text(Judged({Read("\u00A5", 0), Read("7", 1)})), "\u00A57");
     EXPECT_EQ(Text(Judged({Doubt(0, "4", true), Read("7", 1)})), "\u00A57");
+    // A serif sign, blurred, which they name the sign but not surely: read as a doubt between
+    // digits, it stays a doubt, and a view that reads a digit there does not settle it.
+    Draw(QStringLiteral("\u00A501"), QStringLiteral("Liberation Serif"), 5);
+    const std::vector<Symbol> judged = Judged({Doubt(0, "849"), Read("0", 1), Read("1", 2)});
+    ASSERT_EQ(judged.size(), 3u);
+    EXPECT_EQ(judged[0].text, "?");
+    ViewVotes votes(judged);
+    EXPECT_TRUE(votes.Add({Read("8", 0), Read("0", 1), Read("1", 2)}, 1.0f));
+    EXPECT_EQ(Text(votes.Settled()), "?01");
 }
 
 TEST_F(DrawnLine, AnUnreadSignRunIntoTheFirstDigitIsSetApart) {
