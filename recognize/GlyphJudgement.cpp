@@ -30,6 +30,10 @@ bool IsDigitLabel(char label) {
     return label >= '0' && label <= '9';
 }
 
+bool AsWideAsTwoDigits(const Glyph& glyph) {
+    return glyph.area.w * 10 >= glyph.area.h * kJoinedTenths;
+}
+
 // A letter or mark read inside the number ("1/.38"), as the whole number before its point
 // ("@.23") or as the whole number after the currency sign ("¥t" for "¥1"): a digit the
 // recogniser misread. One before the number may be a piece of the sign.
@@ -500,8 +504,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 symbols[i].left >= symbols[j].left && symbols[i].right <= symbols[j].right;
             if (glyphs[j].size() != 1 || !inBox) return false;
             const Glyph& glyph = glyphs[j][0];
-            return glyph.area.w * 10 >= glyph.area.h * kJoinedTenths &&
-                   InkIsAllTheGlyphs(symbols[i], glyph, ink);
+            return AsWideAsTwoDigits(glyph) && InkIsAllTheGlyphs(symbols[i], glyph, ink);
         };
         return (i > 0 && onGlyphOf(i - 1)) || (i + 1 < count && onGlyphOf(i + 1));
     };
@@ -536,7 +539,7 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
         if (afterADigit || glyphs[i].size() != 1) return false;
         const Glyph& glyph = glyphs[i][0];
         const std::optional<char> named = guesses.Named(glyph, kGlyphSettleMargin);
-        return named && IsDigitLabel(*named) && glyph.area.w * 10 >= glyph.area.h * kJoinedTenths;
+        return named && IsDigitLabel(*named) && AsWideAsTwoDigits(glyph);
     };
     const auto mayBeAOne = [](const Symbol& symbol) {
         return symbol.text == "1" ||
@@ -604,7 +607,11 @@ GlyphJudgement JudgeByGlyphs(std::vector<Symbol> symbols, Pix* ink,
                 symbol.runTogether = true;
             } else if (glyphs[i].size() == 1) {
                 if (digit) JudgeDigit(symbol, glyphs[i][0], guesses);
-                if (doubt) JudgeDoubt(symbol, glyphs[i][0], guesses);
+                // Inside the number, a blot as wide as two digits is theirs run together, which
+                // the templates name as no digit of it ("26942.11" for a blurred 26952.11).
+                if (doubt && !(afterADigit && AsWideAsTwoDigits(glyphs[i][0]))) {
+                    JudgeDoubt(symbol, glyphs[i][0], guesses);
+                }
                 // "2.78" for a bold "2.70" whose zero blur filled in.
                 if (doubt && OnlyADigitWithAHole(symbol) && EnclosesNoGround(glyphs[i][0])) {
                     Unreadable(symbol);

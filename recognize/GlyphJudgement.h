@@ -35,10 +35,11 @@ struct GlyphJudgement {
 // - A sure digit the templates name otherwise, or barely name, becomes a doubt between the
 //   two; so does a sign before a digit that they name a digit (and it may never be the sign
 //   again).
-// - A doubt they name, as one of its candidates, is settled; one they name as a digit is no
-//   longer taken for the sign, one they name the sign may be only the sign. A doubt, or a first
-//   digit, whose box holds two glyphs they name as the sign and that digit (the sign the recogniser
-//   did not read, run into the first digit) becomes the two.
+// - A doubt they name, as one of its candidates, is settled, though not inside the number on a
+//   glyph as wide as two digits (theirs run together); one they name as a digit is no longer
+//   taken for the sign, one they name the sign may be only the sign. A doubt, or a first digit,
+//   whose box holds two glyphs they name as the sign and that digit (the sign the recogniser did
+//   not read, run into the first digit) becomes the two.
 // - A letter or mark read inside the number ("1/.38"), before its point ("@.23") or alone
 //   after the currency sign ("¥t"), whose box holds just one glyph, of the digits' size and
 //   place (the sign's, where no digit was read), that they surely name a digit, is that digit.

@@ -40,6 +40,28 @@ protected:
         Use(image);
     }
 
+    // Characters drawn a little closer than the face sets them and blurred, so that some run
+    // into one blot; the glyphs.
+    std::vector<Glyph> DrawBlurredAndTight(const QString& characters) {
+        QImage image(kCell * 5, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(48);
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -4);
+        painter.setFont(font);
+        painter.drawText(4, 60, characters);
+        painter.end();
+        constexpr int kSoftening = 4;
+        Use(image
+                .scaled(image.width() / kSoftening, image.height() / kSoftening,
+                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
+                        Qt::SmoothTransformation));
+        return GlyphsBetween(m_ink.get(), 0, image.width());
+    }
+
     // Characters drawn so close that their glyphs run into one, or with their feet joined as
     // blur joins them; where the first ends.
     int DrawTouching(const QString& characters, bool feetJoined = false) {
@@ -77,6 +99,13 @@ protected:
         symbol.top = 20;
         symbol.bottom = 60;
         symbol.startsWord = first == 0;
+        return symbol;
+    }
+    // A symbol boxed at pixels [left, right), inside a word.
+    static Symbol Boxed(Symbol symbol, int left, int right) {
+        symbol.left = left;
+        symbol.right = right;
+        symbol.startsWord = false;
         return symbol;
     }
     static Symbol Doubt(int cell, const std::string& candidates, bool maybeSign = false) {
@@ -212,42 +241,35 @@ TEST_F(DrawnLine, ADigitReadOnABlotOfSeveralCharactersIsADoubtNoViewSettles) {
 TEST_F(DrawnLine, ASignRunIntoTheFirstDigitIsNoDigitBeforeTheNumber) {
     // "¥0.1" blurred so that the sign and the 0 are one blot, which the templates name a 4:
     // settled so, it would make the amount 40.1.
-    QImage image(kCell * 4, 80, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(48);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, -4);
-    painter.setFont(font);
-    painter.drawText(4, 60, QStringLiteral("\u00A50.1"));
-    painter.end();
-    constexpr int kSoftening = 4;
-    Use(image
-            .scaled(image.width() / kSoftening, image.height() / kSoftening, Qt::IgnoreAspectRatio,
-                    Qt::SmoothTransformation)
-            .scaled(image.width(), image.height(), Qt::IgnoreAspectRatio,
-                    Qt::SmoothTransformation));
-    const std::vector<Glyph> glyphs = GlyphsBetween(m_ink.get(), 0, image.width());
+    const std::vector<Glyph> glyphs = DrawBlurredAndTight(QStringLiteral("\u00A50.1"));
     ASSERT_EQ(glyphs.size(), 2u);
     const GlyphArea blot = glyphs[0].area;
     const GlyphArea one = glyphs[1].area;
-    const auto boxed = [](Symbol symbol, int left, int right) {
-        symbol.left = left;
-        symbol.right = right;
-        symbol.startsWord = false;
-        return symbol;
-    };
     // The recogniser's boxes part the blot past its middle.
     const int middle = blot.x + blot.w * 3 / 5;
-    const Symbol point = boxed(Read(".", 1), blot.x + blot.w + 2, one.x - 2);
-    const Symbol digit = boxed(Read("1", 1), one.x, one.x + one.w);
+    const Symbol point = Boxed(Read(".", 1), blot.x + blot.w + 2, one.x - 2);
+    const Symbol digit = Boxed(Read("1", 1), one.x, one.x + one.w);
     // A doubt on the sign's part, as the recogniser read it, and another on the 0's.
     const std::vector<Symbol> doubts =
-        Judged({boxed(Doubt(0, "4"), blot.x, middle),
-                boxed(Doubt(0, "06"), middle, blot.x + blot.w), point, digit});
+        Judged({Boxed(Doubt(0, "4"), blot.x, middle),
+                Boxed(Doubt(0, "06"), middle, blot.x + blot.w), point, digit});
     ASSERT_EQ(doubts.size(), 4u);
     EXPECT_TRUE(doubts[0].withoutGlyph) << Text(doubts);
+}
+
+TEST_F(DrawnLine, InsideTheNumberABlotOfTwoCharactersSettlesNoDoubt) {
+    // The same blot after a digit: characters run together, which the templates name a 4 that
+    // is neither of them.
+    const std::vector<Glyph> glyphs = DrawBlurredAndTight(QStringLiteral("7 \u00A50.1"));
+    ASSERT_EQ(glyphs.size(), 3u);
+    const GlyphArea seven = glyphs[0].area;
+    const GlyphArea blot = glyphs[1].area;
+    const GlyphArea one = glyphs[2].area;
+    const std::vector<Symbol> judged = Judged({Boxed(Read("7", 0), seven.x, seven.x + seven.w),
+                                               Boxed(Doubt(0, "4"), blot.x, blot.x + blot.w),
+                                               Boxed(Read(".", 1), blot.x + blot.w + 2, one.x - 2),
+                                               Boxed(Read("1", 1), one.x, one.x + one.w)});
+    EXPECT_EQ(Text(judged), "7?.1");
 }
 
 TEST_F(DrawnLine, ADigitWithAPointRunIntoItsFootIsADoubtNoViewSettles) {
