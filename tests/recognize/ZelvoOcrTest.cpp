@@ -18,6 +18,31 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+using Samples = std::vector<std::pair<std::filesystem::path, std::string>>;
+
+// What zelvo-ocr prints for each of the pictures of `samples` at `indices`: the amount text
+// after the path, or the whole line where it printed no tab.
+std::vector<std::string> AmountsRead(const Samples& samples, const std::vector<size_t>& indices,
+                                     bool preprocess) {
+    std::vector<std::string> argv = {ZELVO_OCR_EXECUTABLE};
+    if (preprocess) argv.push_back("--preprocess");
+    for (const size_t i : indices) argv.push_back(samples[i].first.string());
+    std::vector<std::string> amounts = Lines(test::RunProcess(argv, "").out);
+    for (std::string& line : amounts) line = line.substr(line.find('\t') + 1);
+    return amounts;
+}
+
+// Each of those pictures gives the right amount or none.
+void ExpectNoWrongAmount(const Samples& samples, const std::vector<size_t>& indices,
+                         bool preprocess) {
+    const std::vector<std::string> amounts = AmountsRead(samples, indices, preprocess);
+    ASSERT_EQ(amounts.size(), indices.size());
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const std::string& truth = samples[indices[i]].second;
+        EXPECT_TRUE(amounts[i].empty() || amounts[i] == truth) << amounts[i] << " for " << truth;
+    }
+}
+
 TEST(ZelvoOcr, PrintsOneLinePerImageAndNeverAWrongAmount) {
     test::ScopedWorkDir dir;
     setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1);
@@ -52,16 +77,7 @@ TEST(ZelvoOcr, WithoutCleaningASmallTotalWhosePointGoesUnreadGivesNoAmount) {
     test::ScopedWorkDir dir;
     setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1);
     const auto samples = bench::WriteCorpus(dir.Path() / "corpus", 822, 20261208);
-    std::vector<std::string> argv = {ZELVO_OCR_EXECUTABLE};
-    for (const size_t i : {170u, 821u}) argv.push_back(samples[i].first.string());
-    const test::ProcessResult result = test::RunProcess(argv, "");
-    const std::vector<std::string> lines = Lines(result.out);
-    ASSERT_EQ(lines.size(), 2u) << result.out;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string amount = lines[i].substr(lines[i].find('\t') + 1);
-        const std::string& truth = samples[i == 0 ? 170 : 821].second;
-        EXPECT_TRUE(amount.empty() || amount == truth) << amount << " for " << truth;
-    }
+    ExpectNoWrongAmount(samples, {170, 821}, false);
 }
 
 TEST(ZelvoOcr, TwoViewsAgreeingOnAnAmountWithTwoDecimalsAreEnough) {
@@ -71,15 +87,11 @@ TEST(ZelvoOcr, TwoViewsAgreeingOnAnAmountWithTwoDecimalsAreEnough) {
     setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1);
     const auto usual = bench::WriteCorpus(dir.Path() / "usual", 722, 20261208);
     const auto other = bench::WriteCorpus(dir.Path() / "other", 202, 4242);
-    const std::vector<std::pair<std::filesystem::path, std::string>> samples = {usual[721],
-                                                                                other[201]};
-    std::vector<std::string> argv = {ZELVO_OCR_EXECUTABLE, "--preprocess"};
-    for (const auto& sample : samples) argv.push_back(sample.first.string());
-    const std::vector<std::string> lines = Lines(test::RunProcess(argv, "").out);
-    ASSERT_EQ(lines.size(), samples.size());
-    const auto amount = [&](size_t i) { return lines[i].substr(lines[i].find('\t') + 1); };
-    EXPECT_EQ(amount(0), "14.25");
-    EXPECT_TRUE(amount(1).empty() || amount(1) == samples[1].second) << amount(1);
+    const Samples samples = {usual[721], other[201]};
+    const std::vector<std::string> amounts = AmountsRead(samples, {0, 1}, true);
+    ASSERT_EQ(amounts.size(), samples.size());
+    EXPECT_EQ(amounts[0], "14.25");
+    EXPECT_TRUE(amounts[1].empty() || amounts[1] == samples[1].second) << amounts[1];
 }
 
 TEST(ZelvoOcr, NoDigitIsAddedToTheAmountByABlurredSignOrAGlyphReadTwice) {
@@ -91,17 +103,7 @@ TEST(ZelvoOcr, NoDigitIsAddedToTheAmountByABlurredSignOrAGlyphReadTwice) {
     test::ScopedWorkDir dir;
     setenv("TESSDATA_PREFIX", ZELVO_TESSDATA_DIR, 1);
     const auto samples = bench::WriteCorpus(dir.Path() / "corpus", 1971, 5150);
-    const std::vector<size_t> read = {597, 1970, 1529};
-    std::vector<std::string> argv = {ZELVO_OCR_EXECUTABLE, "--preprocess"};
-    for (const size_t i : read) argv.push_back(samples[i].first.string());
-    const test::ProcessResult result = test::RunProcess(argv, "");
-    const std::vector<std::string> lines = Lines(result.out);
-    ASSERT_EQ(lines.size(), read.size()) << result.out;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string amount = lines[i].substr(lines[i].find('\t') + 1);
-        const std::string& truth = samples[read[i]].second;
-        EXPECT_TRUE(amount.empty() || amount == truth) << amount << " for " << truth;
-    }
+    ExpectNoWrongAmount(samples, {597, 1970, 1529}, true);
 }
 
 }  // namespace
